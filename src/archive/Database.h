@@ -1,0 +1,82 @@
+#pragma once
+// Thin RAII layer over an encrypted SQLite (SQLCipher) file. Every statement is prepared with bound
+// parameters; the key is given through the API and never appears in SQL text.
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace trivalto {
+
+class ErroreDatabase : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class Statement {
+public:
+    Statement(sqlite3* db, std::string_view sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& Bind(int indice, std::string_view testo); // 1-based, as SQLite
+    Statement& Bind(int indice, int64_t valore);
+    Statement& BindNull(int indice);
+    /// Steps once; true while a row is available.
+    bool Step();
+    /// Runs to completion (for statements without rows).
+    void Esegui();
+    void Reset();
+
+    std::string Testo(int colonna) const; // 0-based
+    int64_t Intero(int colonna) const;
+    bool Nullo(int colonna) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Database {
+public:
+    enum class Modo { Apri, Crea };
+    /// Opens (or creates) the file and sets the key; a wrong key or a file that is not a database
+    /// throws ErroreDatabase here, because the file is read once to verify it.
+    Database(const std::string& percorso, const std::string& chiave, Modo modo);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    void Esegui(std::string_view sql);
+    Statement Prepara(std::string_view sql) { return Statement(db_, sql); }
+    bool EsisteTabella(std::string_view nome);
+    int VersioneSchema();
+    void ImpostaVersioneSchema(int versione);
+    const std::string& Percorso() const { return percorso_; }
+
+private:
+    sqlite3* db_ = nullptr;
+    std::string percorso_;
+};
+
+/// Commits on Conferma(), rolls back otherwise.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    void Conferma();
+
+private:
+    Database& db_;
+    bool chiusa_ = false;
+};
+
+/// The password both database files share, assembled at run time.
+std::string PasswordDatabase();
+
+} // namespace trivalto

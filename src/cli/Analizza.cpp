@@ -1,0 +1,172 @@
+#include <filesystem>
+#include <sstream>
+
+#include "analysis/TabelleAnalisi.h"
+#include "archive/DatabaseProgramma.h"
+#include "archive/FormatiTesto.h"
+#include "cli/Comandi.h"
+#include "cli/Opzioni.h"
+
+namespace trivalto::cli {
+
+namespace {
+
+struct ErroreOpzione : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+int Intero(const std::string& testo, const std::string& nome, int minimo, int massimo) {
+    size_t usati = 0;
+    int v = 0;
+    try {
+        v = std::stoi(testo, &usati);
+    } catch (...) {
+        usati = 0;
+    }
+    if (usati == 0 || usati != testo.size() || v < minimo || v > massimo)
+        throw ErroreOpzione("valore non valido per " + nome + ": \"" + testo + "\" (atteso da " +
+                            std::to_string(minimo) + " a " + std::to_string(massimo) + ")");
+    return v;
+}
+
+void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t) {
+    out << "## " << nome << "\n";
+    const auto colonne = ColonneIntestazione(t.Intestazione);
+    for (size_t c = 0; c < colonne.size(); ++c) out << (c ? "\t" : "") << colonne[c];
+    out << "\n";
+    for (const auto& riga : t.Righe) {
+        for (size_t c = 0; c < riga.size(); ++c) out << (c ? "\t" : "") << riga[c];
+        out << "\n";
+    }
+}
+
+/// The archive named by --archivio (database or text file), else the program's own.
+void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMemoria& archivio) {
+    std::string file = percorso;
+    if (file.empty()) {
+        const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
+        if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
+        file = DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
+    }
+    const auto estensione = std::filesystem::path(file).extension().string();
+    std::vector<RigaEstrazione> righe;
+    if (estensione == ".txt" || estensione == ".TXT") righe = LeggiFileEstrazioni(file);
+    else righe = DatabaseArchivio::Apri(file)->LeggiTutte();
+    archivio.EstrazioneIniziale = 1;
+    archivio.CaricamentoIniziale(righe);
+    if (archivio.NumeroEstrazioni < 1) throw ErroreOpzione("l'archivio non contiene estrazioni");
+}
+
+RuoteGioco LeggiRuoteGioco(const std::string& testo) {
+    RuoteGioco ruote{};
+    if (testo == "TU" || testo == "tu") {
+        ruote.fill(true);
+        return ruote;
+    }
+    std::stringstream ss(testo);
+    for (std::string codice; std::getline(ss, codice, ',');) {
+        const int w = IndiceCodiceRuota(codice);
+        if (w < 0) throw ErroreOpzione("ruota sconosciuta in --ruote-gioco: \"" + codice + "\"");
+        ruote[w] = true;
+    }
+    return ruote;
+}
+
+} // namespace
+
+int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
+    try {
+        Opzioni o(argomenti);
+        std::string archivioTesto, riferimento, casi = "12", mensile, ruota = "BA", posizioni = "11111",
+                                                 operazione = "somma", trasformazione = "0", fisso = "0",
+                                                 ruoteGioco = "BA", daColpo = "1", colpi = "8", elenco = "50";
+        const std::pair<const char*, std::string*> valori[] = {
+            {"--archivio", &archivioTesto}, {"--riferimento", &riferimento}, {"--casi", &casi},
+            {"--mensile", &mensile},        {"--ruota", &ruota},             {"--posizioni", &posizioni},
+            {"--operazione", &operazione},  {"--trasformazione", &trasformazione},
+            {"--fisso", &fisso},            {"--ruote-gioco", &ruoteGioco},  {"--da-colpo", &daColpo},
+            {"--colpi", &colpi},            {"--elenco", &elenco}};
+        for (const auto& [nome, destinazione] : valori)
+            if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
+        const bool forzaUltima = o.Interruttore("--forza-ultima");
+        const bool interoPeriodo = o.Interruttore("--intero-periodo");
+        for (const char* futura : {"--combinazioni", "--previsioni", "--verifica-estesa", "--evidenzia",
+                                   "--storia-terzina", "--storia-combinazione", "--ritardi", "--caso",
+                                   "--verifica-terzine"}) {
+            std::string ignorato;
+            if (o.Interruttore(futura) || (o.Valore(futura, ignorato, false) && !ignorato.empty()))
+                throw ErroreOpzione(std::string("opzione non ancora disponibile: ") + futura);
+        }
+        if (!o.Finite()) throw ErroreOpzione("opzione sconosciuta: " + o.Sconosciuta());
+
+        SceltaCasi sc;
+        SceltaParametro sp;
+        sc.NumeroCasi = Intero(casi, "--casi", 1, MassimoCasi);
+        sc.Ruota = IndiceCodiceRuota(ruota);
+        if (sc.Ruota < 0) throw ErroreOpzione("ruota sconosciuta: \"" + ruota + "\"");
+        if (posizioni.size() != 5 || posizioni.find_first_not_of("01") != std::string::npos)
+            throw ErroreOpzione("--posizioni vuole cinque cifre 0/1, ad esempio 11111");
+        int accese = 0;
+        for (int p = 0; p < 5; ++p) accese += (sp.Posizioni[p] = posizioni[p] == '1');
+        if (operazione == "somma") sp.Tipo = Operazione::Somma;
+        else if (operazione == "distanza") sp.Tipo = Operazione::Distanza;
+        else if (operazione == "differenza") sp.Tipo = Operazione::Differenza;
+        else throw ErroreOpzione("operazione sconosciuta: \"" + operazione + "\"");
+        if (sp.Tipo != Operazione::Somma && accese != 2)
+            throw ErroreOpzione("distanza e differenza richiedono esattamente due posizioni abilitate");
+        sp.Trasformazione = Intero(trasformazione, "--trasformazione", 0, VociTrasformazione - 1);
+        sp.Fisso = Intero(fisso, "--fisso", 0, 89);
+        InputRicerca ir;
+        ir.Ruote = LeggiRuoteGioco(ruoteGioco);
+        ir.Finestra.DaColpo = Intero(daColpo, "--da-colpo", 1, 5);
+        ir.Finestra.Colpi = Intero(colpi, "--colpi", 1, 20);
+        ir.Elenco = Intero(elenco, "--elenco", 10, MassimoElenco);
+        if (ir.Elenco % 10 != 0) throw ErroreOpzione("--elenco vuole un multiplo di 10 da 10 a 200");
+        ir.InteroPeriodo = interoPeriodo;
+        sc.ForzaUltima = forzaUltima;
+
+        ArchivioMemoria archivio;
+        try {
+            CaricaArchivio(archivioTesto, amb, archivio);
+        } catch (const ErroreOpzione&) {
+            throw;
+        } catch (const std::exception& e) {
+            err << "Impossibile leggere l'archivio: " << e.what() << "\n";
+            return 1;
+        }
+        const int ultima = archivio.UltimaEstrazione;
+        sc.Riferimento = riferimento.empty() ? ultima : Intero(riferimento, "--riferimento", 1, ultima);
+        if (mensile.empty()) sc.Mensile = archivio.PosizioneMese[ultima];
+        else sc.Mensile = (mensile == "U" || mensile == "u") ? 0 : Intero(mensile, "--mensile", 1, 31);
+
+        auto elencoCasi = GeneraCasi(archivio, sc);
+        CalcolaParametri(archivio, elencoCasi, sp);
+        StampaTabella(out, "FgEV", TabellaCasi(archivio, elencoCasi));
+        if (elencoCasi.empty()) return 0;
+
+        ir.Archivio = &archivio;
+        ir.Casi = elencoCasi;
+        ir.Finestra.FineVerifica = sc.Riferimento;
+        const auto ris = CercaTerzine(ir);
+        StampaTabella(out, "fg1", TabellaTerzine(ris.Righe));
+        return 0;
+    } catch (const ErroreOpzione& e) {
+        err << "Errore: " << e.what() << "\n";
+        return 2;
+    }
+}
+
+int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
+    if (argomenti.empty()) {
+        err << "Uso: trivalto-cli analizza|importa|prepara [opzioni]\n";
+        return 2;
+    }
+    const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
+    if (argomenti[0] == "analizza") return Analizza(resto, amb, out, err);
+    if (argomenti[0] == "importa") return Importa(resto, out, err);
+    if (argomenti[0] == "prepara") return Prepara(resto, out, err);
+    err << "Errore: comando sconosciuto \"" << argomenti[0] << "\"\n";
+    return 2;
+}
+
+} // namespace trivalto::cli
