@@ -1,0 +1,63 @@
+// Times the terzine search, literal reference against the fast search, on the real archive, and
+// prints both medians and their ratio. Usage: bench_terzine [repetitions of the fast search]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "analysis/RicercaTerzine.h"
+#include "archive/FormatiTesto.h"
+
+using namespace trivalto;
+
+namespace {
+
+template <class F> double MedianaMs(int ripetizioni, F&& f) {
+    std::vector<double> tempi;
+    for (int i = 0; i < ripetizioni; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        f();
+        tempi.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::sort(tempi.begin(), tempi.end());
+    return tempi[tempi.size() / 2];
+}
+
+void Misura(const char* nome, const ArchivioMemoria& a, int casi, int mensile, RuoteGioco ruote, int daColpo,
+            int colpi, bool intero, int elenco, int ripetizioni) {
+    SceltaCasi sc{a.UltimaEstrazione, casi, mensile, true, 0};
+    auto elencoCasi = GeneraCasi(a, sc);
+    CalcolaParametri(a, elencoCasi, {});
+    InputRicerca in;
+    in.Archivio = &a;
+    in.Casi = elencoCasi;
+    in.Ruote = ruote;
+    in.Finestra = {daColpo, colpi, a.UltimaEstrazione};
+    in.InteroPeriodo = intero;
+    in.Elenco = elenco;
+    RisultatoTerzine r1, r2;
+    const double veloce = MedianaMs(ripetizioni, [&] { r2 = CercaTerzine(in); });
+    const double riferimento = MedianaMs(1, [&] { r1 = CercaTerzineRiferimento(in); });
+    std::printf("%-28s riferimento %10.2f ms   veloce %8.3f ms   rapporto %8.0fx   %s\n", nome, riferimento, veloce,
+                riferimento / veloce, r1.Righe == r2.Righe ? "identici" : "DIVERSI");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int ripetizioni = argc > 1 ? std::max(1, std::atoi(argv[1])) : 51;
+    ArchivioMemoria a;
+    a.EstrazioneIniziale = 1;
+    a.CaricamentoIniziale(LeggiFileEstrazioni(TRIVALTO_DATA_DIR "/archivio-1939-2026.txt"));
+    RuoteGioco bari{};
+    bari[0] = true;
+    RuoteGioco tutte;
+    tutte.fill(true);
+    std::printf("Ricerca delle terzine, archivio reale di %d estrazioni (mediana di %d ripetizioni)\n",
+                a.NumeroEstrazioni, ripetizioni);
+    Misura("predefinite (12 casi, BA)", a, 12, a.PosizioneMese[a.UltimaEstrazione], bari, 1, 8, false, 50, ripetizioni);
+    Misura("massime (30 casi, U, TU)", a, 30, 0, tutte, 5, 20, true, 200, ripetizioni);
+    return 0;
+}
