@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need (Debian 12, as root).
+# Does nothing when everything is already there.
+set -euo pipefail
+pacchetti=(build-essential cmake ninja-build ccache pkg-config qt6-base-dev libqt6gui6 libsqlcipher-dev
+           libcurl4-openssl-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+           fonts-dejavu-core xvfb xdotool imagemagick)
+mancanti=()
+for p in "${pacchetti[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+  echo "Installazione dei pacchetti: ${mancanti[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${mancanti[@]}" >/dev/null
+fi

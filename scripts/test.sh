@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite.
+set -euo pipefail
+radice="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$radice/scripts/dipendenze.sh"
+bash "$radice/scripts/compila.sh"
+cd "$radice/build"
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

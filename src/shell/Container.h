@@ -1,0 +1,62 @@
+#pragma once
+// The main window `Container`: the button strip that opens the program's windows (one instance
+// each, inside the main window), the model-archive panel, the progress bar `pb1` and the draws
+// table `fgpa`.
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+
+class QLabel;
+class QMdiArea;
+class QProgressBar;
+class QToolButton;
+
+namespace trivalto {
+
+class ContestoProgramma;
+class Dialoghi;
+class Griglia;
+
+class Container : public QMainWindow {
+    Q_OBJECT
+public:
+    using Fabbrica = std::function<QWidget*()>;
+
+    Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent = nullptr);
+
+    /// Binds a strip button to the window it opens; buttons without one stay disabled.
+    void RegistraFinestra(const QString& pulsante, Fabbrica fabbrica);
+    /// Opens the window of a strip button, or brings the open one to the front.
+    QWidget* ApriFinestra(const QString& pulsante);
+    /// Rewrites the five labels of the model archive from the in-memory archive.
+    void ImpostazioniArchivioModello();
+    QProgressBar* BarraProgresso() const { return pb1_; }
+    QMdiArea* AreaFinestre() const { return area_; }
+
+signals:
+    void Fine();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void costruisciStriscia();
+    void costruisciPannelloModello(QWidget* contenitore);
+    void costruisciElencoEstrazioni();
+    void caricaFgpa();
+
+    ContestoProgramma& ctx_;
+    Dialoghi& dialoghi_;
+    QMdiArea* area_;
+    QProgressBar* pb1_;
+    Griglia* fgpa_ = nullptr;
+    QLabel *lblInizio_ = nullptr, *lblInizioNE_ = nullptr, *lblFine_ = nullptr, *lblFineNE_ = nullptr,
+           *lblEv_ = nullptr;
+    std::map<QString, QToolButton*> pulsanti_;
+    std::map<QString, Fabbrica> fabbriche_;
+    std::map<QString, QPointer<QMdiSubWindow>> aperte_; // empty once closed
+};
+
+} // namespace trivalto

@@ -1,0 +1,51 @@
+#pragma once
+// Every message box, question, input box, file dialog, print dialog and help page goes through
+// this interface, so tests can script the answers and record what was shown.
+#include <QString>
+#include <optional>
+
+class QWidget;
+class QPrinter;
+
+namespace trivalto {
+
+class Dialoghi {
+public:
+    enum class Icona { Nessuna, Informazione, Esclamazione, Critico, Domanda };
+
+    virtual ~Dialoghi() = default;
+    virtual void Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) = 0;
+    /// A Yes/No question; true for Yes.
+    virtual bool Domanda(QWidget* padre, const QString& testo, const QString& titolo) = 0;
+    /// An input box; nullopt when cancelled.
+    virtual std::optional<QString> Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
+                                          const QString& proposta = {}) = 0;
+    /// File dialogs; an empty text when cancelled. `filtro` in Qt's form ("Descrizione (*.ext)").
+    virtual QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) = 0;
+    virtual QString SalvaFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) = 0;
+    /// The print dialog over a prepared printer; false when cancelled.
+    virtual bool PreparaStampa(QWidget* padre, QPrinter& stampante) = 0;
+    /// Opens the program's help on a topic number.
+    virtual void Help(QWidget* padre, int argomento) = 0;
+};
+
+/// The real dialogs.
+class DialoghiQt : public Dialoghi {
+public:
+    explicit DialoghiQt(QString cartellaHelp);
+    ~DialoghiQt() override;
+    void Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) override;
+    bool Domanda(QWidget* padre, const QString& testo, const QString& titolo) override;
+    std::optional<QString> Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
+                                  const QString& proposta) override;
+    QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) override;
+    QString SalvaFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) override;
+    bool PreparaStampa(QWidget* padre, QPrinter& stampante) override;
+    void Help(QWidget* padre, int argomento) override;
+
+private:
+    QString cartellaHelp_;
+    class FinestraHelp* help_ = nullptr;
+};
+
+} // namespace trivalto
