@@ -1,1 +1,123 @@
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "Supporto.h"
+#include "archive/DatabaseArchivio.h"
+#include "archive/DatabaseProgramma.h"
+#include "cli/Comandi.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+struct Esito {
+    int codice;
+    std::string out, err;
+};
+
+Esito Esegui(std::vector<std::string> argomenti, const std::string& cartella = ".") {
+    std::ostringstream out, err;
+    const int codice = cli::Principale(argomenti, {cartella}, out, err);
+    return {codice, out.str(), err.str()};
+}
+
+std::vector<std::string> Righe(const std::string& testo) {
+    std::vector<std::string> r;
+    std::stringstream ss(testo);
+    for (std::string l; std::getline(ss, l);) r.push_back(l);
+    return r;
+}
+} // namespace
+
+TEST(Cli, ImportaArchivioRealeESecondaVoltaNonRaddoppia) {
+    CartellaTemporanea c;
+    const auto db = c / "archivio.mdb";
+    auto e = Esegui({"importa", PercorsoDati("archivio-1939-2026.txt"), "--archivio", db});
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_NE(e.out.find("Estrazioni aggiunte: 7370"), std::string::npos);
+    // The update file's draws are all there already.
+    e = Esegui({"importa", PercorsoDati("aggiornamento-ultime100.txt"), "--archivio", db});
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_NE(e.out.find("aggiunte: 0, già presenti: 100"), std::string::npos);
+    const auto righe = DatabaseArchivio::Apri(db)->LeggiTutte();
+    ASSERT_EQ(righe.size(), 7370u);
+    EXPECT_EQ(righe.front(), RigheReali().front());
+    EXPECT_EQ(righe.back(), RigheReali().back());
+}
+
+TEST(Cli, ImportaRigaErrataNonScriveNulla) {
+    CartellaTemporanea c;
+    const auto file = c / "errato.txt";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << ScriviLineaArchivioTesto(RigheReali()[0]) << "\r\n";
+        std::string rotta = ScriviLineaArchivioTesto(RigheReali()[1]);
+        rotta[14] = '#';
+        out << rotta << "\r\n";
+    }
+    auto e = Esegui({"importa", file, "--archivio", c / "a.mdb"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("riga 2"), std::string::npos) << e.err;
+    auto db = DatabaseArchivio::ApriOCrea(c / "a.mdb");
+    EXPECT_EQ(db->Conta(), 0);
+    // A draw already stored with other numbers: refused, nothing added.
+    db->Inserisci(RigheReali()[1], "2026-01-01", "00:00:00");
+    RigaEstrazione diversa = RigheReali()[1];
+    diversa.Celle[0] = "01-02-03-04-05";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << ScriviLineaArchivioTesto(RigheReali()[0]) << "\r\n" << ScriviLineaArchivioTesto(diversa) << "\r\n";
+    }
+    e = Esegui({"importa", file, "--archivio", c / "a.mdb"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(db->Conta(), 1);
+}
+
+TEST(Cli, AnalizzaStampaLeTabelleDellaFinestra) {
+    CartellaTemporanea c;
+    ASSERT_EQ(Esegui({"prepara", "--cartella", c.Percorso().string(), "--testo",
+                      PercorsoDati("archivio-1939-2026.txt"), "--archivio", c / "A.mdb"})
+                  .codice,
+              0);
+    const auto e = Esegui({"analizza"}, c.Percorso().string());
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto r = Righe(e.out);
+    ASSERT_EQ(r.size(), 1u + 1 + 12 + 1 + 1 + 50);
+    EXPECT_EQ(r[0], "## FgEV");
+    EXPECT_EQ(r[1], "Pro \tN° Estr\tData Estraz     \tR1 \tR1N\tPar\tN1 \tN2 \tN3 \tN4 \tN5 \t1\t2\t3");
+    EXPECT_EQ(r[2], "1\t7370\t21/08/2026\tBA\t0\t45\t81\t63\t87\t20\t64\t\t\t");
+    EXPECT_EQ(r[14], "## fg1");
+    EXPECT_EQ(r[15], "Pos\tNeg\tN1\tN2\tN3\t 2 \t 3");
+    // The same search through a text archive gives the same tables.
+    EXPECT_EQ(Esegui({"analizza", "--archivio", PercorsoDati("archivio-1939-2026.txt")}).out, e.out);
+}
+
+TEST(Cli, RigheVuoteECelleTerniVuote) {
+    const auto e = Esegui({"analizza", "--archivio", PercorsoDati("archivio-1939-2026.txt"), "--casi", "1",
+                           "--mensile", "U", "--colpi", "1", "--elenco", "200", "--trasformazione", "7"});
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto r = Righe(e.out);
+    // One case, one colpo on Bari: 10 pairs of the five numbers, 88 thirds each, less the 20 double counts.
+    int piene = 0, vuote = 0;
+    for (size_t i = 5; i < r.size(); ++i) (r[i] == "\t\t\t\t\t\t" ? vuote : piene)++;
+    EXPECT_EQ(piene + vuote, 200);
+    EXPECT_EQ(r[5].back(), '\t') << r[5]; // " 3 " empty when 0
+}
+
+TEST(Cli, OpzioniErrateDannoStato2) {
+    const std::vector<std::vector<std::string>> errate = {
+        {"analizza", "--casi", "31"},          {"analizza", "--casi", "x"},
+        {"analizza", "--mensile", "32"},       {"analizza", "--ruota", "XX"},
+        {"analizza", "--operazione", "distanza"}, {"analizza", "--elenco", "15"},
+        {"analizza", "--colpi"},               {"analizza", "--sconosciuta"},
+        {"analizza", "--ruote-gioco", "BA,ZZ"}, {"analizza", "--combinazioni", "2"},
+        {"boh"},                                {}};
+    for (const auto& a : errate) {
+        const auto e = Esegui(a);
+        EXPECT_EQ(e.codice, 2) << (a.empty() ? "" : a.back());
+        EXPECT_FALSE(e.err.empty());
+        EXPECT_EQ(std::count(e.err.begin(), e.err.end(), '\n'), 1);
+    }
+}
