@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/RicercaTerzine.h"
+#include "analysis/Eventi.h"
 
 namespace trivalto {
 
@@ -39,14 +40,6 @@ const IndiciTerzine& Indice() {
     static const IndiciTerzine indici;
     return indici;
 }
-
-/// One draw and wheel of a case's play window: the distinct offsets that came out, with counts.
-struct Evento {
-    uint8_t s[5];
-    uint8_t m[5];
-    uint8_t k = 0;
-    bool doppi = false;
-};
 
 /// Inverse of IndiciTerzine.
 void DecodificaIndice(int i, int& a, int& b, int& c) {
@@ -105,37 +98,13 @@ private:
 
 void Ricerca::CostruisciEventi(const Caso& caso) {
     eventi_.clear();
-    const int P = std::clamp(caso.Parametro, 0, 90);
-    const int primo = caso.Estrazione + in_.Finestra.DaColpo;
-    const int fine = std::min({primo + in_.Finestra.Colpi - 1, in_.Finestra.FineVerifica, ar_.NumeroEstrazioni});
-    for (int j = std::max(primo, 1); j <= fine; ++j)
-        for (int w = 0; w < NumeroRuote; ++w) {
-            if (!in_.Ruote[w]) continue;
-            const auto& x = ar_.Estrazioni[j][w];
-            int po[5];
-            for (int p = 0; p < 5; ++p) po[p] = OffsetDa(x[p], P);
-            for (int p = 0; p < 5; ++p)
-                for (int q = p + 1; q < 5; ++q)
-                    if (po[p] != po[q]) maschera_[Chiave(std::min(po[p], po[q]), std::max(po[p], po[q]))] |= BitPrecount;
-            int o[5], n = 0;
-            for (int p = 0; p < 5; ++p)
-                if (x[p] >= 1 && x[p] <= 90) o[n++] = po[p];
-            for (int i = 1; i < n; ++i) // insertion sort of at most five offsets
-                for (int k = i; k > 0 && o[k - 1] > o[k]; --k) std::swap(o[k - 1], o[k]);
-            Evento ev;
-            for (int i = 0; i < n; ++i) {
-                if (ev.k > 0 && ev.s[ev.k - 1] == o[i]) {
-                    ++ev.m[ev.k - 1];
-                    ev.doppi = true;
-                } else {
-                    ev.s[ev.k] = static_cast<uint8_t>(o[i]);
-                    ev.m[ev.k] = 1;
-                    ++ev.k;
-                }
-            }
-            eventi_.push_back(ev);
-            ++eventiTotali_;
-        }
+    EventiDelCaso(ar_, caso, in_.Ruote, in_.Finestra, in_.Finestra.FineVerifica, eventi_);
+    eventiTotali_ += eventi_.size();
+    for (const auto& ev : eventi_)
+        for (int p = 0; p < 5; ++p)
+            for (int q = p + 1; q < 5; ++q)
+                if (ev.pre[p] != ev.pre[q])
+                    maschera_[Chiave(std::min(ev.pre[p], ev.pre[q]), std::max(ev.pre[p], ev.pre[q]))] |= BitPrecount;
 }
 
 void Ricerca::RegistraCaso(uint32_t bit) {

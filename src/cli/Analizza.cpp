@@ -72,6 +72,92 @@ RuoteGioco LeggiRuoteGioco(const std::string& testo) {
     return ruote;
 }
 
+/// What the command was asked to show after the terzine list; 0 = not asked.
+struct Richieste {
+    int Combinazioni = 0, Previsioni = 0, StoriaTerzina = 0, StoriaCombinazione = 0, Ritardi = 0, Caso = 0;
+    bool VerificaTerzine = false, VerificaEstesa = false, Evidenzia = false;
+};
+
+void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, bool diCombinazione) {
+    StampaTabella(out, "Storia", TabellaStoria(a, s, diCombinazione));
+    out << "Casi esaminati\t" << s.Casi << "\nCoperti\t" << s.Coperti << "\nNegativi\t" << s.Negativi
+        << "\nPositivi\t" << s.Positivi << "\nPercentuale\t" << s.Percentuale << "\n";
+}
+
+/// The chain after the terzine search, in the order the window offers it.
+void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir, const std::vector<Terzina>& lista,
+            const Richieste& q) {
+    const int elenco = static_cast<int>(lista.size());
+    const auto caso = [&]() -> const Caso& {
+        if (q.Caso < 1 || q.Caso > static_cast<int>(ir.Casi.size()))
+            throw ErroreOpzione("--caso vuole una riga della tabella dei casi, da 1 a " + std::to_string(ir.Casi.size()));
+        return ir.Casi[static_cast<size_t>(q.Caso - 1)];
+    };
+    const auto rigaLista = [&](int r, const char* nome) {
+        if (r < 1 || r > elenco || lista[static_cast<size_t>(r - 1)].Vuota())
+            throw ErroreOpzione(std::string(nome) + " vuole una riga piena dell'elenco delle terzine");
+        return lista[static_cast<size_t>(r - 1)];
+    };
+    if (q.VerificaTerzine) {
+        const auto verdi = VerificaTerzine(a, caso(), lista, ir.Ruote, ir.Finestra);
+        out << "# Verifica terzine, caso " << q.Caso << ": righe verdi";
+        for (size_t k = 0; k < verdi.size(); ++k)
+            if (verdi[k]) out << " " << k + 1;
+        out << "\n";
+    }
+    if (q.StoriaTerzina)
+        StampaStoria(out, a, StoriaTerzine(a, ir.Casi, {rigaLista(q.StoriaTerzina, "--storia-terzina")}, ir.Ruote,
+                                           ir.Finestra, ir.InteroPeriodo),
+                     false);
+    if (!q.Combinazioni) return;
+
+    InputCombinazioni ic;
+    ic.Archivio = &a;
+    ic.Casi = ir.Casi;
+    ic.Lista = lista;
+    ic.Ruote = ir.Ruote;
+    ic.Finestra = ir.Finestra;
+    ic.K = q.Combinazioni;
+    ic.Elenco = ir.Elenco;
+    const auto combinazioni = CercaCombinazioni(ic).Righe;
+    StampaTabella(out, "fg2", TabellaCombinazioni(combinazioni, lista));
+    const auto rigaCombinazione = [&](int r, const char* nome) {
+        if (r < 1 || r > static_cast<int>(combinazioni.size()) || combinazioni[static_cast<size_t>(r - 1)].Vuota())
+            throw ErroreOpzione(std::string(nome) + " vuole una riga piena della tabella delle combinazioni");
+        return TerzineDellaCombinazione(combinazioni[static_cast<size_t>(r - 1)], lista);
+    };
+    if (q.Caso && !q.VerificaTerzine)
+        StampaTabella(out, "FGP",
+                      TabellaDettaglio(MostraCombinazione(a, caso(), rigaCombinazione(q.Previsioni ? q.Previsioni : 1, "--caso"),
+                                                          ir.Ruote, ir.Finestra)));
+    if (q.StoriaCombinazione)
+        StampaStoria(out, a,
+                     StoriaTerzine(a, ir.Casi, rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"), ir.Ruote,
+                                   ir.Finestra, ir.InteroPeriodo),
+                     true);
+    if (!q.Previsioni) return;
+    InputPrevisioni ip;
+    ip.Archivio = &a;
+    ip.Casi = ir.Casi;
+    ip.Terzine = rigaCombinazione(q.Previsioni, "--previsioni");
+    ip.Ruote = ir.Ruote;
+    ip.Finestra = ir.Finestra;
+    ip.VerificaEstesa = q.VerificaEstesa;
+    ip.InteroPeriodo = ir.InteroPeriodo;
+    ip.Evidenzia = q.Evidenzia;
+    const auto prev = FaiPrevisioni(ip);
+    StampaTabella(out, "FgZ", TabellaScelte(ip.Terzine));
+    StampaTabella(out, "FgPr", TabellaPrevisioni(a, prev.Righe));
+    StampaTabella(out, "FgStat", TabellaStatistiche(prev.Riepilogo));
+    if (!q.Ritardi) return;
+    if (q.Ritardi < 1 || q.Ritardi > static_cast<int>(prev.Righe.size()) ||
+        prev.Righe[static_cast<size_t>(q.Ritardi - 1)].Separatore)
+        throw ErroreOpzione("--ritardi vuole una riga piena della tabella delle previsioni");
+    const int d = prev.Righe[static_cast<size_t>(q.Ritardi - 1)].Estrazione;
+    out << "# " << TitoloRitardi(a, d) << "\n";
+    StampaTabella(out, "Fgg1", TabellaDeiRitardi(CalcolaRitardi(a, d)));
+}
+
 } // namespace
 
 int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
@@ -80,24 +166,37 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         std::string archivioTesto, riferimento, casi = "12", mensile, ruota = "BA", posizioni = "11111",
                                                  operazione = "somma", trasformazione = "0", fisso = "0",
                                                  ruoteGioco = "BA", daColpo = "1", colpi = "8", elenco = "50";
+        std::string combinazioni, previsioni, storiaTerzina, storiaCombinazione, ritardi, caso;
         const std::pair<const char*, std::string*> valori[] = {
             {"--archivio", &archivioTesto}, {"--riferimento", &riferimento}, {"--casi", &casi},
             {"--mensile", &mensile},        {"--ruota", &ruota},             {"--posizioni", &posizioni},
             {"--operazione", &operazione},  {"--trasformazione", &trasformazione},
             {"--fisso", &fisso},            {"--ruote-gioco", &ruoteGioco},  {"--da-colpo", &daColpo},
-            {"--colpi", &colpi},            {"--elenco", &elenco}};
+            {"--colpi", &colpi},            {"--elenco", &elenco},           {"--combinazioni", &combinazioni},
+            {"--previsioni", &previsioni},  {"--storia-terzina", &storiaTerzina},
+            {"--storia-combinazione", &storiaCombinazione}, {"--ritardi", &ritardi}, {"--caso", &caso}};
         for (const auto& [nome, destinazione] : valori)
             if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
         const bool forzaUltima = o.Interruttore("--forza-ultima");
         const bool interoPeriodo = o.Interruttore("--intero-periodo");
-        for (const char* futura : {"--combinazioni", "--previsioni", "--verifica-estesa", "--evidenzia",
-                                   "--storia-terzina", "--storia-combinazione", "--ritardi", "--caso",
-                                   "--verifica-terzine"}) {
-            std::string ignorato;
-            if (o.Interruttore(futura) || (o.Valore(futura, ignorato, false) && !ignorato.empty()))
-                throw ErroreOpzione(std::string("opzione non ancora disponibile: ") + futura);
-        }
+        Richieste q;
+        q.VerificaTerzine = o.Interruttore("--verifica-terzine");
+        q.VerificaEstesa = o.Interruttore("--verifica-estesa");
+        q.Evidenzia = o.Interruttore("--evidenzia");
         if (!o.Finite()) throw ErroreOpzione("opzione sconosciuta: " + o.Sconosciuta());
+        const auto riga = [](const std::string& t, const char* nome) { return t.empty() ? 0 : Intero(t, nome, 1, 9999); };
+        q.Combinazioni = combinazioni.empty() ? 0 : Intero(combinazioni, "--combinazioni", 1, 3);
+        q.Previsioni = riga(previsioni, "--previsioni");
+        q.StoriaTerzina = riga(storiaTerzina, "--storia-terzina");
+        q.StoriaCombinazione = riga(storiaCombinazione, "--storia-combinazione");
+        q.Ritardi = riga(ritardi, "--ritardi");
+        q.Caso = riga(caso, "--caso");
+        if ((q.Previsioni || q.StoriaCombinazione) && !q.Combinazioni)
+            throw ErroreOpzione("--previsioni e --storia-combinazione richiedono --combinazioni");
+        if (q.Ritardi && !q.Previsioni) throw ErroreOpzione("--ritardi richiede --previsioni");
+        if (q.VerificaTerzine && !q.Caso) throw ErroreOpzione("--verifica-terzine richiede --caso");
+        if (q.Caso && !q.VerificaTerzine && !q.Combinazioni)
+            throw ErroreOpzione("--caso va con --verifica-terzine o con --combinazioni");
 
         SceltaCasi sc;
         SceltaParametro sp;
@@ -149,6 +248,7 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         ir.Finestra.FineVerifica = sc.Riferimento;
         const auto ris = CercaTerzine(ir);
         StampaTabella(out, "fg1", TabellaTerzine(ris.Righe));
+        Catena(out, archivio, ir, ris.Righe, q);
         return 0;
     } catch (const ErroreOpzione& e) {
         err << "Errore: " << e.what() << "\n";
