@@ -80,7 +80,7 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
 
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
-    resize(1200, 760);
+    resize(1260, 780);
 }
 
 void Container::costruisciStriscia() {
@@ -96,7 +96,7 @@ void Container::costruisciStriscia() {
         b->setObjectName(nome);
         b->setToolTip(suggerimento);
         b->setIcon(icona);
-        b->setIconSize(QSize(44, 44));
+        b->setIconSize(QSize(38, 38));
         b->setAutoRaise(true);
         v->addWidget(b);
         pulsanti_[nome] = b;
@@ -109,6 +109,11 @@ void Container::costruisciStriscia() {
         const QString nome = b->objectName();
         connect(b, &QToolButton::clicked, this, [this, nome] { ApriFinestra(nome); });
     }
+    auto* elenco = pulsante(QStringLiteral("CmdElencoEstrazioni"), QStringLiteral("Elenco estrazioni"),
+                            IconaPulsante(QStringLiteral("EL"), ColoreGiallo));
+    connect(elenco, &QToolButton::clicked, this, [this] {
+        if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockFgpa"))) dock->setVisible(!dock->isVisible());
+    });
     auto* help = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("Help in linea"),
                           IconaPulsante(QStringLiteral("?"), ColoreAzzurro));
     connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
@@ -224,8 +229,15 @@ QWidget* Container::ApriFinestra(const QString& pulsante) {
     QWidget* finestra = f->second();
     auto* sotto = area_->addSubWindow(finestra);
     sotto->setAttribute(Qt::WA_DeleteOnClose);
+    sotto->setWindowIcon(windowIcon());
     aperte_[pulsante] = sotto;
-    sotto->show();
+    if (finestra->property("massimizzata").toBool()) {
+        // A large window gets the whole area; the draws list makes room and can be shown again.
+        if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockFgpa"))) dock->hide();
+        sotto->showMaximized();
+    } else {
+        sotto->show();
+    }
     area_->setActiveSubWindow(sotto);
     return finestra;
 }

@@ -10,6 +10,7 @@
 #include "shell/Container.h"
 #include "shell/ContestoProgramma.h"
 #include "shell/Inizio.h"
+#include "shell/RegistroFinestre.h"
 #include "ui/Dialoghi.h"
 
 using namespace trivalto;
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
     QObject::connect(inizio, &Inizio::Fine, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(inizio, &Inizio::Caricato, &app, [&] {
         principale = new Container(contesto, dialoghi);
+        RegistraFinestre(*principale, contesto, dialoghi);
         QObject::connect(principale, &Container::Fine, &app, &QApplication::quit, Qt::QueuedConnection);
         principale->show();
         inizio->close();

@@ -1,0 +1,11 @@
+#pragma once
+// Binds the main window's buttons and names to the windows of every subsystem.
+namespace trivalto {
+
+class Container;
+class ContestoProgramma;
+class Dialoghi;
+
+void RegistraFinestre(Container& principale, ContestoProgramma& contesto, Dialoghi& dialoghi);
+
+} // namespace trivalto
