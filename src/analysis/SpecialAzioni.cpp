@@ -142,7 +142,8 @@ void Special::CalcolaParametri() {
 
 void Special::ElaboraTerzine() {
     if (occupata_) return;
-    if (!RuoteSelezionate().size() || std::none_of(RuoteSelezionate().begin(), RuoteSelezionate().end(), [](bool b) { return b; })) {
+    const auto ruote = RuoteSelezionate();
+    if (std::none_of(ruote.begin(), ruote.end(), [](bool b) { return b; })) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
                             QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
         return;
