@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -111,7 +112,11 @@ Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* 
 }
 
 Special::~Special() {
-    interrompi_ = true;
+    // A running search reads this window's flag: stop it and let it end before the window goes.
+    if (lavoro_) {
+        interrompi_ = true;
+        lavoro_->waitForFinished();
+    }
 }
 
 void Special::costruisciInterfaccia() {
@@ -149,7 +154,7 @@ QWidget* Special::costruisciRiferimento() {
     hsRiferimento_->setObjectName(QStringLiteral("hsRiferimento"));
     hsRiferimento_->setMinimumWidth(150);
     lblRiferimento_->setMinimumHeight(30);
-    lblRiferimento_->setMinimumWidth(185);
+    lblRiferimento_->setMinimumWidth(172);
     auto* data = Pulsante(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"), ColoreGialloChiaro);
     auto* indice = Pulsante(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"), QStringLiteral("#"),
                             ColoreGialloChiaro);
@@ -235,6 +240,7 @@ QGroupBox* Special::costruisciParametro() {
                                             static_cast<qsizetype>(NomiTrasformazioni[static_cast<size_t>(t)].size()));
     cboTrasformazione_ = NuovoElenco(g, "CboTrasformazione", trasformazioni, 0);
     cboTrasformazione_->setMinimumContentsLength(10);
+    cboTrasformazione_->setMaximumWidth(150);
     cboTrasformazione_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboFisso_ = NuovoElenco(g, "CboFisso", Numeri(0, 89), 0);
     auto* scelta = new QPushButton(QStringLiteral("Scelta trasformazione"), g);

@@ -2,6 +2,7 @@
 // The terzine analysis window `special` ("Le Trivalto"): the reference draw, the settings of cases,
 // parameter and play, and the chain GENERA TERZINE -> combinations -> PREVISIONI with histories and
 // delays. Searches run off the UI thread with the main window's progress bar.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <atomic>
@@ -22,6 +23,7 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 class QGroupBox;
+class QFutureWatcherBase;
 
 namespace trivalto {
 
@@ -119,6 +121,7 @@ private:
     std::array<Colore, 5> posizioni_{};
     std::atomic<bool> interrompi_{false};
     bool occupata_ = false;
+    QPointer<QFutureWatcherBase> lavoro_; // the search running, if any
 
     // Controls.
     QLabel* lblRiferimento_;

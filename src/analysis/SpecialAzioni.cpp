@@ -174,7 +174,7 @@ void Special::CercaTerzineSuiCasi() {
     in.Elenco = Elenco();
     Inizia();
     ControlloLavoro ctl{&interrompi_, ProgressoSuBarra(barra_)};
-    AvviaLavoro<RisultatoTerzine>(
+    lavoro_ = AvviaLavoro<RisultatoTerzine>(
         this, [in, ctl] { return CercaTerzine(in, ctl); },
         [this](RisultatoTerzine ris) {
             MostraTerzine(ris.Righe, !ris.Interrotta);
@@ -233,7 +233,7 @@ void Special::CercaCombinazioni(int K) {
     if (barra_) barra_->setMaximum(static_cast<int>(std::max<long long>(1, NumeroCombinazioni(static_cast<int>(lista_.size()), K))));
     Inizia();
     ControlloLavoro ctl{&interrompi_, ProgressoSuBarra(barra_)};
-    AvviaLavoro<RisultatoCombinazioni>(
+    lavoro_ = AvviaLavoro<RisultatoCombinazioni>(
         this, [in, ctl] { return trivalto::CercaCombinazioni(in, ctl); },
         [this](RisultatoCombinazioni ris) {
             const bool vuota = std::all_of(ris.Righe.begin(), ris.Righe.end(), [](auto& c) { return c.Vuota(); });

@@ -63,6 +63,8 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
     destra->addWidget(findChild<QWidget*>(QStringLiteral("PannelloModello")));
     area_->setObjectName(QStringLiteral("AreaFinestre"));
     area_->setBackground(QColor(0x5a, 0x6e, 0x7f));
+    // A small window opened over a maximized one keeps its own size.
+    area_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
     destra->addWidget(area_, 1);
     layout->addLayout(destra, 1);
     setCentralWidget(centrale);
@@ -236,7 +238,15 @@ QWidget* Container::ApriFinestra(const QString& pulsante) {
         if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockFgpa"))) dock->hide();
         sotto->showMaximized();
     } else {
+        // The subwindow takes the size the window chose for itself, plus its frame.
+        if (finestra->testAttribute(Qt::WA_Resized))
+            sotto->resize(finestra->size() + (sotto->size() - sotto->contentsRect().size()) + QSize(0, 24));
         sotto->show();
+        // Keep it inside the area, where the cascade would push it past the right or bottom edge.
+        const QSize spazio = area_->viewport()->size();
+        sotto->resize(sotto->size().boundedTo(spazio));
+        sotto->move(std::clamp(sotto->x(), 0, std::max(0, spazio.width() - sotto->width())),
+                    std::clamp(sotto->y(), 0, std::max(0, spazio.height() - sotto->height())));
     }
     area_->setActiveSubWindow(sotto);
     return finestra;

@@ -30,9 +30,9 @@ inline std::function<void(int, int)> ProgressoSuBarra(QProgressBar* barra) {
 }
 
 /// Runs `lavoro` on the pool and `poi(risultato)` on `contesto`'s thread; an exception of the job
-/// reaches `errore` instead.
+/// reaches `errore` instead. The returned watcher lets the owner wait for the job before it goes.
 template <class R>
-void AvviaLavoro(QObject* contesto, std::function<R()> lavoro, std::function<void(R)> poi,
+QFutureWatcherBase* AvviaLavoro(QObject* contesto, std::function<R()> lavoro, std::function<void(R)> poi,
                  std::function<void()> errore) {
     auto* osservatore = new QFutureWatcher<R>(contesto);
     QObject::connect(osservatore, &QFutureWatcher<R>::finished, contesto, [osservatore, poi, errore] {
@@ -45,6 +45,7 @@ void AvviaLavoro(QObject* contesto, std::function<R()> lavoro, std::function<voi
         }
     });
     osservatore->setFuture(QtConcurrent::run(std::move(lavoro)));
+    return osservatore;
 }
 
 } // namespace trivalto
