@@ -20,7 +20,8 @@ template <class F> double MedianaMs(int ripetizioni, F&& f) {
     for (int i = 0; i < ripetizioni; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         f();
-        tempi.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        tempi.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
     }
     std::sort(tempi.begin(), tempi.end());
     return tempi[tempi.size() / 2];
@@ -41,8 +42,8 @@ void Misura(const char* nome, const ArchivioMemoria& a, int casi, int mensile, R
     RisultatoTerzine r1, r2;
     const double veloce = MedianaMs(ripetizioni, [&] { r2 = CercaTerzine(in); });
     const double riferimento = MedianaMs(1, [&] { r1 = CercaTerzineRiferimento(in); });
-    std::printf("%-28s riferimento %10.2f ms   veloce %8.3f ms   rapporto %8.0fx   %s\n", nome, riferimento, veloce,
-                riferimento / veloce, r1.Righe == r2.Righe ? "identici" : "DIVERSI");
+    std::printf("%-28s riferimento %10.2f ms   veloce %8.3f ms   rapporto %8.0fx   %s\n", nome, riferimento,
+                veloce, riferimento / veloce, r1.Righe == r2.Righe ? "identici" : "DIVERSI");
 }
 
 void MisuraCombinazioni(const ArchivioMemoria& a, int ripetizioni) {
@@ -68,8 +69,9 @@ void MisuraCombinazioni(const ArchivioMemoria& a, int ripetizioni) {
     RisultatoCombinazioni r1, r2;
     const double veloce = MedianaMs(ripetizioni, [&] { r2 = CercaCombinazioni(ic); });
     const double riferimento = MedianaMs(1, [&] { r1 = CercaCombinazioniRiferimento(ic); });
-    std::printf("%-28s riferimento %10.2f ms   veloce %8.3f ms   rapporto %8.0fx   %s\n", "TRE TERZINE (200, 30 casi, TU)",
-                riferimento, veloce, riferimento / veloce, r1.Righe == r2.Righe ? "identici" : "DIVERSI");
+    std::printf("%-28s riferimento %10.2f ms   veloce %8.3f ms   rapporto %8.0fx   %s\n",
+                "TRE TERZINE (200, 30 casi, TU)", riferimento, veloce, riferimento / veloce,
+                r1.Righe == r2.Righe ? "identici" : "DIVERSI");
 }
 
 } // namespace
@@ -85,7 +87,8 @@ int main(int argc, char** argv) {
     tutte.fill(true);
     std::printf("Ricerca delle terzine, archivio reale di %d estrazioni (mediana di %d ripetizioni)\n",
                 a.NumeroEstrazioni, ripetizioni);
-    Misura("predefinite (12 casi, BA)", a, 12, a.PosizioneMese[a.UltimaEstrazione], bari, 1, 8, false, 50, ripetizioni);
+    Misura("predefinite (12 casi, BA)", a, 12, a.PosizioneMese[a.UltimaEstrazione], bari, 1, 8, false, 50,
+           ripetizioni);
     Misura("massime (30 casi, U, TU)", a, 30, 0, tutte, 5, 20, true, 200, ripetizioni);
     std::printf("Combinazioni di tre terzine, elenco di 200 (1.313.400 triple), Colpi 20\n");
     MisuraCombinazioni(a, ripetizioni);

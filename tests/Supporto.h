@@ -9,7 +9,9 @@
 
 namespace trivalto::test {
 
-inline std::string PercorsoDati(const std::string& nome) { return std::string(TRIVALTO_DATA_DIR) + "/" + nome; }
+inline std::string PercorsoDati(const std::string& nome) {
+    return std::string(TRIVALTO_DATA_DIR) + "/" + nome;
+}
 
 /// A fresh folder removed when the object goes.
 class CartellaTemporanea {
@@ -48,8 +50,8 @@ inline const ArchivioMemoria& ArchivioReale() {
 
 /// Draws with consecutive dates and random numbers; `doppi` is the chance of a repeated number
 /// within a wheel, `zeri` of a missing number, `vuote` of an empty wheel.
-inline std::vector<RigaEstrazione> RigheCasuali(int quante, unsigned seme, double doppi = 0.05, double zeri = 0.02,
-                                               double vuote = 0.05) {
+inline std::vector<RigaEstrazione> RigheCasuali(int quante, unsigned seme, double doppi = 0.05,
+                                                double zeri = 0.02, double vuote = 0.05) {
     std::mt19937 gen(seme);
     std::uniform_int_distribution<int> numero(1, 90);
     std::uniform_real_distribution<double> caso(0, 1);
@@ -70,7 +72,8 @@ inline std::vector<RigaEstrazione> RigheCasuali(int quante, unsigned seme, doubl
                 if (caso(gen) < zeri) n[p] = 0;
             }
             std::array<std::string, 5> t;
-            for (int p = 0; p < 5; ++p) t[p] = (n[p] < 10 ? "0" : "") + std::to_string(n[p]);
+            for (int p = 0; p < 5; ++p)
+                t[p] = (n[p] < 10 ? "0" : "") + std::to_string(n[p]);
             r.Celle[w] = ScriviCellaRuota(t);
         }
         righe.push_back(r);

@@ -35,6 +35,7 @@ struct SceltaParametro {
 };
 
 /// Writes each case's parameter from its base wheel's numbers.
-void CalcolaParametri(const ArchivioMemoria& archivio, std::vector<Caso>& casi, const SceltaParametro& scelta);
+void CalcolaParametri(const ArchivioMemoria& archivio, std::vector<Caso>& casi,
+                      const SceltaParametro& scelta);
 
 } // namespace trivalto

@@ -36,10 +36,12 @@ std::vector<uint32_t> MaschereCopertura(const InputCombinazioni& in) {
         for (const auto& ev : eventi)
             for (int u = 0; u < ev.k; ++u) {
                 if (ev.m[u] >= 2) doppi[ev.s[u]] = 1;
-                for (int v = u + 1; v < ev.k; ++v) coppie[ev.s[u] * 91 + ev.s[v]] = 1;
+                for (int v = u + 1; v < ev.k; ++v)
+                    coppie[ev.s[u] * 91 + ev.s[v]] = 1;
             }
         for (size_t k = 0; k < in.Lista.size(); ++k) {
-            int o[3] = {OffsetNormale(in.Lista[k].A), OffsetNormale(in.Lista[k].B), OffsetNormale(in.Lista[k].C)};
+            int o[3] = {OffsetNormale(in.Lista[k].A), OffsetNormale(in.Lista[k].B),
+                        OffsetNormale(in.Lista[k].C)};
             std::sort(o, o + 3);
             const auto coppia = [&](int x, int y) { return x != y && coppie[x * 91 + y]; };
             if (doppi[o[0]] || doppi[o[1]] || doppi[o[2]] || coppia(o[0], o[1]) || coppia(o[0], o[2]) ||
@@ -134,11 +136,13 @@ RisultatoCombinazioni CercaCombinazioni(const InputCombinazioni& in, const Contr
                 if (ferma()) return fine(true);
                 const uint32_t m12 = m[k1] | m[k2];
                 if (ctl.Progresso) {
-                    // The literal search reports every 50th triple; report the last multiple this pair reaches.
+                    // The literal search reports every 50th triple; report the last multiple this pair
+                    // reaches.
                     const int dopo = conta + (T - k2 - 1);
                     if (dopo / 50 > conta / 50) ctl.Progresso(dopo / 50 * 50, totale);
                 }
-                for (int k3 = k2 + 1; k3 < T; ++k3) classifica.Proponi(std::popcount(m12 | m[k3]), {k1, k2, k3});
+                for (int k3 = k2 + 1; k3 < T; ++k3)
+                    classifica.Proponi(std::popcount(m12 | m[k3]), {k1, k2, k3});
                 conta += T - k2 - 1;
             }
     }

@@ -31,8 +31,10 @@ struct RisultatoCombinazioni {
     bool Interrotta = false;
 };
 
-RisultatoCombinazioni CercaCombinazioni(const InputCombinazioni& input, const ControlloLavoro& controllo = {});
-RisultatoCombinazioni CercaCombinazioniRiferimento(const InputCombinazioni& input, const ControlloLavoro& controllo = {});
+RisultatoCombinazioni CercaCombinazioni(const InputCombinazioni& input,
+                                        const ControlloLavoro& controllo = {});
+RisultatoCombinazioni CercaCombinazioniRiferimento(const InputCombinazioni& input,
+                                                   const ControlloLavoro& controllo = {});
 
 /// How many combinations a search of size K over T rows examines.
 long long NumeroCombinazioni(int T, int K);

@@ -30,12 +30,14 @@ RisultatoCombinazioni CercaCombinazioniRiferimento(const InputCombinazioni& in, 
             for (int j = f.primo; j <= f.ultimo && !coperto; ++j)
                 for (int w = 0; w < NumeroRuote && !coperto; ++w) {
                     if (!in.Ruote[w]) continue;
-                    for (int t = 0; t < quante && !coperto; ++t) coperto = ContaEsito(ar.Estrazioni[j][w], g[t]) >= 2;
+                    for (int t = 0; t < quante && !coperto; ++t)
+                        coperto = ContaEsito(ar.Estrazioni[j][w], g[t]) >= 2;
                 }
             if (coperto) ++successi;
         }
         if (successi > ris.Righe.back().Cop) {
-            ris.Righe.back() = Combinazione{successi, successi, {k[0], quante > 1 ? k[1] : -1, quante > 2 ? k[2] : -1}};
+            ris.Righe.back() =
+                Combinazione{successi, successi, {k[0], quante > 1 ? k[1] : -1, quante > 2 ? k[2] : -1}};
             std::stable_sort(ris.Righe.begin(), ris.Righe.end(),
                              [](const Combinazione& a, const Combinazione& b) { return a.Cop > b.Cop; });
         }
@@ -64,7 +66,8 @@ RisultatoCombinazioni CercaCombinazioniRiferimento(const InputCombinazioni& in, 
                 if (ferma()) return ris.Interrotta = true, ris;
                 for (int k3 = k2 + 1; k3 < T; ++k3) {
                     ++conta;
-                    if (conta % 50 == 0 && ctl.Progresso) ctl.Progresso(conta, static_cast<int>(NumeroCombinazioni(T, 3)));
+                    if (conta % 50 == 0 && ctl.Progresso)
+                        ctl.Progresso(conta, static_cast<int>(NumeroCombinazioni(T, 3)));
                     valuta({k1, k2, k3}, 3);
                 }
             }

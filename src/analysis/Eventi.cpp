@@ -4,8 +4,8 @@
 
 namespace trivalto {
 
-void EventiDelCaso(const ArchivioMemoria& ar, const Caso& caso, const RuoteGioco& ruote, const FinestraGioco& f,
-                   int fine, std::vector<Evento>& eventi) {
+void EventiDelCaso(const ArchivioMemoria& ar, const Caso& caso, const RuoteGioco& ruote,
+                   const FinestraGioco& f, int fine, std::vector<Evento>& eventi) {
     const int P = std::clamp(caso.Parametro, 0, 90);
     const int primo = caso.Estrazione + f.DaColpo;
     const int ultimo = std::min({primo + f.Colpi - 1, fine, ar.NumeroEstrazioni});
@@ -20,7 +20,8 @@ void EventiDelCaso(const ArchivioMemoria& ar, const Caso& caso, const RuoteGioco
                 if (x[p] >= 1 && x[p] <= 90) o[n++] = ev.pre[p];
             }
             for (int i = 1; i < n; ++i) // insertion sort of at most five offsets
-                for (int q = i; q > 0 && o[q - 1] > o[q]; --q) std::swap(o[q - 1], o[q]);
+                for (int q = i; q > 0 && o[q - 1] > o[q]; --q)
+                    std::swap(o[q - 1], o[q]);
             for (int i = 0; i < n; ++i) {
                 if (ev.k > 0 && ev.s[ev.k - 1] == o[i]) {
                     ++ev.m[ev.k - 1];

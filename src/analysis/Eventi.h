@@ -11,9 +11,9 @@
 namespace trivalto {
 
 struct Evento {
-    uint8_t s[5];   // distinct offsets of the numbers 1..90 drawn, ascending
-    uint8_t m[5];   // how many drawn positions stand at each
-    uint8_t k = 0;  // how many distinct offsets
+    uint8_t s[5];  // distinct offsets of the numbers 1..90 drawn, ascending
+    uint8_t m[5];  // how many drawn positions stand at each
+    uint8_t k = 0; // how many distinct offsets
     bool doppi = false;
     uint8_t pre[5]; // offsets of all five positions, a missing number read as 90 (the pair pre-count's view)
 };
@@ -23,6 +23,8 @@ void EventiDelCaso(const ArchivioMemoria& archivio, const Caso& caso, const Ruot
                    const FinestraGioco& finestra, int fine, std::vector<Evento>& eventi);
 
 /// Offset from a parameter at which a played offset stands; 0 (an empty list row) plays the parameter itself.
-inline int OffsetNormale(int offset) { return offset == 0 ? 90 : offset; }
+inline int OffsetNormale(int offset) {
+    return offset == 0 ? 90 : offset;
+}
 
 } // namespace trivalto

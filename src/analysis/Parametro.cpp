@@ -10,19 +10,26 @@ int Trasforma(int x, int t, int fisso) {
     const auto& tab = Tabelle();
     const auto voce = [](const TabellaNumeri& tabella, int n) { return n >= 0 && n <= 90 ? tabella[n] : 0; };
     switch (t) {
-    case 1: return voce(tab.TabVertibile, x);
+    case 1:
+        return voce(tab.TabVertibile, x);
     // A base wheel without numbers gives 0; its complement stays 0 instead of 91, which lies
     // outside every parameter's range.
-    case 2: return x == 0 ? 0 : 91 - x;
-    case 3: return voce(tab.TabDiametrale, x);
-    case 4: return voce(tab.TabDiamDecina, x);
-    case 5: return voce(tab.TabFigura, x);
+    case 2:
+        return x == 0 ? 0 : 91 - x;
+    case 3:
+        return voce(tab.TabDiametrale, x);
+    case 4:
+        return voce(tab.TabDiamDecina, x);
+    case 5:
+        return voce(tab.TabFigura, x);
     case 6: {
         const int r = (x + fisso) % 90;
         return r == 0 ? 90 : r;
     }
-    case 7: return 0;
-    default: return x;
+    case 7:
+        return 0;
+    default:
+        return x;
     }
 }
 

@@ -13,9 +13,17 @@ enum class Operazione { Somma = 0, Distanza = 1, Differenza = 2 };
 using PosizioniAbilitate = std::array<bool, 5>;
 
 /// The eleven name slots of the transformation list; lists show slots 0..8 (the ninth is empty).
-inline constexpr std::array<std::string_view, 11> NomiTrasformazioni = {
-    "0-Originale", "1-Vertibile", "2-Comp. 91", "3-Diametrale", "4-Diam Decina", "5-Figura", "6-Fisso", "7-Nulla",
-    "", "", ""};
+inline constexpr std::array<std::string_view, 11> NomiTrasformazioni = {"0-Originale",
+                                                                        "1-Vertibile",
+                                                                        "2-Comp. 91",
+                                                                        "3-Diametrale",
+                                                                        "4-Diam Decina",
+                                                                        "5-Figura",
+                                                                        "6-Fisso",
+                                                                        "7-Nulla",
+                                                                        "",
+                                                                        "",
+                                                                        ""};
 inline constexpr int VociTrasformazione = 9;
 
 int Trasforma(int x, int trasformazione, int fisso);

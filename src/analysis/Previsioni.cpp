@@ -60,7 +60,8 @@ RisultatoPrevisioni FaiPrevisioni(const InputPrevisioni& in) {
     ris.Segni.assign(static_cast<size_t>(n), SegniCaso{});
     const int riferimento = in.Finestra.FineVerifica;
     const int fine = in.VerificaEstesa ? ar.NumeroEstrazioni : std::min(riferimento, ar.NumeroEstrazioni);
-    for (int i = 0; i < n; ++i) RigheDelCaso(in, fine, i, ris);
+    for (int i = 0; i < n; ++i)
+        RigheDelCaso(in, fine, i, ris);
     ris.Righe.erase(ris.Righe.begin());
 
     // Passo 6: the earliest colpo of each case; later successes lose their colpo unless the whole
@@ -98,7 +99,8 @@ RisultatoPrevisioni FaiPrevisioni(const InputPrevisioni& in) {
         st.InGioco += stato == SegniCaso::Stato::Ciano;
         // The last case row's draw cell is cyan when it is the archive's last draw; such a row is
         // not white in both first cells, so it is not negative.
-        const bool estrazioneCiano = i == n - 1 && in.Casi[static_cast<size_t>(i)].Estrazione == ar.NumeroEstrazioni;
+        const bool estrazioneCiano =
+            i == n - 1 && in.Casi[static_cast<size_t>(i)].Estrazione == ar.NumeroEstrazioni;
         st.Neg += stato == SegniCaso::Stato::Bianco && !estrazioneCiano;
     }
     for (const auto& r : ris.Righe) {
@@ -123,7 +125,8 @@ TabellaRitardi CalcolaRitardi(const ArchivioMemoria& ar, int d) {
     t.Estrazione = d;
     // Positions of the model list whose draws are at or before d; the delay counts those.
     int pd = 0;
-    while (pd < ar.FineModello && ar.IndiciModello[static_cast<size_t>(pd) + 1] <= d) ++pd;
+    while (pd < ar.FineModello && ar.IndiciModello[static_cast<size_t>(pd) + 1] <= d)
+        ++pd;
     std::array<std::array<int, NumeroRuote>, 91> ultima{}; // 0 = not seen
     int mancanti = 90 * NumeroRuote;
     for (int p = pd; p >= 1 && mancanti > 0; --p) {
@@ -136,7 +139,8 @@ TabellaRitardi CalcolaRitardi(const ArchivioMemoria& ar, int d) {
                 }
     }
     for (int n = 1; n <= 90; ++n)
-        for (int w = 0; w < NumeroRuote; ++w) t.Ritardi[n][w] = pd - ultima[n][w];
+        for (int w = 0; w < NumeroRuote; ++w)
+            t.Ritardi[n][w] = pd - ultima[n][w];
     return t;
 }
 

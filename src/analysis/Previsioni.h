@@ -50,7 +50,7 @@ struct InputPrevisioni {
 struct RisultatoPrevisioni {
     std::vector<RigaPrevisione> Righe;
     std::vector<SegniCaso> Segni; // parallel to the cases
-    Statistiche Riepilogo; // the row of FgStat
+    Statistiche Riepilogo;        // the row of FgStat
 };
 
 RisultatoPrevisioni FaiPrevisioni(const InputPrevisioni& input);

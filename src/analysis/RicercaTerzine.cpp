@@ -5,12 +5,12 @@
 // possible in a damaged archive) are handled on a slow path so results stay exact.
 #include <algorithm>
 #include <bit>
-#include <stdexcept>
 #include <cstdint>
+#include <stdexcept>
 #include <vector>
 
-#include "analysis/RicercaTerzine.h"
 #include "analysis/Eventi.h"
+#include "analysis/RicercaTerzine.h"
 
 namespace trivalto {
 
@@ -20,7 +20,9 @@ static_assert(MassimoCasi <= 31, "case masks use bits 0..30, bit 31 is the pre-c
 constexpr uint32_t BitPrecount = 1u << 31;
 constexpr int16_t Mai = INT16_MAX;
 
-inline int Chiave(int x, int y) { return x * 91 + y; }
+inline int Chiave(int x, int y) {
+    return x * 91 + y;
+}
 
 /// Lexicographic index of (a, b, c), a < b < c.
 struct IndiciTerzine {
@@ -104,7 +106,8 @@ void Ricerca::CostruisciEventi(const Caso& caso) {
         for (int p = 0; p < 5; ++p)
             for (int q = p + 1; q < 5; ++q)
                 if (ev.pre[p] != ev.pre[q])
-                    maschera_[Chiave(std::min(ev.pre[p], ev.pre[q]), std::max(ev.pre[p], ev.pre[q]))] |= BitPrecount;
+                    maschera_[Chiave(std::min(ev.pre[p], ev.pre[q]), std::max(ev.pre[p], ev.pre[q]))] |=
+                        BitPrecount;
 }
 
 void Ricerca::RegistraCaso(uint32_t bit) {
@@ -136,11 +139,14 @@ void Ricerca::RegistraCaso(uint32_t bit) {
         if (!ev.doppi) {
             for (int u = 0; u < ev.k; ++u)
                 for (int v = u + 1; v < ev.k; ++v)
-                    for (int w = v + 1; w < ev.k; ++w) ++triple_[idx(ev.s[u], ev.s[v], ev.s[w])];
+                    for (int w = v + 1; w < ev.k; ++w)
+                        ++triple_[idx(ev.s[u], ev.s[v], ev.s[w])];
         } else {
-            for (int u = 0; u < ev.k; ++u) inS[ev.s[u]] = true;
+            for (int u = 0; u < ev.k; ++u)
+                inS[ev.s[u]] = true;
             SuccessiDoppi(ev, inS);
-            for (int u = 0; u < ev.k; ++u) inS[ev.s[u]] = false;
+            for (int u = 0; u < ev.k; ++u)
+                inS[ev.s[u]] = false;
         }
     }
     if (!intero) TerniPrimoSuccesso();
@@ -158,10 +164,12 @@ int Ricerca::PrimoSuccesso(int a, int b, int c) const {
 /// Calls f(a, b, c, count) for every terzina whose count in the event is at least `soglia` (2 or 3).
 template <class F> void Ricerca::PerTerzineConSuccesso(const Evento& ev, int soglia, F&& f) const {
     std::array<bool, 91> inS{};
-    for (int u = 0; u < ev.k; ++u) inS[ev.s[u]] = true;
+    for (int u = 0; u < ev.k; ++u)
+        inS[ev.s[u]] = true;
     for (int u = 0; u < ev.k; ++u)
         for (int v = u + 1; v < ev.k; ++v)
-            for (int w = v + 1; w < ev.k; ++w) f(ev.s[u], ev.s[v], ev.s[w], ev.m[u] + ev.m[v] + ev.m[w]);
+            for (int w = v + 1; w < ev.k; ++w)
+                f(ev.s[u], ev.s[v], ev.s[w], ev.m[u] + ev.m[v] + ev.m[w]);
     if (!ev.doppi && soglia == 3) return;
     for (int u = 0; u < ev.k; ++u)
         for (int v = u + 1; v < ev.k; ++v) {
@@ -188,9 +196,8 @@ template <class F> void Ricerca::PerTerzineConSuccesso(const Evento& ev, int sog
 
 void Ricerca::SuccessiDoppi(const Evento& ev, const std::array<bool, 91>&) {
     const auto& idx = Indice();
-    PerTerzineConSuccesso(ev, 2, [&](int a, int b, int c, int conta) {
-        ++(conta == 2 ? ambiD_ : terniD_)[idx(a, b, c)];
-    });
+    PerTerzineConSuccesso(
+        ev, 2, [&](int a, int b, int c, int conta) { ++(conta == 2 ? ambiD_ : terniD_)[idx(a, b, c)]; });
 }
 
 void Ricerca::TerniPrimoSuccesso() {
@@ -223,7 +230,8 @@ RisultatoTerzine Ricerca::Esegui(const ControlloLavoro& ctl) {
         ++esaminati;
     }
     for (int x = 1; x <= 90; ++x)
-        for (int y = x + 1; y <= 90; ++y) maschera_[Chiave(x, y)] |= mascheraDoppi_[x] | mascheraDoppi_[y];
+        for (int y = x + 1; y <= 90; ++y)
+            maschera_[Chiave(x, y)] |= mascheraDoppi_[x] | mascheraDoppi_[y];
 
     // Pos of every terzina that passes the pre-count (0 otherwise), and a histogram of Pos values.
     std::vector<uint16_t> pos(NumeroTerzine, 0);
@@ -247,8 +255,8 @@ RisultatoTerzine Ricerca::Esegui(const ControlloLavoro& ctl) {
                 if (!(m & BitPrecount)) continue;
                 int p;
                 if (intero) {
-                    p = static_cast<int>(cab + conteggio_[Chiave(a, c)] + conteggio_[Chiave(b, c)] - 2 * triple_[t] +
-                                         ambiD_[t] + terniD_[t]);
+                    p = static_cast<int>(cab + conteggio_[Chiave(a, c)] + conteggio_[Chiave(b, c)] -
+                                         2 * triple_[t] + ambiD_[t] + terniD_[t]);
                 } else {
                     p = std::popcount(m & ~BitPrecount);
                 }
@@ -260,7 +268,8 @@ RisultatoTerzine Ricerca::Esegui(const ControlloLavoro& ctl) {
 
     // The list equals the best `elenco` by Pos, ties in lexicographic order.
     int soglia = static_cast<int>(istogramma.size()) - 1, sopra = 0;
-    while (soglia > 0 && sopra + istogramma[soglia] < elenco) sopra += istogramma[soglia--];
+    while (soglia > 0 && sopra + istogramma[soglia] < elenco)
+        sopra += istogramma[soglia--];
     int postiSoglia = elenco - sopra;
     std::vector<std::pair<int, int>> scelte; // (Pos, index)
     for (int i = 0; i < limite; ++i) {
@@ -292,7 +301,8 @@ RisultatoTerzine Ricerca::Esegui(const ControlloLavoro& ctl) {
 
 RisultatoTerzine CercaTerzine(const InputRicerca& input, const ControlloLavoro& controllo) {
     int daEsaminare = 0;
-    for (size_t i = 0; i < input.Casi.size(); ++i) daEsaminare += !(i < input.Coperti.size() && input.Coperti[i]);
+    for (size_t i = 0; i < input.Casi.size(); ++i)
+        daEsaminare += !(i < input.Coperti.size() && input.Coperti[i]);
     if (daEsaminare > MassimoCasi) throw std::invalid_argument("al massimo 30 casi");
     if (controllo.Interrompi) controllo.Interrompi->store(false);
     Ricerca ricerca(input);

@@ -42,7 +42,7 @@ struct InputRicerca {
     std::vector<Caso> Casi;
     std::vector<bool> Coperti; // parallel to Casi; covered cases are skipped (missing = not covered)
     RuoteGioco Ruote{};
-    FinestraGioco Finestra;    // FineVerifica = the reference draw
+    FinestraGioco Finestra; // FineVerifica = the reference draw
     bool InteroPeriodo = false;
     int Elenco = 50;
 };

@@ -74,8 +74,10 @@ RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const Controllo
                             if (m < 2) continue;
                             successo = true;
                             ++pos;
-                            if (m == 2) ++ambi;
-                            else ++terni;
+                            if (m == 2)
+                                ++ambi;
+                            else
+                                ++terni;
                             fermo = !in.InteroPeriodo;
                         }
                     if (!successo) ++neg;

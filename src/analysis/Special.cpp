@@ -42,7 +42,8 @@ QComboBox* NuovoElenco(QWidget* padre, const char* nome, const QStringList& voci
 
 QStringList Numeri(int da, int a, int passo = 1) {
     QStringList l;
-    for (int n = da; n <= a; n += passo) l << QString::number(n);
+    for (int n = da; n <= a; n += passo)
+        l << QString::number(n);
     return l;
 }
 
@@ -52,7 +53,8 @@ QLabel* Etichetta(QWidget* padre, const QString& testo) {
     return l;
 }
 
-QToolButton* Pulsante(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo, Colore colore) {
+QToolButton* Pulsante(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
+                      Colore colore) {
     auto* b = new QToolButton(padre);
     b->setObjectName(QString::fromLatin1(nome));
     b->setText(testo);
@@ -82,8 +84,8 @@ Griglia* NuovaGriglia(QWidget* padre, const char* nome, const char* intestazione
 }
 
 /// A table with its caption and the buttons that act on it.
-QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia, std::initializer_list<QWidget*> pulsanti,
-                  QWidget* sotto = nullptr) {
+QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
+                  std::initializer_list<QWidget*> pulsanti, QWidget* sotto = nullptr) {
     auto* w = new QWidget(padre);
     auto* v = new QVBoxLayout(w);
     v->setContentsMargins(2, 2, 2, 2);
@@ -92,7 +94,8 @@ QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia, std::
     auto* t = new QLabel(QStringLiteral("<b>%1</b>").arg(titolo), w);
     riga->addWidget(t);
     riga->addStretch(1);
-    for (auto* p : pulsanti) riga->addWidget(p);
+    for (auto* p : pulsanti)
+        riga->addWidget(p);
     v->addLayout(riga);
     v->addWidget(griglia, 1);
     if (sotto) v->addWidget(sotto);
@@ -155,14 +158,16 @@ QWidget* Special::costruisciRiferimento() {
     hsRiferimento_->setMinimumWidth(150);
     lblRiferimento_->setMinimumHeight(30);
     lblRiferimento_->setMinimumWidth(172);
-    auto* data = Pulsante(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"), ColoreGialloChiaro);
-    auto* indice = Pulsante(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"), QStringLiteral("#"),
-                            ColoreGialloChiaro);
+    auto* data = Pulsante(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
+                          ColoreGialloChiaro);
+    auto* indice = Pulsante(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
+                            QStringLiteral("#"), ColoreGialloChiaro);
     auto* ultima = Pulsante(g, "CmdUltima", QStringLiteral("Vai all'ultima estrazione"), QStringLiteral(">|"),
                             ColoreGialloChiaro);
-    auto* mensile = Pulsante(g, "CmdSettaMensile", QStringLiteral("Setta estrazione mensìle"), QStringLiteral("M"),
-                             ColoreVerdeChiaro);
-    for (auto* b : {data, indice, ultima, mensile}) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto* mensile = Pulsante(g, "CmdSettaMensile", QStringLiteral("Setta estrazione mensìle"),
+                             QStringLiteral("M"), ColoreVerdeChiaro);
+    for (auto* b : {data, indice, ultima, mensile})
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto* v = new QGridLayout(g);
     v->setVerticalSpacing(4);
     v->addWidget(lblRiferimento_, 0, 0, 1, 4);
@@ -200,7 +205,8 @@ QGroupBox* Special::costruisciCasi() {
     chkForzaUltima_ = new QCheckBox(QStringLiteral("Forza ultima"), g);
     chkForzaUltima_->setObjectName(QStringLiteral("ChkForzaUltima"));
     QStringList codici;
-    for (int w = 0; w < NumeroRuote; ++w) codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
+    for (int w = 0; w < NumeroRuote; ++w)
+        codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
     cboRuota_ = NuovoElenco(g, "CboRuota", codici, 0);
     auto* l = new QGridLayout(g);
     l->addWidget(Etichetta(g, QStringLiteral("N° casi")), 0, 0);
@@ -232,12 +238,14 @@ QGroupBox* Special::costruisciParametro() {
     optDifferenza_ = new QRadioButton(QStringLiteral("Differenza"), g);
     optDifferenza_->setObjectName(QStringLiteral("OptDifferenza"));
     auto* operazioni = new QHBoxLayout;
-    for (auto* o : {optSomma_, optDistanza_, optDifferenza_}) operazioni->addWidget(o);
+    for (auto* o : {optSomma_, optDistanza_, optDifferenza_})
+        operazioni->addWidget(o);
     l->addLayout(operazioni, 2, 0, 1, 6);
     QStringList trasformazioni;
     for (int t = 0; t < VociTrasformazione; ++t)
-        trasformazioni << QString::fromUtf8(NomiTrasformazioni[static_cast<size_t>(t)].data(),
-                                            static_cast<qsizetype>(NomiTrasformazioni[static_cast<size_t>(t)].size()));
+        trasformazioni << QString::fromUtf8(
+            NomiTrasformazioni[static_cast<size_t>(t)].data(),
+            static_cast<qsizetype>(NomiTrasformazioni[static_cast<size_t>(t)].size()));
     cboTrasformazione_ = NuovoElenco(g, "CboTrasformazione", trasformazioni, 0);
     cboTrasformazione_->setMinimumContentsLength(10);
     cboTrasformazione_->setMaximumWidth(150);
@@ -260,7 +268,8 @@ QGroupBox* Special::costruisciGioco() {
     fgRuote_ = new Griglia(g);
     fgRuote_->setObjectName(QStringLiteral("FgRuote"));
     QStringList codici;
-    for (int w = 0; w < NumeroRuote; ++w) codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
+    for (int w = 0; w < NumeroRuote; ++w)
+        codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
     fgRuote_->ImpostaIntestazione(codici.join(QLatin1Char('|')));
     fgRuote_->ImpostaRighe(2);
     for (int w = 0; w < NumeroRuote; ++w) {
@@ -335,8 +344,8 @@ QWidget* Special::costruisciComandi() {
     comando("CmdTreTerzine", QStringLiteral("TRE TERZINE"), [this] { CercaCombinazioni(3); });
     comando("CmdPrevisioni", QStringLiteral("PREVISIONI"), [this] { Previsioni(); });
     l->addStretch(1);
-    auto* interrompi = Pulsante(w, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"), QStringLiteral("X"),
-                                ColoreRosa);
+    auto* interrompi = Pulsante(w, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"),
+                                QStringLiteral("X"), ColoreRosa);
     connect(interrompi, &QToolButton::clicked, this, [this] { Interrompi(); });
     auto* help = Pulsante(w, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
     help->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -355,7 +364,8 @@ QGroupBox* Special::costruisciOpzioni() {
     chkVerificaEstesa_ = new QCheckBox(QStringLiteral("Verifica estesa"), g);
     chkVerificaEstesa_->setObjectName(QStringLiteral("ChkVerificaEstesa"));
     auto* l = new QVBoxLayout(g);
-    for (auto* c : {chkInteroPeriodo_, chkEvidenzia_, chkVerificaEstesa_}) l->addWidget(c);
+    for (auto* c : {chkInteroPeriodo_, chkEvidenzia_, chkVerificaEstesa_})
+        l->addWidget(c);
     l->addStretch(1);
     return g;
 }
@@ -396,17 +406,18 @@ QWidget* Special::costruisciTabelle() {
         connect(b, &QToolButton::clicked, this, [g] { g->CopiaNegliAppunti(); });
         return b;
     };
-    auto* elimina = Pulsante(this, "CmdEliminaRighe", QStringLiteral("Elimina righe successive"), QStringLiteral("-"),
-                             ColoreRosa);
-    auto* verifica = Pulsante(this, "CmdVerificaTerzine", QStringLiteral("Verifica terzine"), QStringLiteral("V"),
-                              ColoreArancioChiaro);
+    auto* elimina = Pulsante(this, "CmdEliminaRighe", QStringLiteral("Elimina righe successive"),
+                             QStringLiteral("-"), ColoreRosa);
+    auto* verifica = Pulsante(this, "CmdVerificaTerzine", QStringLiteral("Verifica terzine"),
+                              QStringLiteral("V"), ColoreArancioChiaro);
     auto* resoconto = Pulsante(this, "CmdResoconto", QStringLiteral("Resoconto storico"), QStringLiteral("R"),
                                ColoreArancioChiaro);
-    auto* stampaPrev = Pulsante(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"), QStringLiteral("S"),
-                                ColoreAzzurroChiaro);
+    auto* stampaPrev = Pulsante(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"),
+                                QStringLiteral("S"), ColoreAzzurroChiaro);
     auto* stampaComb = Pulsante(this, "CmdStampaCombinazioni", QStringLiteral("Stampa tabella delle terzine"),
                                 QStringLiteral("S"), ColoreAzzurroChiaro);
-    for (auto* b : {elimina, verifica, resoconto, stampaPrev, stampaComb}) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (auto* b : {elimina, verifica, resoconto, stampaPrev, stampaComb})
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     bloccati_.push_back(elimina);
     bloccati_.push_back(verifica);
     connect(elimina, &QToolButton::clicked, this, &Special::EliminaRigheSuccessive);
@@ -414,8 +425,9 @@ QWidget* Special::costruisciTabelle() {
     connect(resoconto, &QToolButton::clicked, this, &Special::ResocontoStorico);
     connect(stampaPrev, &QToolButton::clicked, this,
             [this] { fgPr_->Stampa(dialoghi_, QStringLiteral("Previsioni"), QPageLayout::Portrait, 400); });
-    connect(stampaComb, &QToolButton::clicked, this,
-            [this] { fg2_->Stampa(dialoghi_, QStringLiteral("Combinazioni di terzine"), QPageLayout::Portrait, 400); });
+    connect(stampaComb, &QToolButton::clicked, this, [this] {
+        fg2_->Stampa(dialoghi_, QStringLiteral("Combinazioni di terzine"), QPageLayout::Portrait, 400);
+    });
 
     // Cases, with their counters.
     auto* contaCasi = new QWidget(this);
@@ -428,7 +440,8 @@ QWidget* Special::costruisciTabelle() {
     lc->addWidget(Etichetta(contaCasi, QStringLiteral("Casistiche totali")));
     lc->addWidget(lblCasistiche_);
     lc->addStretch(1);
-    auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_, {copia("CmdCopiaCasi", fgEV_, QStringLiteral("C"))}, contaCasi);
+    auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_,
+                          {copia("CmdCopiaCasi", fgEV_, QStringLiteral("C"))}, contaCasi);
     auto* previsioni = Riquadro(this, QStringLiteral("Previsioni"), fgPr_,
                                 {copia("CmdCopiaPrevisioni", fgPr_, QStringLiteral("C")), stampaPrev});
 
@@ -445,12 +458,14 @@ QWidget* Special::costruisciTabelle() {
     lstTempi_->setMaximumHeight(54);
     lstTempi_->setToolTip(QStringLiteral("Ora di inizio e di fine delle elaborazioni"));
     lt->addWidget(lstTempi_);
-    auto* terzine = Riquadro(this, QStringLiteral("Terzine"), fg1_,
-                             {copia("CmdCopiaTerzine", fg1_, QStringLiteral("C")), elimina, verifica}, sottoTerzine);
+    auto* terzine =
+        Riquadro(this, QStringLiteral("Terzine"), fg1_,
+                 {copia("CmdCopiaTerzine", fg1_, QStringLiteral("C")), elimina, verifica}, sottoTerzine);
 
     // Combinations, detail, chosen terzine, statistics and the time log.
-    auto* combinazioni = Riquadro(this, QStringLiteral("Combinazioni"), fg2_,
-                                  {copia("CmdCopiaCombinazioni", fg2_, QStringLiteral("C")), resoconto, stampaComb});
+    auto* combinazioni =
+        Riquadro(this, QStringLiteral("Combinazioni"), fg2_,
+                 {copia("CmdCopiaCombinazioni", fg2_, QStringLiteral("C")), resoconto, stampaComb});
     auto* basso = new QWidget(this);
     auto* lb = new QGridLayout(basso);
     lb->setContentsMargins(0, 0, 0, 0);
@@ -488,8 +503,8 @@ void Special::impostaLarghezze() {
     };
     larghezze(fgEV_, {420, 720, 1300, 400, 450, 420, 380, 380, 380, 380, 380, 220, 220, 220});
     larghezze(fg1_, {480, 480, 420, 420, 420, 400, 400});
-    larghezze(fg2_, {600, 540, 420, 420, 420, 420, 420, 330, 300, 420, 420, 420, 420, 420, 330, 300, 420, 420, 420, 420,
-                     420, 330, 300});
+    larghezze(fg2_, {600, 540, 420, 420, 420, 420, 420, 330, 300, 420, 420, 420,
+                     420, 420, 330, 300, 420, 420, 420, 420, 420, 330, 300});
     larghezze(fgp_, {480, 480, 480, 420, 480, 420});
     larghezze(fgZ_, {200, 620, 620, 620, 450, 500, 800, 220, 220});
     larghezze(fgPr_, {450, 720, 1300, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
@@ -499,7 +514,8 @@ void Special::impostaLarghezze() {
 
 void Special::apertura() {
     // Opening values: all five positions on, "Somma" with the distances disabled, only Bari played.
-    for (int p = 1; p <= 5; ++p) ColoraPosizione(p, ColoreAcceso);
+    for (int p = 1; p <= 5; ++p)
+        ColoraPosizione(p, ColoreAcceso);
     optSomma_->setChecked(true);
     optDistanza_->setEnabled(false);
     optDifferenza_->setEnabled(false);
@@ -518,13 +534,15 @@ void Special::ColoraPosizione(int p, Colore colore) {
     posizioni_[static_cast<size_t>(p - 1)] = colore;
     const QColor c = ModelloGriglia::ColoreQt(colore);
     btnPosizioni_[static_cast<size_t>(p - 1)]->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }").arg(c.name()));
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }")
+            .arg(c.name()));
 }
 
 void Special::TogglePosizione(int p) {
     ColoraPosizione(p, ColorePosizione(p) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
     int accese = 0;
-    for (auto c : posizioni_) accese += c == ColoreAcceso;
+    for (auto c : posizioni_)
+        accese += c == ColoreAcceso;
     switch (RegolaPosizioni(accese)) {
     case EffettoPosizioni::AbilitaDistanze:
         optDistanza_->setEnabled(true);
@@ -535,7 +553,8 @@ void Special::TogglePosizione(int p) {
         optDifferenza_->setEnabled(false);
         optSomma_->setChecked(true);
         break;
-    case EffettoPosizioni::NessunCambio: break;
+    case EffettoPosizioni::NessunCambio:
+        break;
     }
 }
 

@@ -21,7 +21,9 @@ namespace trivalto {
 
 namespace {
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 void RiempiGriglia(Griglia* g, const TabellaTesto& t) {
     auto& m = g->Modello();
@@ -38,11 +40,14 @@ void RiempiGriglia(Griglia* g, const TabellaTesto& t) {
 
 RuoteGioco Special::RuoteSelezionate() const {
     RuoteGioco r{};
-    for (int w = 0; w < NumeroRuote; ++w) r[w] = fgRuote_->Modello().Sfondo(1, w) == ColoreAcceso;
+    for (int w = 0; w < NumeroRuote; ++w)
+        r[w] = fgRuote_->Modello().Sfondo(1, w) == ColoreAcceso;
     return r;
 }
 
-int Special::Elenco() const { return (cboElenco_->currentIndex() + 1) * 10; }
+int Special::Elenco() const {
+    return (cboElenco_->currentIndex() + 1) * 10;
+}
 
 int Special::CasoSelezionato() const {
     for (int r = 1; r < fgEV_->Righe(); ++r)
@@ -51,20 +56,24 @@ int Special::CasoSelezionato() const {
 }
 
 int Special::CombinazioneSelezionata() const {
-    return combinazioneSelezionata_ >= 1 && combinazioneSelezionata_ < fg2_->Righe() ? combinazioneSelezionata_ : 0;
+    return combinazioneSelezionata_ >= 1 && combinazioneSelezionata_ < fg2_->Righe()
+               ? combinazioneSelezionata_
+               : 0;
 }
 
 // --- Long work ----------------------------------------------------------------------------
 
 void Special::Inizia() {
     occupata_ = true;
-    for (auto* w : bloccati_) w->setEnabled(false);
+    for (auto* w : bloccati_)
+        w->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 void Special::Termina() {
     occupata_ = false;
-    for (auto* w : bloccati_) w->setEnabled(true);
+    for (auto* w : bloccati_)
+        w->setEnabled(true);
     QApplication::restoreOverrideCursor();
     if (barra_) barra_->setValue(0);
     emit LavoroFinito();
@@ -72,11 +81,13 @@ void Special::Termina() {
 
 void Special::Errore() {
     Termina();
-    dialoghi_.Messaggio(this, QStringLiteral("Errore imprevisto, verificare le impostazioni"), QStringLiteral("Avviso"),
-                        Dialoghi::Icona::Critico);
+    dialoghi_.Messaggio(this, QStringLiteral("Errore imprevisto, verificare le impostazioni"),
+                        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
 }
 
-void Special::AggiungiTempo() { lstTempi_->addItem(QTime::currentTime().toString(QStringLiteral("HH:mm:ss"))); }
+void Special::AggiungiTempo() {
+    lstTempi_->addItem(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+}
 
 // --- Cases and parameters -----------------------------------------------------------------
 
@@ -94,7 +105,8 @@ void Special::GeneraTerzine() {
         RiempiGriglia(fgEV_, TabellaCasi(ctx_.Archivio, casi));
         for (int r = 1; r < fgEV_->Righe(); ++r)
             for (int p = 0; p < 5; ++p)
-                if (posizioni_[static_cast<size_t>(p)] == ColoreAcceso) fgEV_->Modello().ImpostaSfondo(r, CN1 + p, ColoreVerde);
+                if (posizioni_[static_cast<size_t>(p)] == ColoreAcceso)
+                    fgEV_->Modello().ImpostaSfondo(r, CN1 + p, ColoreVerde);
     } catch (...) {
         Errore();
         return;
@@ -111,7 +123,8 @@ void Special::SceltaTrasformazione() {
 void Special::CalcolaParametri() {
     auto& m = fgEV_->Modello();
     SceltaParametro sp;
-    for (int p = 0; p < 5; ++p) sp.Posizioni[p] = posizioni_[static_cast<size_t>(p)] == ColoreAcceso;
+    for (int p = 0; p < 5; ++p)
+        sp.Posizioni[p] = posizioni_[static_cast<size_t>(p)] == ColoreAcceso;
     sp.Tipo = optDistanza_->isChecked()     ? Operazione::Distanza
               : optDifferenza_->isChecked() ? Operazione::Differenza
                                             : Operazione::Somma;
@@ -120,7 +133,8 @@ void Special::CalcolaParametri() {
     std::vector<Caso> casi;
     for (int r = 1; r < m.Righe(); ++r) {
         NumeriRuota numeri{};
-        for (int p = 0; p < 5; ++p) numeri[p] = static_cast<int16_t>(m.Valore(r, CN1 + p));
+        for (int p = 0; p < 5; ++p)
+            numeri[p] = static_cast<int16_t>(m.Valore(r, CN1 + p));
         const Caso caso{static_cast<int>(m.Valore(r, CEstr)), static_cast<int>(m.Valore(r, CR1N)),
                         CalcolaParametro(numeri, sp.Posizioni, sp.Tipo, sp.Trasformazione, sp.Fisso)};
         m.ImpostaTesto(r, CPar, QString::number(caso.Parametro));
@@ -230,13 +244,16 @@ void Special::CercaCombinazioni(int K) {
     in.Finestra = {daColpo_, colpi_, riferimento_};
     in.K = K;
     in.Elenco = Elenco();
-    if (barra_) barra_->setMaximum(static_cast<int>(std::max<long long>(1, NumeroCombinazioni(static_cast<int>(lista_.size()), K))));
+    if (barra_)
+        barra_->setMaximum(
+            static_cast<int>(std::max<long long>(1, NumeroCombinazioni(static_cast<int>(lista_.size()), K))));
     Inizia();
     ControlloLavoro ctl{&interrompi_, ProgressoSuBarra(barra_)};
     lavoro_ = AvviaLavoro<RisultatoCombinazioni>(
         this, [in, ctl] { return trivalto::CercaCombinazioni(in, ctl); },
         [this](RisultatoCombinazioni ris) {
-            const bool vuota = std::all_of(ris.Righe.begin(), ris.Righe.end(), [](auto& c) { return c.Vuota(); });
+            const bool vuota =
+                std::all_of(ris.Righe.begin(), ris.Righe.end(), [](auto& c) { return c.Vuota(); });
             if (!ris.Interrotta || !vuota) MostraCombinazioni(ris.Righe);
             if (!ris.Interrotta) AggiungiTempo();
             Termina();
@@ -269,8 +286,8 @@ void Special::MostraCombinazione(int riga) {
     const int caso = CasoSelezionato();
     if (caso < 1 || caso > static_cast<int>(casi_.size())) return;
     const auto terzine = TerzineDellaCombinazione(combinazioni_[static_cast<size_t>(riga - 1)], lista_);
-    const auto dettagli = trivalto::MostraCombinazione(ctx_.Archivio, casi_[static_cast<size_t>(caso - 1)], terzine,
-                                                       ruoteRegistrate_, {daColpo_, colpi_, 0});
+    const auto dettagli = trivalto::MostraCombinazione(ctx_.Archivio, casi_[static_cast<size_t>(caso - 1)],
+                                                       terzine, ruoteRegistrate_, {daColpo_, colpi_, 0});
     RiempiGriglia(fgp_, TabellaDettaglio(dettagli));
     auto& d = fgp_->Modello();
     for (size_t i = 0; i < dettagli.size(); ++i) {
@@ -313,7 +330,8 @@ void Special::VerificaTerzine() {
             if (k < 0 || k >= static_cast<int>(lista_.size())) continue;
             // Groups whose offsets equal those of a terzina that came out for the case.
             for (size_t v = 0; v < verdi.size(); ++v)
-                if (verdi[v] && lista_[v].A == lista_[static_cast<size_t>(k)].A && lista_[v].B == lista_[static_cast<size_t>(k)].B &&
+                if (verdi[v] && lista_[v].A == lista_[static_cast<size_t>(k)].A &&
+                    lista_[v].B == lista_[static_cast<size_t>(k)].B &&
                     lista_[v].C == lista_[static_cast<size_t>(k)].C)
                     c.ImpostaSfondo(riga, inizio, riga, inizio + 2, ColoreVerde);
         }

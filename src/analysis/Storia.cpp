@@ -16,13 +16,15 @@ std::string FormatoPercentuale(double valore) {
 namespace {
 std::string Numeri(const NumeriGiocati& g) {
     std::string t;
-    for (int n : g) t += std::to_string(n) + " ";
+    for (int n : g)
+        t += std::to_string(n) + " ";
     return t;
 }
 } // namespace
 
-Storia StoriaTerzine(const ArchivioMemoria& ar, const std::vector<Caso>& casi, const std::vector<Terzina>& terzine,
-                     const RuoteGioco& ruote, const FinestraGioco& finestra, bool interoPeriodo) {
+Storia StoriaTerzine(const ArchivioMemoria& ar, const std::vector<Caso>& casi,
+                     const std::vector<Terzina>& terzine, const RuoteGioco& ruote,
+                     const FinestraGioco& finestra, bool interoPeriodo) {
     Storia s;
     const int fine = std::min(finestra.FineVerifica, ar.NumeroEstrazioni);
     for (size_t i = 0; i < casi.size(); ++i) {

@@ -26,8 +26,9 @@ struct Storia {
 /// Walks each case's play window up to the reference draw on the recorded wheels. On every wheel
 /// the first terzina (in group order) with a success gives the line; a case ends with the first
 /// draw that brought a success unless `interoPeriodo`.
-Storia StoriaTerzine(const ArchivioMemoria& archivio, const std::vector<Caso>& casi, const std::vector<Terzina>& terzine,
-                     const RuoteGioco& ruote, const FinestraGioco& finestra, bool interoPeriodo);
+Storia StoriaTerzine(const ArchivioMemoria& archivio, const std::vector<Caso>& casi,
+                     const std::vector<Terzina>& terzine, const RuoteGioco& ruote,
+                     const FinestraGioco& finestra, bool interoPeriodo);
 
 /// "###.0" followed by "%", with the Italian decimal comma; below 1 keeps its leading zero.
 std::string FormatoPercentuale(double valore);

@@ -5,8 +5,10 @@ namespace trivalto {
 std::vector<std::string> ColonneIntestazione(const std::string& intestazione) {
     std::vector<std::string> colonne(1);
     for (char ch : intestazione) {
-        if (ch == '|') colonne.emplace_back();
-        else colonne.back() += ch;
+        if (ch == '|')
+            colonne.emplace_back();
+        else
+            colonne.back() += ch;
     }
     return colonne;
 }
@@ -23,7 +25,8 @@ TabellaTesto TabellaCasi(const ArchivioMemoria& archivio, const std::vector<Caso
         r[CR1N] = std::to_string(caso.Ruota);
         r[CPar] = std::to_string(caso.Parametro);
         const auto& numeri = archivio.Numeri(caso.Estrazione, caso.Ruota);
-        for (int p = 0; p < 5; ++p) r[CN1 + p] = std::to_string(numeri[p]);
+        for (int p = 0; p < 5; ++p)
+            r[CN1 + p] = std::to_string(numeri[p]);
         t.Righe.push_back(std::move(r));
     }
     return t;
@@ -31,18 +34,26 @@ TabellaTesto TabellaCasi(const ArchivioMemoria& archivio, const std::vector<Caso
 
 std::vector<std::string> CelleTerzina(const Terzina& z) {
     if (z.Vuota()) return std::vector<std::string>(7);
-    return {std::to_string(z.Pos), std::to_string(z.Neg), std::to_string(z.A), std::to_string(z.B),
-            std::to_string(z.C), std::to_string(z.Ambi), z.Terni ? std::to_string(z.Terni) : ""};
+    return {std::to_string(z.Pos),
+            std::to_string(z.Neg),
+            std::to_string(z.A),
+            std::to_string(z.B),
+            std::to_string(z.C),
+            std::to_string(z.Ambi),
+            z.Terni ? std::to_string(z.Terni) : ""};
 }
 
 TabellaTesto TabellaTerzine(const std::vector<Terzina>& righe) {
     TabellaTesto t{IntestazioneTerzine, {}};
-    for (const auto& z : righe) t.Righe.push_back(CelleTerzina(z));
+    for (const auto& z : righe)
+        t.Righe.push_back(CelleTerzina(z));
     return t;
 }
 
 namespace {
-std::string Numero(int n) { return n ? std::to_string(n) : std::string(); }
+std::string Numero(int n) {
+    return n ? std::to_string(n) : std::string();
+}
 } // namespace
 
 TabellaTesto TabellaCombinazioni(const std::vector<Combinazione>& righe, const std::vector<Terzina>& lista) {
@@ -67,7 +78,8 @@ TabellaTesto TabellaDettaglio(const std::vector<DettaglioTerzina>& dettagli) {
     TabellaTesto t{IntestazioneDettaglio, {}};
     for (const auto& d : dettagli) {
         std::vector<std::string> r(6);
-        for (int k = 0; k < 3; ++k) r[k] = std::to_string(d.Numeri[k]);
+        for (int k = 0; k < 3; ++k)
+            r[k] = std::to_string(d.Numeri[k]);
         if (d.Esito) {
             r[3] = std::to_string(d.Esito);
             r[4] = std::string(NomiRuote[d.Ruota].substr(0, 2));
@@ -100,7 +112,8 @@ TabellaTesto TabellaPrevisioni(const ArchivioMemoria& ar, const std::vector<Riga
             r[PData] = ar.DateEstrazioni[static_cast<size_t>(p.Estrazione)];
             r[PNT] = std::to_string(p.NumeroTerzina);
             r[PEP] = Numero(p.Ordinale);
-            for (int k = 0; k < 3; ++k) r[PN1 + k] = std::to_string(p.Numeri[k]);
+            for (int k = 0; k < 3; ++k)
+                r[PN1 + k] = std::to_string(p.Numeri[k]);
             if (p.Ruota >= 0 && p.Ordinale) r[PRU] = std::string(CodiciRuote[p.Ruota]);
             r[PC] = Numero(p.Colpo);
             r[PEsito] = p.Esito;
@@ -143,14 +156,16 @@ TabellaTesto TabellaDeiRitardi(const TabellaRitardi& ritardi) {
     for (int n = 1; n <= 90; ++n) {
         std::vector<std::string> r(13);
         r[1] = std::to_string(n);
-        for (int w = 0; w < NumeroRuote; ++w) r[2 + w] = std::to_string(ritardi.Ritardi[n][w]);
+        for (int w = 0; w < NumeroRuote; ++w)
+            r[2 + w] = std::to_string(ritardi.Ritardi[n][w]);
         t.Righe.push_back(std::move(r));
     }
     return t;
 }
 
 std::string TitoloRitardi(const ArchivioMemoria& ar, int d) {
-    return "Ritardi all'estrazione N° " + std::to_string(d) + " del " + ar.DateEstrazioni[static_cast<size_t>(d)];
+    return "Ritardi all'estrazione N° " + std::to_string(d) + " del " +
+           ar.DateEstrazioni[static_cast<size_t>(d)];
 }
 
 std::string FormatoMigliaia(long long valore) {

@@ -14,11 +14,12 @@
 namespace trivalto {
 
 struct TabellaTesto {
-    std::string Intestazione;                   // columns separated by "|"
+    std::string Intestazione;                    // columns separated by "|"
     std::vector<std::vector<std::string>> Righe; // data rows, one text per column
 };
 
-inline constexpr const char* IntestazioneCasi = "Pro |N° Estr|Data Estraz     |R1 |R1N|Par|N1 |N2 |N3 |N4 |N5 |1|2|3";
+inline constexpr const char* IntestazioneCasi =
+    "Pro |N° Estr|Data Estraz     |R1 |R1N|Par|N1 |N2 |N3 |N4 |N5 |1|2|3";
 inline constexpr const char* IntestazioneTerzine = "Pos|Neg|N1|N2|N3| 2 | 3";
 inline constexpr const char* IntestazioneCombinazioni =
     "Esiti|Cop|P1|S1|N1 |N2 |N3 |A |T|P2|S2|N1 |N2 |N3 |A |T|P3|S3|N1 |N2 |N3 |A |T";
@@ -32,7 +33,22 @@ inline constexpr const char* IntestazioneStoria =
 inline constexpr const char* IntestazioneRitardi = "|N°|BA|CA|FI|GE|MI|NA|PA|RO|TO|VE|NZ";
 
 /// Columns of the case table.
-enum ColonnaCasi { CPro = 0, CEstr, CData, CR1, CR1N, CPar, CN1, CN2, CN3, CN4, CN5, CSegno1, CSegno2, CSegno3 };
+enum ColonnaCasi {
+    CPro = 0,
+    CEstr,
+    CData,
+    CR1,
+    CR1N,
+    CPar,
+    CN1,
+    CN2,
+    CN3,
+    CN4,
+    CN5,
+    CSegno1,
+    CSegno2,
+    CSegno3
+};
 
 std::vector<std::string> ColonneIntestazione(const std::string& intestazione);
 

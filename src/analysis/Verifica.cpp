@@ -2,8 +2,9 @@
 
 namespace trivalto {
 
-std::vector<bool> VerificaTerzine(const ArchivioMemoria& ar, const Caso& caso, const std::vector<Terzina>& lista,
-                                  const RuoteGioco& ruote, const FinestraGioco& finestra) {
+std::vector<bool> VerificaTerzine(const ArchivioMemoria& ar, const Caso& caso,
+                                  const std::vector<Terzina>& lista, const RuoteGioco& ruote,
+                                  const FinestraGioco& finestra) {
     std::vector<bool> verdi(lista.size(), false);
     const auto f = FinestraDelCaso(caso, finestra, ar.NumeroEstrazioni);
     for (size_t k = 0; k < lista.size(); ++k) {
@@ -37,7 +38,8 @@ std::vector<DettaglioTerzina> MostraCombinazione(const ArchivioMemoria& ar, cons
                 if (!ruote[w]) continue;
                 const auto& estratti = ar.Estrazioni[j][w];
                 for (int k = 0; k < 3; ++k)
-                    for (auto x : estratti) d.Usciti[k] = d.Usciti[k] || x == d.Numeri[k];
+                    for (auto x : estratti)
+                        d.Usciti[k] = d.Usciti[k] || x == d.Numeri[k];
                 const int conta = ContaEsito(estratti, d.Numeri);
                 if (conta >= 2) d.Esito = std::min(conta, 3), d.Ruota = w, d.Colpo = j - f.primo + 1;
             }

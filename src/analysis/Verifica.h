@@ -10,11 +10,13 @@ namespace trivalto {
 
 /// For each row of the list: true when the terzina succeeds for the case within its play window
 /// up to the last draw of the archive (not only the reference draw). Empty rows stay false.
-std::vector<bool> VerificaTerzine(const ArchivioMemoria& archivio, const Caso& caso, const std::vector<Terzina>& lista,
-                                  const RuoteGioco& ruote, const FinestraGioco& finestra);
+std::vector<bool> VerificaTerzine(const ArchivioMemoria& archivio, const Caso& caso,
+                                  const std::vector<Terzina>& lista, const RuoteGioco& ruote,
+                                  const FinestraGioco& finestra);
 
 /// The terzine of a combination row, in group order, skipping groups without a terzina.
-std::vector<Terzina> TerzineDellaCombinazione(const Combinazione& combinazione, const std::vector<Terzina>& lista);
+std::vector<Terzina> TerzineDellaCombinazione(const Combinazione& combinazione,
+                                              const std::vector<Terzina>& lista);
 
 /// One row of the combination detail: the numbers played for the case, which of them came out
 /// before or at the first success, and that success (Esito 0 when none).

@@ -4,8 +4,8 @@
 
 namespace trivalto {
 
-void ArchivioMemoria::RiempiEstrazioni(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso,
-                                int passo) {
+void ArchivioMemoria::RiempiEstrazioni(const std::vector<RigaEstrazione>& righe,
+                                       const FunzioneProgresso& progresso, int passo) {
     const int totale = static_cast<int>(righe.size());
     const int daLeggere = std::min(totale, MassimoEstrazioni);
     Estrazioni.assign(static_cast<size_t>(daLeggere) + 1, Estrazione{});
@@ -14,12 +14,14 @@ void ArchivioMemoria::RiempiEstrazioni(const std::vector<RigaEstrazione>& righe,
     for (int i = 1; i <= daLeggere; ++i) {
         const auto& r = righe[static_cast<size_t>(i - 1)];
         DateEstrazioni[i] = r.Data;
-        for (int w = 0; w < NumeroRuote; ++w) Estrazioni[i][w] = LeggiCellaRuota(r.Celle[w]);
+        for (int w = 0; w < NumeroRuote; ++w)
+            Estrazioni[i][w] = LeggiCellaRuota(r.Celle[w]);
         NumeroEstrazioni = i;
         if (progresso && (passo <= 1 || i % passo == 0)) progresso(i, totale + 1);
     }
     if (totale > MassimoEstrazioni)
-        throw ErroreArchivio("l'archivio contiene più di " + std::to_string(MassimoEstrazioni) + " estrazioni");
+        throw ErroreArchivio("l'archivio contiene più di " + std::to_string(MassimoEstrazioni) +
+                             " estrazioni");
 }
 
 void ArchivioMemoria::CalcolaPosizioni() {
@@ -57,18 +59,21 @@ void ArchivioMemoria::CostruisciModello(int primo) {
     FineModello = 0;
     if (NumeroEstrazioni < 1) return;
     primo = std::clamp(primo, 1, NumeroEstrazioni);
-    for (int d = primo; d <= NumeroEstrazioni; ++d) IndiciModello.push_back(d);
+    for (int d = primo; d <= NumeroEstrazioni; ++d)
+        IndiciModello.push_back(d);
     FineModello = static_cast<int>(IndiciModello.size()) - 1;
 }
 
-void ArchivioMemoria::CaricamentoIniziale(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso) {
+void ArchivioMemoria::CaricamentoIniziale(const std::vector<RigaEstrazione>& righe,
+                                          const FunzioneProgresso& progresso) {
     RiempiEstrazioni(righe, progresso, 1);
     CalcolaPosizioni();
     UltimaEstrazione = NumeroEstrazioni;
     CostruisciModello(EstrazioneIniziale);
 }
 
-void ArchivioMemoria::CaricaArchivioExNovo(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso) {
+void ArchivioMemoria::CaricaArchivioExNovo(const std::vector<RigaEstrazione>& righe,
+                                           const FunzioneProgresso& progresso) {
     RiempiEstrazioni(righe, progresso, 50);
     CalcolaPosizioni();
     UltimaEstrazione = NumeroEstrazioni;

@@ -38,9 +38,11 @@ public:
 
     /// Start-up load: numbers, dates, ordinals, last draw, model from EstrazioneIniziale.
     /// Throws ErroreArchivio (or ErroreDatabase) and keeps the rows read so far.
-    void CaricamentoIniziale(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso = {});
+    void CaricamentoIniziale(const std::vector<RigaEstrazione>& righe,
+                             const FunzioneProgresso& progresso = {});
     /// Reload after a change of the archive: model reset to 1..N; progress every 50 rows.
-    void CaricaArchivioExNovo(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso = {});
+    void CaricaArchivioExNovo(const std::vector<RigaEstrazione>& righe,
+                              const FunzioneProgresso& progresso = {});
     /// The archive window's reload: numbers and dates only.
     void RicaricaNumeri(const std::vector<RigaEstrazione>& righe);
 
@@ -52,7 +54,8 @@ public:
     const NumeriRuota& Numeri(int estrazione, int ruota) const { return Estrazioni[estrazione][ruota]; }
 
 private:
-    void RiempiEstrazioni(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso, int passo);
+    void RiempiEstrazioni(const std::vector<RigaEstrazione>& righe, const FunzioneProgresso& progresso,
+                          int passo);
     void CalcolaPosizioni();
 };
 

@@ -17,10 +17,13 @@ Statement::Statement(sqlite3* db, std::string_view sql) : db_(db) {
         Fallisci(db_, "preparazione");
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement& Statement::Bind(int i, std::string_view testo) {
-    if (sqlite3_bind_text(stmt_, i, testo.data(), static_cast<int>(testo.size()), SQLITE_TRANSIENT) != SQLITE_OK)
+    if (sqlite3_bind_text(stmt_, i, testo.data(), static_cast<int>(testo.size()), SQLITE_TRANSIENT) !=
+        SQLITE_OK)
         Fallisci(db_, "parametro");
     return *this;
 }
@@ -57,8 +60,12 @@ std::string Statement::Testo(int c) const {
     return t ? std::string(t, static_cast<size_t>(sqlite3_column_bytes(stmt_, c))) : std::string();
 }
 
-int64_t Statement::Intero(int c) const { return sqlite3_column_int64(stmt_, c); }
-bool Statement::Nullo(int c) const { return sqlite3_column_type(stmt_, c) == SQLITE_NULL; }
+int64_t Statement::Intero(int c) const {
+    return sqlite3_column_int64(stmt_, c);
+}
+bool Statement::Nullo(int c) const {
+    return sqlite3_column_type(stmt_, c) == SQLITE_NULL;
+}
 
 Database::Database(const std::string& percorso, const std::string& chiave, Modo modo) : percorso_(percorso) {
     if (percorso.empty()) throw ErroreDatabase("percorso del database vuoto");
@@ -85,7 +92,9 @@ Database::Database(const std::string& percorso, const std::string& chiave, Modo 
     }
 }
 
-Database::~Database() { sqlite3_close(db_); }
+Database::~Database() {
+    sqlite3_close(db_);
+}
 
 void Database::Esegui(std::string_view sql) {
     std::string testo(sql);
@@ -98,7 +107,8 @@ void Database::Esegui(std::string_view sql) {
 }
 
 bool Database::EsisteTabella(std::string_view nome) {
-    auto st = Prepara("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE");
+    auto st =
+        Prepara("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE");
     st.Bind(1, nome);
     return st.Step();
 }
@@ -113,7 +123,9 @@ void Database::ImpostaVersioneSchema(int versione) {
     Esegui("PRAGMA user_version = " + std::to_string(versione));
 }
 
-Transaction::Transaction(Database& db) : db_(db) { db_.Esegui("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Database& db) : db_(db) {
+    db_.Esegui("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (!chiusa_) {
@@ -133,7 +145,8 @@ std::string PasswordDatabase() {
     // Short pieces so the whole key never stands as one literal in the binary.
     const char* pezzi[] = {"Tr", "1v", "@l", "t0", "-", "L0", "tt", "0", "#", "90"};
     std::string chiave;
-    for (const char* p : pezzi) chiave += p;
+    for (const char* p : pezzi)
+        chiave += p;
     return chiave;
 }
 

@@ -22,7 +22,8 @@ public:
     /// one of its four tables.
     static std::unique_ptr<DatabaseProgramma> Apri(const std::string& percorso);
     /// Creates a new program database with its parameter rows and the "Standard" settings row.
-    static std::unique_ptr<DatabaseProgramma> Crea(const std::string& percorso, const std::string& percorsoArchivio);
+    static std::unique_ptr<DatabaseProgramma> Crea(const std::string& percorso,
+                                                   const std::string& percorsoArchivio);
 
     /// Valore1 of a parameter row; the name is matched ignoring case. Empty when the row is missing.
     std::optional<std::string> LeggiParametro(const std::string& nome);

@@ -22,7 +22,8 @@ TabelleNumeri Costruisci() {
         const int doppio = 11 * i, partner = 10 * i + 9;
         t.TabVertibile[doppio] = static_cast<int16_t>(partner);
         t.TabVertibile[partner] = static_cast<int16_t>(doppio);
-        for (int n : {i, 10 * i, doppio, partner}) t.TabGruppoVertibile[n] = static_cast<int16_t>(i);
+        for (int n : {i, 10 * i, doppio, partner})
+            t.TabGruppoVertibile[n] = static_cast<int16_t>(i);
     }
     return t;
 }

@@ -17,7 +17,8 @@ int IndiceCodiceRuota(std::string_view codice) {
 
 long ValoreNumerico(std::string_view testo) {
     size_t i = 0;
-    while (i < testo.size() && (testo[i] == ' ' || testo[i] == '\t')) ++i;
+    while (i < testo.size() && (testo[i] == ' ' || testo[i] == '\t'))
+        ++i;
     bool negativo = false;
     if (i < testo.size() && (testo[i] == '-' || testo[i] == '+')) {
         negativo = testo[i] == '-';
@@ -55,13 +56,15 @@ NumeriRuota LeggiCellaRuota(std::string_view cella) {
 
 std::string ScriviCellaRuota(const std::array<std::string, 5>& testi) {
     std::string cella = testi[0];
-    for (int p = 1; p < 5; ++p) cella += "-" + testi[p];
+    for (int p = 1; p < 5; ++p)
+        cella += "-" + testi[p];
     return cella;
 }
 
 std::string CellaDaNumeri(const NumeriRuota& numeri) {
     bool vuota = true;
-    for (auto n : numeri) vuota = vuota && n == 0;
+    for (auto n : numeri)
+        vuota = vuota && n == 0;
     if (vuota) return "----";
     std::array<std::string, 5> testi;
     for (int p = 0; p < 5; ++p) {

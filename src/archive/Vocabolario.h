@@ -12,13 +12,13 @@ inline constexpr int IndiceTutte = 11;   // "Tutte" where a list offers all whee
 inline constexpr int NumeriPerRuota = 5; // positions 0..4 in memory
 inline constexpr int MassimoNumero = 90;
 
-inline constexpr std::array<std::string_view, 12> NomiRuote = {
-    "Bari", "Cagliari", "Firenze", "Genova", "Milano", "Napoli",
-    "Palermo", "Roma", "Torino", "Venezia", "Nazionale", "Tutte"};
-inline constexpr std::array<std::string_view, 12> CodiciRuote = {
-    "BA", "CA", "FI", "GE", "MI", "NA", "PA", "RO", "TO", "VE", "NZ", "TU"};
-inline constexpr std::array<std::string_view, 11> CampiRuote = {
-    "Ba", "Ca", "Fi", "Ge", "Mi", "Na", "Pa", "Ro", "To", "Ve", "Nz"};
+inline constexpr std::array<std::string_view, 12> NomiRuote = {"Bari",   "Cagliari", "Firenze",   "Genova",
+                                                               "Milano", "Napoli",   "Palermo",   "Roma",
+                                                               "Torino", "Venezia",  "Nazionale", "Tutte"};
+inline constexpr std::array<std::string_view, 12> CodiciRuote = {"BA", "CA", "FI", "GE", "MI", "NA",
+                                                                 "PA", "RO", "TO", "VE", "NZ", "TU"};
+inline constexpr std::array<std::string_view, 11> CampiRuote = {"Ba", "Ca", "Fi", "Ge", "Mi", "Na",
+                                                                "Pa", "Ro", "To", "Ve", "Nz"};
 
 using NumeriRuota = std::array<int16_t, NumeriPerRuota>;
 

@@ -32,10 +32,12 @@ int Intero(const std::string& testo, const std::string& nome, int minimo, int ma
 void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t) {
     out << "## " << nome << "\n";
     const auto colonne = ColonneIntestazione(t.Intestazione);
-    for (size_t c = 0; c < colonne.size(); ++c) out << (c ? "\t" : "") << colonne[c];
+    for (size_t c = 0; c < colonne.size(); ++c)
+        out << (c ? "\t" : "") << colonne[c];
     out << "\n";
     for (const auto& riga : t.Righe) {
-        for (size_t c = 0; c < riga.size(); ++c) out << (c ? "\t" : "") << riga[c];
+        for (size_t c = 0; c < riga.size(); ++c)
+            out << (c ? "\t" : "") << riga[c];
         out << "\n";
     }
 }
@@ -50,8 +52,10 @@ void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMe
     }
     const auto estensione = std::filesystem::path(file).extension().string();
     std::vector<RigaEstrazione> righe;
-    if (estensione == ".txt" || estensione == ".TXT") righe = LeggiFileEstrazioni(file);
-    else righe = DatabaseArchivio::Apri(file)->LeggiTutte();
+    if (estensione == ".txt" || estensione == ".TXT")
+        righe = LeggiFileEstrazioni(file);
+    else
+        righe = DatabaseArchivio::Apri(file)->LeggiTutte();
     archivio.EstrazioneIniziale = 1;
     archivio.CaricamentoIniziale(righe);
     if (archivio.NumeroEstrazioni < 1) throw ErroreOpzione("l'archivio non contiene estrazioni");
@@ -85,12 +89,13 @@ void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, 
 }
 
 /// The chain after the terzine search, in the order the window offers it.
-void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir, const std::vector<Terzina>& lista,
-            const Richieste& q) {
+void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
+            const std::vector<Terzina>& lista, const Richieste& q) {
     const int elenco = static_cast<int>(lista.size());
     const auto caso = [&]() -> const Caso& {
         if (q.Caso < 1 || q.Caso > static_cast<int>(ir.Casi.size()))
-            throw ErroreOpzione("--caso vuole una riga della tabella dei casi, da 1 a " + std::to_string(ir.Casi.size()));
+            throw ErroreOpzione("--caso vuole una riga della tabella dei casi, da 1 a " +
+                                std::to_string(ir.Casi.size()));
         return ir.Casi[static_cast<size_t>(q.Caso - 1)];
     };
     const auto rigaLista = [&](int r, const char* nome) {
@@ -106,8 +111,9 @@ void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
         out << "\n";
     }
     if (q.StoriaTerzina)
-        StampaStoria(out, a, StoriaTerzine(a, ir.Casi, {rigaLista(q.StoriaTerzina, "--storia-terzina")}, ir.Ruote,
-                                           ir.Finestra, ir.InteroPeriodo),
+        StampaStoria(out, a,
+                     StoriaTerzine(a, ir.Casi, {rigaLista(q.StoriaTerzina, "--storia-terzina")}, ir.Ruote,
+                                   ir.Finestra, ir.InteroPeriodo),
                      false);
     if (!q.Combinazioni) return;
 
@@ -122,17 +128,20 @@ void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
     const auto combinazioni = CercaCombinazioni(ic).Righe;
     StampaTabella(out, "fg2", TabellaCombinazioni(combinazioni, lista));
     const auto rigaCombinazione = [&](int r, const char* nome) {
-        if (r < 1 || r > static_cast<int>(combinazioni.size()) || combinazioni[static_cast<size_t>(r - 1)].Vuota())
+        if (r < 1 || r > static_cast<int>(combinazioni.size()) ||
+            combinazioni[static_cast<size_t>(r - 1)].Vuota())
             throw ErroreOpzione(std::string(nome) + " vuole una riga piena della tabella delle combinazioni");
         return TerzineDellaCombinazione(combinazioni[static_cast<size_t>(r - 1)], lista);
     };
     if (q.Caso && !q.VerificaTerzine)
         StampaTabella(out, "FGP",
-                      TabellaDettaglio(MostraCombinazione(a, caso(), rigaCombinazione(q.Previsioni ? q.Previsioni : 1, "--caso"),
-                                                          ir.Ruote, ir.Finestra)));
+                      TabellaDettaglio(MostraCombinazione(
+                          a, caso(), rigaCombinazione(q.Previsioni ? q.Previsioni : 1, "--caso"), ir.Ruote,
+                          ir.Finestra)));
     if (q.StoriaCombinazione)
         StampaStoria(out, a,
-                     StoriaTerzine(a, ir.Casi, rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"), ir.Ruote,
+                     StoriaTerzine(a, ir.Casi,
+                                   rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"), ir.Ruote,
                                    ir.Finestra, ir.InteroPeriodo),
                      true);
     if (!q.Previsioni) return;
@@ -160,21 +169,33 @@ void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
 
 } // namespace
 
-int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
+int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
+             std::ostream& err) {
     try {
         Opzioni o(argomenti);
         std::string archivioTesto, riferimento, casi = "12", mensile, ruota = "BA", posizioni = "11111",
-                                                 operazione = "somma", trasformazione = "0", fisso = "0",
-                                                 ruoteGioco = "BA", daColpo = "1", colpi = "8", elenco = "50";
+                                                operazione = "somma", trasformazione = "0", fisso = "0",
+                                                ruoteGioco = "BA", daColpo = "1", colpi = "8", elenco = "50";
         std::string combinazioni, previsioni, storiaTerzina, storiaCombinazione, ritardi, caso;
-        const std::pair<const char*, std::string*> valori[] = {
-            {"--archivio", &archivioTesto}, {"--riferimento", &riferimento}, {"--casi", &casi},
-            {"--mensile", &mensile},        {"--ruota", &ruota},             {"--posizioni", &posizioni},
-            {"--operazione", &operazione},  {"--trasformazione", &trasformazione},
-            {"--fisso", &fisso},            {"--ruote-gioco", &ruoteGioco},  {"--da-colpo", &daColpo},
-            {"--colpi", &colpi},            {"--elenco", &elenco},           {"--combinazioni", &combinazioni},
-            {"--previsioni", &previsioni},  {"--storia-terzina", &storiaTerzina},
-            {"--storia-combinazione", &storiaCombinazione}, {"--ritardi", &ritardi}, {"--caso", &caso}};
+        const std::pair<const char*, std::string*> valori[] = {{"--archivio", &archivioTesto},
+                                                               {"--riferimento", &riferimento},
+                                                               {"--casi", &casi},
+                                                               {"--mensile", &mensile},
+                                                               {"--ruota", &ruota},
+                                                               {"--posizioni", &posizioni},
+                                                               {"--operazione", &operazione},
+                                                               {"--trasformazione", &trasformazione},
+                                                               {"--fisso", &fisso},
+                                                               {"--ruote-gioco", &ruoteGioco},
+                                                               {"--da-colpo", &daColpo},
+                                                               {"--colpi", &colpi},
+                                                               {"--elenco", &elenco},
+                                                               {"--combinazioni", &combinazioni},
+                                                               {"--previsioni", &previsioni},
+                                                               {"--storia-terzina", &storiaTerzina},
+                                                               {"--storia-combinazione", &storiaCombinazione},
+                                                               {"--ritardi", &ritardi},
+                                                               {"--caso", &caso}};
         for (const auto& [nome, destinazione] : valori)
             if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
         const bool forzaUltima = o.Interruttore("--forza-ultima");
@@ -184,7 +205,9 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         q.VerificaEstesa = o.Interruttore("--verifica-estesa");
         q.Evidenzia = o.Interruttore("--evidenzia");
         if (!o.Finite()) throw ErroreOpzione("opzione sconosciuta: " + o.Sconosciuta());
-        const auto riga = [](const std::string& t, const char* nome) { return t.empty() ? 0 : Intero(t, nome, 1, 9999); };
+        const auto riga = [](const std::string& t, const char* nome) {
+            return t.empty() ? 0 : Intero(t, nome, 1, 9999);
+        };
         q.Combinazioni = combinazioni.empty() ? 0 : Intero(combinazioni, "--combinazioni", 1, 3);
         q.Previsioni = riga(previsioni, "--previsioni");
         q.StoriaTerzina = riga(storiaTerzina, "--storia-terzina");
@@ -206,11 +229,16 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         if (posizioni.size() != 5 || posizioni.find_first_not_of("01") != std::string::npos)
             throw ErroreOpzione("--posizioni vuole cinque cifre 0/1, ad esempio 11111");
         int accese = 0;
-        for (int p = 0; p < 5; ++p) accese += (sp.Posizioni[p] = posizioni[p] == '1');
-        if (operazione == "somma") sp.Tipo = Operazione::Somma;
-        else if (operazione == "distanza") sp.Tipo = Operazione::Distanza;
-        else if (operazione == "differenza") sp.Tipo = Operazione::Differenza;
-        else throw ErroreOpzione("operazione sconosciuta: \"" + operazione + "\"");
+        for (int p = 0; p < 5; ++p)
+            accese += (sp.Posizioni[p] = posizioni[p] == '1');
+        if (operazione == "somma")
+            sp.Tipo = Operazione::Somma;
+        else if (operazione == "distanza")
+            sp.Tipo = Operazione::Distanza;
+        else if (operazione == "differenza")
+            sp.Tipo = Operazione::Differenza;
+        else
+            throw ErroreOpzione("operazione sconosciuta: \"" + operazione + "\"");
         if (sp.Tipo != Operazione::Somma && accese != 2)
             throw ErroreOpzione("distanza e differenza richiedono esattamente due posizioni abilitate");
         sp.Trasformazione = Intero(trasformazione, "--trasformazione", 0, VociTrasformazione - 1);
@@ -235,8 +263,10 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         }
         const int ultima = archivio.UltimaEstrazione;
         sc.Riferimento = riferimento.empty() ? ultima : Intero(riferimento, "--riferimento", 1, ultima);
-        if (mensile.empty()) sc.Mensile = archivio.PosizioneMese[ultima];
-        else sc.Mensile = (mensile == "U" || mensile == "u") ? 0 : Intero(mensile, "--mensile", 1, 31);
+        if (mensile.empty())
+            sc.Mensile = archivio.PosizioneMese[ultima];
+        else
+            sc.Mensile = (mensile == "U" || mensile == "u") ? 0 : Intero(mensile, "--mensile", 1, 31);
 
         auto elencoCasi = GeneraCasi(archivio, sc);
         CalcolaParametri(archivio, elencoCasi, sp);
@@ -256,7 +286,8 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
     }
 }
 
-int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
+int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
+               std::ostream& err) {
     if (argomenti.empty()) {
         err << "Uso: trivalto-cli analizza|importa|prepara [opzioni]\n";
         return 2;

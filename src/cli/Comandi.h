@@ -13,7 +13,9 @@ struct Ambiente {
 
 int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
 int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
-int Analizza(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out, std::ostream& err);
-int Principale(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out, std::ostream& err);
+int Analizza(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+             std::ostream& err);
+int Principale(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+               std::ostream& err);
 
 } // namespace trivalto::cli

@@ -51,8 +51,8 @@ int ImportaFile(const std::string& file, const std::string& archivio, std::ostre
             ++aggiunte;
         }
         tr.Conferma();
-        out << "Estrazioni aggiunte: " << aggiunte << ", già presenti: " << presenti << ", totale in archivio: "
-            << db->Conta() << "\n";
+        out << "Estrazioni aggiunte: " << aggiunte << ", già presenti: " << presenti
+            << ", totale in archivio: " << db->Conta() << "\n";
         return 0;
     } catch (const std::exception& e) {
         err << "Impossibile scrivere l'archivio " << archivio << ": " << e.what() << "\n";
@@ -75,8 +75,8 @@ int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::o
 int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
     Opzioni o(argomenti);
     std::string cartella, testo, archivio;
-    if (!o.Valore("--cartella", cartella) || !o.Valore("--testo", testo) || !o.Valore("--archivio", archivio) ||
-        !o.Finite()) {
+    if (!o.Valore("--cartella", cartella) || !o.Valore("--testo", testo) ||
+        !o.Valore("--archivio", archivio) || !o.Finite()) {
         err << "Uso: trivalto-cli prepara --cartella DIR --testo FILE --archivio DB\n";
         return 2;
     }

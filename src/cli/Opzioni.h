@@ -8,7 +8,8 @@ namespace trivalto::cli {
 
 class Opzioni {
 public:
-    explicit Opzioni(std::vector<std::string> argomenti) : argomenti_(std::move(argomenti)), usati_(argomenti_.size()) {}
+    explicit Opzioni(std::vector<std::string> argomenti)
+        : argomenti_(std::move(argomenti)), usati_(argomenti_.size()) {}
 
     /// Takes "--nome VALORE"; false when missing or without a value. `obbligatoria` false: absent is fine.
     bool Valore(const std::string& nome, std::string& valore, bool obbligatoria = true);

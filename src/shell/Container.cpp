@@ -114,7 +114,8 @@ void Container::costruisciStriscia() {
     auto* elenco = pulsante(QStringLiteral("CmdElencoEstrazioni"), QStringLiteral("Elenco estrazioni"),
                             IconaPulsante(QStringLiteral("EL"), ColoreGiallo));
     connect(elenco, &QToolButton::clicked, this, [this] {
-        if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockFgpa"))) dock->setVisible(!dock->isVisible());
+        if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockFgpa")))
+            dock->setVisible(!dock->isVisible());
     });
     auto* help = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("Help in linea"),
                           IconaPulsante(QStringLiteral("?"), ColoreAzzurro));
@@ -181,7 +182,8 @@ void Container::costruisciElencoEstrazioni() {
     fgpa_->setObjectName(QStringLiteral("fgpa"));
     fgpa_->ImpostaIntestazione(QStringLiteral("Indice|Data|PA|PM"));
     fgpa_->horizontalHeader()->setStretchLastSection(true);
-    for (int c = 0; c < 4; ++c) fgpa_->Modello().ImpostaCentrata(c, true);
+    for (int c = 0; c < 4; ++c)
+        fgpa_->Modello().ImpostaCentrata(c, true);
     dock->setWidget(fgpa_);
     addDockWidget(Qt::RightDockWidgetArea, dock);
 }
@@ -201,7 +203,8 @@ void Container::caricaFgpa() {
     fgpa_->ImpostaLarghezza(1, 1300);
     fgpa_->ImpostaLarghezza(2, 500);
     fgpa_->ImpostaLarghezza(3, 500);
-    fgpa_->setMinimumWidth(fgpa_->columnWidth(0) * 2 + fgpa_->columnWidth(1) + fgpa_->columnWidth(2) * 2 + 30);
+    fgpa_->setMinimumWidth(fgpa_->columnWidth(0) * 2 + fgpa_->columnWidth(1) + fgpa_->columnWidth(2) * 2 +
+                           30);
     fgpa_->scrollToBottom();
 }
 

@@ -5,7 +5,8 @@
 
 namespace trivalto {
 
-ContestoProgramma::ContestoProgramma(std::string cartellaProgramma) : cartella_(std::move(cartellaProgramma)) {}
+ContestoProgramma::ContestoProgramma(std::string cartellaProgramma)
+    : cartella_(std::move(cartellaProgramma)) {}
 
 std::string ContestoProgramma::PercorsoDbProgramma() const {
     return (std::filesystem::path(cartella_) / DatabaseProgramma::NomeFile).string();
@@ -13,7 +14,8 @@ std::string ContestoProgramma::PercorsoDbProgramma() const {
 
 void ContestoProgramma::ApriDbProgramma() {
     const auto percorso = PercorsoDbProgramma();
-    DbProgramma = std::filesystem::exists(percorso) ? DatabaseProgramma::Apri(percorso) : DatabaseProgramma::Crea(percorso, "");
+    DbProgramma = std::filesystem::exists(percorso) ? DatabaseProgramma::Apri(percorso)
+                                                    : DatabaseProgramma::Crea(percorso, "");
 }
 
 void ContestoProgramma::LeggiParametri() {
@@ -37,7 +39,8 @@ bool ContestoProgramma::ApriArchivio() {
 
 void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
     try {
-        std::ofstream out(std::filesystem::path(cartella_) / "PercorsoDatabase.txt", std::ios::binary | std::ios::trunc);
+        std::ofstream out(std::filesystem::path(cartella_) / "PercorsoDatabase.txt",
+                          std::ios::binary | std::ios::trunc);
         out << '"' << percorso << "\"\r\n";
     } catch (...) {
     }

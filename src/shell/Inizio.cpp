@@ -53,7 +53,8 @@ void Inizio::costruisciInterfaccia() {
     auto* command4 = new QPushButton(QStringLiteral("SELEZIONE ARCHIVIO"), this);
     command4->setObjectName(QStringLiteral("Command4"));
     auto* label1 = new QLabel(
-        QStringLiteral("Da utilizzare solamente al primo utilizzo del programma. Consultare l'help in linea ------->"),
+        QStringLiteral(
+            "Da utilizzare solamente al primo utilizzo del programma. Consultare l'help in linea ------->"),
         this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setWordWrap(true);
@@ -73,7 +74,8 @@ void Inizio::costruisciInterfaccia() {
     command2->setDefault(true);
     auto* command3 = new QPushButton(QStringLiteral("FINE"), this);
     command3->setObjectName(QStringLiteral("Command3"));
-    for (auto* b : {command2, command3, command4}) b->setMinimumHeight(34);
+    for (auto* b : {command2, command3, command4})
+        b->setMinimumHeight(34);
 
     auto* griglia = new QGridLayout;
     griglia->addWidget(label5, 0, 0, 1, 3);
@@ -107,14 +109,16 @@ void Inizio::costruisciInterfaccia() {
 
 void Inizio::Avvia() {
     if (ctx_.ApriArchivio()) return;
-    dialoghi_.Messaggio(this, QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"),
-                        QStringLiteral("Selezionare Archivio"), Dialoghi::Icona::Esclamazione);
+    dialoghi_.Messaggio(
+        this, QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"),
+        QStringLiteral("Selezionare Archivio"), Dialoghi::Icona::Esclamazione);
     SelezionaArchivio();
 }
 
 void Inizio::SelezionaArchivio() {
-    const QString percorso = dialoghi_.ApriFile(this, QString::fromStdString(ctx_.CartellaProgramma()),
-                                                QStringLiteral("*.mdb"), QStringLiteral("File di archivio (*.Mdb)"));
+    const QString percorso =
+        dialoghi_.ApriFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.mdb"),
+                           QStringLiteral("File di archivio (*.Mdb)"));
     if (percorso.isEmpty()) return;
     ctx_.RegistraArchivioScelto(percorso.toStdString());
     lblArchivio_->setText(QStringLiteral("Database: ") + percorso);
@@ -136,10 +140,11 @@ bool Inizio::Procedi() {
     }
     QApplication::restoreOverrideCursor();
     if (!riuscito) {
-        dialoghi_.Messaggio(this,
-                            QStringLiteral("Attenzione, probabilmente è stato selezionato un altro archivio. Chiudere "
-                                           "il programma e riavviarlo"),
-                            QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
+        dialoghi_.Messaggio(
+            this,
+            QStringLiteral("Attenzione, probabilmente è stato selezionato un altro archivio. Chiudere "
+                           "il programma e riavviarlo"),
+            QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
         return false;
     }
     emit Caricato();

@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Avviso"),
                               QStringLiteral("Impossibile aprire il database del programma %1:\n%2")
-                                  .arg(QString::fromStdString(contesto.PercorsoDbProgramma()), QString::fromStdString(e.what())));
+                                  .arg(QString::fromStdString(contesto.PercorsoDbProgramma()),
+                                       QString::fromStdString(e.what())));
         return 1;
     }
     const QString help = QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/help"))

@@ -14,16 +14,27 @@ namespace trivalto {
 
 DialoghiQt::DialoghiQt(QString cartellaHelp) : cartellaHelp_(std::move(cartellaHelp)) {}
 
-DialoghiQt::~DialoghiQt() { delete help_; }
+DialoghiQt::~DialoghiQt() {
+    delete help_;
+}
 
 void DialoghiQt::Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) {
     QMessageBox::Icon qi = QMessageBox::NoIcon;
     switch (icona) {
-    case Icona::Informazione: qi = QMessageBox::Information; break;
-    case Icona::Esclamazione: qi = QMessageBox::Warning; break;
-    case Icona::Critico: qi = QMessageBox::Critical; break;
-    case Icona::Domanda: qi = QMessageBox::Question; break;
-    case Icona::Nessuna: break;
+    case Icona::Informazione:
+        qi = QMessageBox::Information;
+        break;
+    case Icona::Esclamazione:
+        qi = QMessageBox::Warning;
+        break;
+    case Icona::Critico:
+        qi = QMessageBox::Critical;
+        break;
+    case Icona::Domanda:
+        qi = QMessageBox::Question;
+        break;
+    case Icona::Nessuna:
+        break;
     }
     QMessageBox box(qi, titolo, testo, QMessageBox::Ok, padre);
     box.exec();
@@ -49,12 +60,15 @@ std::optional<QString> DialoghiQt::Chiedi(QWidget* padre, const QString& richies
     return dialogo.textValue();
 }
 
-QString DialoghiQt::ApriFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) {
+QString DialoghiQt::ApriFile(QWidget* padre, const QString& cartella, const QString& nome,
+                             const QString& filtro) {
     return QFileDialog::getOpenFileName(padre, QStringLiteral("Apri"), QDir(cartella).filePath(nome), filtro);
 }
 
-QString DialoghiQt::SalvaFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) {
-    return QFileDialog::getSaveFileName(padre, QStringLiteral("Salva con nome"), QDir(cartella).filePath(nome), filtro);
+QString DialoghiQt::SalvaFile(QWidget* padre, const QString& cartella, const QString& nome,
+                              const QString& filtro) {
+    return QFileDialog::getSaveFileName(padre, QStringLiteral("Salva con nome"),
+                                        QDir(cartella).filePath(nome), filtro);
 }
 
 bool DialoghiQt::PreparaStampa(QWidget* padre, QPrinter& stampante) {

@@ -21,8 +21,10 @@ public:
     virtual std::optional<QString> Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
                                           const QString& proposta = {}) = 0;
     /// File dialogs; an empty text when cancelled. `filtro` in Qt's form ("Descrizione (*.ext)").
-    virtual QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) = 0;
-    virtual QString SalvaFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) = 0;
+    virtual QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome,
+                             const QString& filtro) = 0;
+    virtual QString SalvaFile(QWidget* padre, const QString& cartella, const QString& nome,
+                              const QString& filtro) = 0;
     /// The print dialog over a prepared printer; false when cancelled.
     virtual bool PreparaStampa(QWidget* padre, QPrinter& stampante) = 0;
     /// Opens the program's help on a topic number.
@@ -38,8 +40,10 @@ public:
     bool Domanda(QWidget* padre, const QString& testo, const QString& titolo) override;
     std::optional<QString> Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
                                   const QString& proposta) override;
-    QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) override;
-    QString SalvaFile(QWidget* padre, const QString& cartella, const QString& nome, const QString& filtro) override;
+    QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome,
+                     const QString& filtro) override;
+    QString SalvaFile(QWidget* padre, const QString& cartella, const QString& nome,
+                      const QString& filtro) override;
     bool PreparaStampa(QWidget* padre, QPrinter& stampante) override;
     void Help(QWidget* padre, int argomento) override;
 

@@ -29,16 +29,19 @@ void FinestraHelp::MostraArgomento(int argomento) {
     if (QFileInfo::exists(pagina)) {
         testo_->setSource(QUrl::fromLocalFile(pagina));
     } else {
-        testo_->setHtml(QStringLiteral("<h2>Help non disponibile</h2><p>La pagina dell'argomento %1 non si trova "
-                                       "nella cartella %2.</p>")
-                            .arg(argomento)
-                            .arg(cartella_.toHtmlEscaped()));
+        testo_->setHtml(
+            QStringLiteral("<h2>Help non disponibile</h2><p>La pagina dell'argomento %1 non si trova "
+                           "nella cartella %2.</p>")
+                .arg(argomento)
+                .arg(cartella_.toHtmlEscaped()));
     }
     show();
     raise();
     activateWindow();
 }
 
-QString FinestraHelp::PaginaCorrente() const { return testo_->source().toLocalFile(); }
+QString FinestraHelp::PaginaCorrente() const {
+    return testo_->source().toLocalFile();
+}
 
 } // namespace trivalto

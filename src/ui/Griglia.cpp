@@ -18,7 +18,8 @@ namespace {
 class DelegatoElenco : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
         const auto* m = static_cast<const ModelloGriglia*>(index.model());
         const QStringList voci = m->Elenco(index.column());
         if (voci.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
@@ -71,8 +72,12 @@ void Griglia::ImpostaModificabile(bool modificabile) {
                                  : QAbstractItemView::NoEditTriggers);
 }
 
-int Griglia::RigaCorrente() const { return currentIndex().isValid() ? currentIndex().row() + 1 : 0; }
-int Griglia::ColonnaCorrente() const { return currentIndex().isValid() ? currentIndex().column() : 0; }
+int Griglia::RigaCorrente() const {
+    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+}
+int Griglia::ColonnaCorrente() const {
+    return currentIndex().isValid() ? currentIndex().column() : 0;
+}
 
 void Griglia::ImpostaCellaCorrente(int riga, int colonna) {
     setCurrentIndex(modello_->index(riga - 1, colonna));
@@ -83,7 +88,9 @@ int Griglia::PrimaRigaVisibile() const {
     return r < 0 ? 0 : r + 1;
 }
 
-void Griglia::MostraRiga(int riga) { scrollTo(modello_->index(riga - 1, 0), QAbstractItemView::PositionAtTop); }
+void Griglia::MostraRiga(int riga) {
+    scrollTo(modello_->index(riga - 1, 0), QAbstractItemView::PositionAtTop);
+}
 
 void Griglia::CopiaNegliAppunti() const {
     QClipboard* appunti = QApplication::clipboard();

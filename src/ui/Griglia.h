@@ -43,7 +43,8 @@ public:
 
     void CopiaNegliAppunti() const;
     /// Prints through the print dialog; false when the user cancels.
-    bool Stampa(Dialoghi& dialoghi, const QString& titolo, QPageLayout::Orientation orientamento, int margineTwips);
+    bool Stampa(Dialoghi& dialoghi, const QString& titolo, QPageLayout::Orientation orientamento,
+                int margineTwips);
 
 signals:
     void Clic(int riga, int colonna);
@@ -57,6 +58,7 @@ private:
 };
 
 /// Paints the grid's table on the printer, page after page; colours and bold as on screen.
-void StampaGriglia(const ModelloGriglia& modello, const Griglia* vista, QPrinter& stampante, const QString& titolo);
+void StampaGriglia(const ModelloGriglia& modello, const Griglia* vista, QPrinter& stampante,
+                   const QString& titolo);
 
 } // namespace trivalto

@@ -33,7 +33,7 @@ inline std::function<void(int, int)> ProgressoSuBarra(QProgressBar* barra) {
 /// reaches `errore` instead. The returned watcher lets the owner wait for the job before it goes.
 template <class R>
 QFutureWatcherBase* AvviaLavoro(QObject* contesto, std::function<R()> lavoro, std::function<void(R)> poi,
-                 std::function<void()> errore) {
+                                std::function<void()> errore) {
     auto* osservatore = new QFutureWatcher<R>(contesto);
     QObject::connect(osservatore, &QFutureWatcher<R>::finished, contesto, [osservatore, poi, errore] {
         osservatore->deleteLater();

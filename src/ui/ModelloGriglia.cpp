@@ -6,20 +6,26 @@
 
 namespace trivalto {
 
-ModelloGriglia::ModelloGriglia(QObject* parent) : QAbstractTableModel(parent) { celle_.resize(1); }
+ModelloGriglia::ModelloGriglia(QObject* parent) : QAbstractTableModel(parent) {
+    celle_.resize(1);
+}
 
-QColor ModelloGriglia::ColoreQt(Colore c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+QColor ModelloGriglia::ColoreQt(Colore c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 void ModelloGriglia::ImpostaIntestazione(const QString& formato) {
     const QStringList titoli = formato.split(QLatin1Char('|'));
     ImpostaColonne(static_cast<int>(titoli.size()));
-    for (int c = 0; c < colonne_; ++c) celle_[0][c].testo = titoli[c];
+    for (int c = 0; c < colonne_; ++c)
+        celle_[0][c].testo = titoli[c];
     emit headerDataChanged(Qt::Horizontal, 0, colonne_ - 1);
 }
 
 QString ModelloGriglia::Intestazione() const {
     QStringList titoli;
-    for (int c = 0; c < colonne_; ++c) titoli << celle_[0][c].testo;
+    for (int c = 0; c < colonne_; ++c)
+        titoli << celle_[0][c].testo;
     return titoli.join(QLatin1Char('|'));
 }
 
@@ -42,13 +48,16 @@ void ModelloGriglia::ImpostaColonne(int colonne) {
     if (colonne == colonne_) return;
     beginResetModel();
     colonne_ = colonne;
-    for (auto& riga : celle_) riga.resize(static_cast<size_t>(colonne));
+    for (auto& riga : celle_)
+        riga.resize(static_cast<size_t>(colonne));
     centrate_.resize(static_cast<size_t>(colonne), false);
     elenchi_.resize(static_cast<size_t>(colonne));
     endResetModel();
 }
 
-QString ModelloGriglia::Testo(int r, int c) const { return Valida(r, c) ? celle_[r][c].testo : QString(); }
+QString ModelloGriglia::Testo(int r, int c) const {
+    return Valida(r, c) ? celle_[r][c].testo : QString();
+}
 
 void ModelloGriglia::ImpostaTesto(int r, int c, const QString& testo) {
     if (!Valida(r, c)) return;
@@ -62,15 +71,22 @@ double ModelloGriglia::Valore(int r, int c) const {
     return ok ? v : 0.0;
 }
 
-Colore ModelloGriglia::Sfondo(int r, int c) const { return Valida(r, c) ? celle_[r][c].sfondo : ColoreBianco; }
-Colore ModelloGriglia::PrimoPiano(int r, int c) const { return Valida(r, c) ? celle_[r][c].primoPiano : ColoreNero; }
-bool ModelloGriglia::Grassetto(int r, int c) const { return Valida(r, c) && celle_[r][c].grassetto; }
+Colore ModelloGriglia::Sfondo(int r, int c) const {
+    return Valida(r, c) ? celle_[r][c].sfondo : ColoreBianco;
+}
+Colore ModelloGriglia::PrimoPiano(int r, int c) const {
+    return Valida(r, c) ? celle_[r][c].primoPiano : ColoreNero;
+}
+bool ModelloGriglia::Grassetto(int r, int c) const {
+    return Valida(r, c) && celle_[r][c].grassetto;
+}
 
 template <class F> void ModelloGriglia::Rettangolo(int r1, int c1, int r2, int c2, F&& f) {
     r1 = std::max(r1, 0), c1 = std::max(c1, 0);
     r2 = std::min(r2, Righe() - 1), c2 = std::min(c2, colonne_ - 1);
     for (int r = r1; r <= r2; ++r)
-        for (int c = c1; c <= c2; ++c) f(celle_[r][c]);
+        for (int c = c1; c <= c2; ++c)
+            f(celle_[r][c]);
     if (r1 <= r2 && c1 <= c2) CambiatoRettangolo(r1, c1, r2, c2);
 }
 
@@ -101,18 +117,24 @@ void ModelloGriglia::ImpostaElenco(int c, const QString& voci) {
     elenchi_[c] = voci.isEmpty() ? QStringList() : voci.split(QLatin1Char('|'));
 }
 
-QStringList ModelloGriglia::Elenco(int c) const { return c >= 0 && c < colonne_ ? elenchi_[c] : QStringList(); }
+QStringList ModelloGriglia::Elenco(int c) const {
+    return c >= 0 && c < colonne_ ? elenchi_[c] : QStringList();
+}
 
-void ModelloGriglia::ImpostaModificabile(bool modificabile) { modificabile_ = modificabile; }
+void ModelloGriglia::ImpostaModificabile(bool modificabile) {
+    modificabile_ = modificabile;
+}
 
 void ModelloGriglia::Ordina(int colonna) {
     if (colonna < 0 || colonna >= colonne_ || Righe() < 3) return;
     emit layoutAboutToBeChanged();
     std::vector<std::pair<double, size_t>> chiavi;
-    for (int r = 1; r < Righe(); ++r) chiavi.emplace_back(Valore(r, colonna), static_cast<size_t>(r));
+    for (int r = 1; r < Righe(); ++r)
+        chiavi.emplace_back(Valore(r, colonna), static_cast<size_t>(r));
     std::stable_sort(chiavi.begin(), chiavi.end(), [](auto& a, auto& b) { return a.first > b.first; });
     std::vector<std::vector<Cella>> ordinate{celle_[0]};
-    for (auto& [v, r] : chiavi) ordinate.push_back(std::move(celle_[r]));
+    for (auto& [v, r] : chiavi)
+        ordinate.push_back(std::move(celle_[r]));
     celle_ = std::move(ordinate);
     emit layoutChanged();
 }
@@ -129,8 +151,12 @@ QString ModelloGriglia::TestoCompleto() const {
     return testo;
 }
 
-int ModelloGriglia::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : Righe() - 1; }
-int ModelloGriglia::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : colonne_; }
+int ModelloGriglia::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Righe() - 1;
+}
+int ModelloGriglia::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : colonne_;
+}
 
 QVariant ModelloGriglia::data(const QModelIndex& index, int role) const {
     const int r = index.row() + 1, c = index.column();
@@ -138,9 +164,12 @@ QVariant ModelloGriglia::data(const QModelIndex& index, int role) const {
     const Cella& x = celle_[r][c];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return x.testo;
-    case Qt::BackgroundRole: return ColoreQt(x.sfondo);
-    case Qt::ForegroundRole: return ColoreQt(x.primoPiano);
+    case Qt::EditRole:
+        return x.testo;
+    case Qt::BackgroundRole:
+        return ColoreQt(x.sfondo);
+    case Qt::ForegroundRole:
+        return ColoreQt(x.primoPiano);
     case Qt::FontRole:
         if (x.grassetto) {
             QFont f;
@@ -150,7 +179,8 @@ QVariant ModelloGriglia::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter | (centrate_[c] ? Qt::AlignHCenter : Qt::AlignLeft));
-    default: return {};
+    default:
+        return {};
     }
 }
 

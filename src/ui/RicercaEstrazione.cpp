@@ -5,9 +5,11 @@
 
 namespace trivalto {
 
-std::optional<int> CercaPerIndice(Dialoghi& dialoghi, QWidget* padre, const ArchivioMemoria& archivio, int minimo) {
-    const auto risposta = dialoghi.Chiedi(padre, QStringLiteral("Inserire il n° indice dell'archivio modello."),
-                                          QStringLiteral("Scelta estrazione"));
+std::optional<int> CercaPerIndice(Dialoghi& dialoghi, QWidget* padre, const ArchivioMemoria& archivio,
+                                  int minimo) {
+    const auto risposta =
+        dialoghi.Chiedi(padre, QStringLiteral("Inserire il n° indice dell'archivio modello."),
+                        QStringLiteral("Scelta estrazione"));
     if (!risposta) return std::nullopt;
     bool ok = false;
     const int k = risposta->trimmed().toInt(&ok);

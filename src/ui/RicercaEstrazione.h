@@ -12,7 +12,8 @@ class Dialoghi;
 
 /// "Inserire il n° indice dell'archivio modello.": a whole number from `minimo` to the last draw,
 /// or nothing (out of range, not a number, cancelled) without any message.
-std::optional<int> CercaPerIndice(Dialoghi& dialoghi, QWidget* padre, const ArchivioMemoria& archivio, int minimo);
+std::optional<int> CercaPerIndice(Dialoghi& dialoghi, QWidget* padre, const ArchivioMemoria& archivio,
+                                  int minimo);
 
 /// "Data ?": the first model draw whose date text equals the answer exactly; "Data non trovata"
 /// when none does.

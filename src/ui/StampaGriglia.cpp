@@ -5,7 +5,8 @@
 
 namespace trivalto {
 
-void StampaGriglia(const ModelloGriglia& m, const Griglia* vista, QPrinter& stampante, const QString& titolo) {
+void StampaGriglia(const ModelloGriglia& m, const Griglia* vista, QPrinter& stampante,
+                   const QString& titolo) {
     QPainter p(&stampante);
     if (!p.isActive()) return;
     QFont carattere(QStringLiteral("DejaVu Sans"), 8);
@@ -19,12 +20,14 @@ void StampaGriglia(const ModelloGriglia& m, const Griglia* vista, QPrinter& stam
     for (int c = 0; c < m.Colonne(); ++c) {
         if (vista && vista->isColumnHidden(c)) continue;
         int w = fm.horizontalAdvance(m.Testo(0, c));
-        for (int r = 1; r < m.Righe(); ++r) w = std::max(w, fm.horizontalAdvance(m.Testo(r, c)));
+        for (int r = 1; r < m.Righe(); ++r)
+            w = std::max(w, fm.horizontalAdvance(m.Testo(r, c)));
         colonne.push_back(c);
         larghezze.push_back(w + fm.averageCharWidth() * 2);
     }
     int totale = 0;
-    for (int w : larghezze) totale += w;
+    for (int w : larghezze)
+        totale += w;
     const double scala = totale > pagina.width() ? double(pagina.width()) / totale : 1.0;
 
     int y = 0;

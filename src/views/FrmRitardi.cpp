@@ -34,11 +34,13 @@ FrmRitardi::FrmRitardi(QWidget* parent) : QWidget(parent), fgg1_(new Griglia(thi
 }
 
 void FrmRitardi::VisualizzaFiltrate() {
-    for (int r = 1; r < fgg1_->Righe(); ++r) fgg1_->NascondiRiga(r, fgg1_->Modello().Sfondo(r, 1) != ColoreAcceso);
+    for (int r = 1; r < fgg1_->Righe(); ++r)
+        fgg1_->NascondiRiga(r, fgg1_->Modello().Sfondo(r, 1) != ColoreAcceso);
 }
 
 void FrmRitardi::VisualizzaTutti() {
-    for (int r = 1; r < fgg1_->Righe(); ++r) fgg1_->NascondiRiga(r, false);
+    for (int r = 1; r < fgg1_->Righe(); ++r)
+        fgg1_->NascondiRiga(r, false);
 }
 
 } // namespace trivalto

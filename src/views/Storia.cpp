@@ -58,9 +58,8 @@ FinestraStoria::FinestraStoria(Dialoghi& dialoghi, QWidget* parent)
     auto* stampa = new QPushButton(QStringLiteral("Stampa"), this);
     stampa->setObjectName(QStringLiteral("Command1"));
     connect(copia, &QPushButton::clicked, this, [this] { fg1_->CopiaNegliAppunti(); });
-    connect(stampa, &QPushButton::clicked, this, [this] {
-        fg1_->Stampa(dialoghi_, windowTitle(), QPageLayout::Portrait, 300);
-    });
+    connect(stampa, &QPushButton::clicked, this,
+            [this] { fg1_->Stampa(dialoghi_, windowTitle(), QPageLayout::Portrait, 300); });
 
     auto* destra = new QVBoxLayout;
     destra->addLayout(sintesi);
@@ -74,10 +73,12 @@ FinestraStoria::FinestraStoria(Dialoghi& dialoghi, QWidget* parent)
     resize(980, 460);
 }
 
-void FinestraStoria::ImpostaSintesi(int casi, int coperti, int negativi, int positivi, const QString& percentuale) {
+void FinestraStoria::ImpostaSintesi(int casi, int coperti, int negativi, int positivi,
+                                    const QString& percentuale) {
     const QString testi[] = {QString::number(casi), QString::number(coperti), QString::number(negativi),
                              QString::number(positivi), percentuale};
-    for (int i = 0; i < 5; ++i) valori_[i]->setText(testi[i]);
+    for (int i = 0; i < 5; ++i)
+        valori_[i]->setText(testi[i]);
     pic1_->Imposta(casi, coperti, negativi);
 }
 

@@ -17,7 +17,8 @@ TEST(Casi, OrdinaleDelMeseDalPiuRecente) {
         if (i) EXPECT_LT(casi[i].Estrazione, casi[i - 1].Estrazione);
     }
     // Reference moved back: nothing after it.
-    for (const auto& c : GeneraCasi(a, {5000, 30, 1, false, 4})) EXPECT_LE(c.Estrazione, 5000);
+    for (const auto& c : GeneraCasi(a, {5000, 30, 1, false, 4}))
+        EXPECT_LE(c.Estrazione, 5000);
 }
 
 TEST(Casi, UltimaDelMeseEForzaUltima) {
@@ -26,7 +27,8 @@ TEST(Casi, UltimaDelMeseEForzaUltima) {
     const auto senza = GeneraCasi(a, {ultima, 3, 0, false, 0});
     ASSERT_EQ(senza.size(), 3u);
     EXPECT_EQ(a.DateEstrazioni[senza[0].Estrazione], "31/07/2026"); // the last draw is never a case
-    for (const auto& c : senza) EXPECT_EQ(a.PosizioneMese[c.Estrazione + 1], 1);
+    for (const auto& c : senza)
+        EXPECT_EQ(a.PosizioneMese[c.Estrazione + 1], 1);
     const auto con = GeneraCasi(a, {ultima, 3, 0, true, 0});
     EXPECT_EQ(con[0].Estrazione, ultima);
     EXPECT_EQ(con[1].Estrazione, senza[0].Estrazione);

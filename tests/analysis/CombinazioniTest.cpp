@@ -46,15 +46,16 @@ void Confronta(const InputCombinazioni& ic, const std::string& nome) {
     for (size_t r = 0; r < rif.Righe.size(); ++r) {
         const auto& x = rif.Righe[r];
         const auto& y = veloce.Righe[r];
-        ASSERT_EQ(x, y) << nome << " K=" << ic.K << " elenco=" << ic.Elenco << " riga " << r << ": " << x.Cop << " ["
-                        << x.Righe[0] << "," << x.Righe[1] << "," << x.Righe[2] << "] contro " << y.Cop << " ["
-                        << y.Righe[0] << "," << y.Righe[1] << "," << y.Righe[2] << "]";
+        ASSERT_EQ(x, y) << nome << " K=" << ic.K << " elenco=" << ic.Elenco << " riga " << r << ": " << x.Cop
+                        << " [" << x.Righe[0] << "," << x.Righe[1] << "," << x.Righe[2] << "] contro "
+                        << y.Cop << " [" << y.Righe[0] << "," << y.Righe[1] << "," << y.Righe[2] << "]";
     }
 }
 
 RuoteGioco Ruote(std::initializer_list<int> w) {
     RuoteGioco r{};
-    for (int i : w) r[i] = true;
+    for (int i : w)
+        r[i] = true;
     return r;
 }
 
@@ -82,11 +83,20 @@ TEST(Combinazioni, ArchiviCasualiConDoppiZeriERuoteVuote) {
         std::mt19937 gen(seme);
         auto tra = [&](int x, int y) { return std::uniform_int_distribution<int>(x, y)(gen); };
         RuoteGioco ruote{};
-        for (auto& r : ruote) r = tra(0, 3) == 0;
+        for (auto& r : ruote)
+            r = tra(0, 3) == 0;
         ruote[tra(0, 10)] = true;
-        const Scenario s{a.UltimaEstrazione - tra(0, 20), tra(1, 30), tra(0, 3), tra(0, 8), ruote, tra(1, 5), tra(1, 20),
-                         10 * tra(1, 3), tra(0, 1) == 1};
-        for (int K : {1, 2, 3}) Confronta(Prepara(a, s, K, K == 1 ? 10 : 200), "casuale " + std::to_string(seme));
+        const Scenario s{a.UltimaEstrazione - tra(0, 20),
+                         tra(1, 30),
+                         tra(0, 3),
+                         tra(0, 8),
+                         ruote,
+                         tra(1, 5),
+                         tra(1, 20),
+                         10 * tra(1, 3),
+                         tra(0, 1) == 1};
+        for (int K : {1, 2, 3})
+            Confronta(Prepara(a, s, K, K == 1 ? 10 : 200), "casuale " + std::to_string(seme));
     }
 }
 
@@ -96,7 +106,8 @@ TEST(Combinazioni, ListaConUnaTerzinaERigheVuote) {
     ic.Lista.resize(1);
     const auto ris = CercaCombinazioni(ic);
     ASSERT_EQ(ris.Righe.size(), 49u);
-    for (const auto& c : ris.Righe) EXPECT_TRUE(c.Vuota()); // nothing to pair with
+    for (const auto& c : ris.Righe)
+        EXPECT_TRUE(c.Vuota()); // nothing to pair with
     // Empty list rows play the parameter itself: they take part, and both searches agree on them.
     ic.Lista.resize(6);
     for (int K : {1, 2, 3}) {

@@ -38,7 +38,8 @@ TEST(Parametro, Trasformazioni) {
     EXPECT_EQ(Trasforma(1, 2, 0), 90);
     EXPECT_EQ(Trasforma(45, 3, 0), 90);
     EXPECT_EQ(Trasforma(90, 3, 0), 45);
-    for (auto [x, y] : {std::pair{5, 90}, {90, 5}, {10, 15}, {15, 10}, {1, 6}, {6, 1}}) EXPECT_EQ(Trasforma(x, 4, 0), y);
+    for (auto [x, y] : {std::pair{5, 90}, {90, 5}, {10, 15}, {15, 10}, {1, 6}, {6, 1}})
+        EXPECT_EQ(Trasforma(x, 4, 0), y);
     EXPECT_EQ(Trasforma(90, 5, 0), 9);
     EXPECT_EQ(Trasforma(10, 5, 0), 1);
     for (int x = 1; x <= 90; ++x) {

@@ -66,7 +66,8 @@ TEST(Previsioni, SuccessiLettiDallArchivio) {
     EXPECT_EQ(RigheReali()[7356].Data, "30/07/2026");
     EXPECT_TRUE(Contiene(RigheReali()[7356].Celle[0], 87));
     EXPECT_TRUE(Contiene(RigheReali()[7356].Celle[0], 61));
-    for (int j = 7353; j < 7357; ++j) EXPECT_LT(ContaEsito(a.Numeri(j, 0), riga->Numeri), 2) << j;
+    for (int j = 7353; j < 7357; ++j)
+        EXPECT_LT(ContaEsito(a.Numeri(j, 0), riga->Numeri), 2) << j;
     EXPECT_EQ(ris.Segni[1].Primo, SegniCaso::Stato::Verde);
     EXPECT_TRUE(ris.Segni[1].Arancio[0]);
 
@@ -106,7 +107,8 @@ TEST(Previsioni, ColpoPiuTardoDiUnAltraTerzinaPerdeLEsito) {
     EXPECT_GE(con.Riepilogo.Pos, senza.Riepilogo.Pos);
     ip.Evidenzia = true;
     ip.InteroPeriodo = false;
-    for (const auto& r : FaiPrevisioni(ip).Righe) EXPECT_EQ(r.ColpoEvidenziato, r.Colpo > 0);
+    for (const auto& r : FaiPrevisioni(ip).Righe)
+        EXPECT_EQ(r.ColpoEvidenziato, r.Colpo > 0);
 }
 
 TEST(Previsioni, VerificaEstesaOltreIlRiferimento) {
@@ -153,7 +155,8 @@ TEST(Storia, StoriaDiUnaTerzinaELaSuaSintesi) {
     EXPECT_EQ(c.Righe[1].Previsione, "87 17 61  - 70 41 54 ");
     EXPECT_GE(c.Positivi, c.Coperti);
     int ulteriori = 0;
-    for (const auto& r : c.Righe) ulteriori += r.Caso == 0;
+    for (const auto& r : c.Righe)
+        ulteriori += r.Caso == 0;
     EXPECT_EQ(ulteriori, c.Positivi - c.Coperti);
 }
 
@@ -181,7 +184,9 @@ TEST(Ritardi, ContatiSulLArchivioModello) {
     for (int n : {1, 40, 90})
         for (int w : {0, 3, 10}) {
             int k = 7370;
-            while (k >= 1 && std::find(a.Numeri(k, w).begin(), a.Numeri(k, w).end(), n) == a.Numeri(k, w).end()) --k;
+            while (k >= 1 &&
+                   std::find(a.Numeri(k, w).begin(), a.Numeri(k, w).end(), n) == a.Numeri(k, w).end())
+                --k;
             EXPECT_EQ(t.Ritardi[n][w], 7370 - std::max(k, 0)) << n << " " << w;
         }
     // A model that starts later: delays count model draws only, and stay within them.

@@ -19,12 +19,14 @@ TEST(ArchivioMemoria, OrdinaliDiMeseEAnnoConLaStranezzaDelMese) {
     ArchivioMemoria a;
     a.EstrazioneIniziale = 1;
     // A gap of exactly a year keeps the month number: the month count goes on across the years.
-    a.CaricamentoIniziale({Riga("01/01/1944"), Riga("08/01/1944"), Riga("29/12/1944"), Riga("05/12/1945"),
-                           Riga("12/01/1946")});
+    a.CaricamentoIniziale(
+        {Riga("01/01/1944"), Riga("08/01/1944"), Riga("29/12/1944"), Riga("05/12/1945"), Riga("12/01/1946")});
     EXPECT_EQ(a.NumeroEstrazioni, 5);
     EXPECT_EQ(a.UltimaEstrazione, 5);
-    EXPECT_EQ(std::vector<int16_t>(a.PosizioneMese.begin() + 1, a.PosizioneMese.end()), (std::vector<int16_t>{1, 2, 1, 2, 1}));
-    EXPECT_EQ(std::vector<int16_t>(a.PosizioneAnno.begin() + 1, a.PosizioneAnno.end()), (std::vector<int16_t>{1, 2, 3, 1, 1}));
+    EXPECT_EQ(std::vector<int16_t>(a.PosizioneMese.begin() + 1, a.PosizioneMese.end()),
+              (std::vector<int16_t>{1, 2, 1, 2, 1}));
+    EXPECT_EQ(std::vector<int16_t>(a.PosizioneAnno.begin() + 1, a.PosizioneAnno.end()),
+              (std::vector<int16_t>{1, 2, 3, 1, 1}));
     EXPECT_EQ(a.Numeri(2, 0), (NumeriRuota{11, 22, 33, 44, 55}));
     EXPECT_EQ(a.Numeri(2, 10), (NumeriRuota{}));
     EXPECT_EQ(a.DateEstrazioni[0], ""); // draw 0 is never filled

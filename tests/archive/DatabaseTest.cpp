@@ -21,7 +21,8 @@ TEST(DatabaseProgramma, ParametriLettiSenzaBadareAlleMaiuscole) {
     // Reopened from disk: the values persisted, and the four tables are there.
     auto db = DatabaseProgramma::Apri(c / "DbTrivalto.mdb");
     EXPECT_EQ(db->LeggiParametro("EstrazioneIniziale").value_or(""), "101");
-    for (const char* t : {"ParametriProgramma", "Impostazioni", "Salvataggi", "Giocate"}) EXPECT_TRUE(db->Db().EsisteTabella(t));
+    for (const char* t : {"ParametriProgramma", "Impostazioni", "Salvataggi", "Giocate"})
+        EXPECT_TRUE(db->Db().EsisteTabella(t));
     auto st = db->Db().Prepara("SELECT Posizioni, RuoteGioco, Elenco FROM Impostazioni WHERE Chiave = ?");
     st.Bind(1, "standard");
     ASSERT_TRUE(st.Step());
@@ -51,7 +52,10 @@ TEST(DatabaseProgramma, FileCifratoPasswordErrataEFileEstraneo) {
     EXPECT_THROW(DatabaseProgramma::Apri(c / "testo.mdb"), ErroreDatabase);
     EXPECT_THROW(DatabaseArchivio::Apri(c / "manca.mdb"), ErroreDatabase);
     // A database with the right password but without the program's tables.
-    { Database altro(c / "altro.mdb", PasswordDatabase(), Database::Modo::Crea); altro.Esegui("CREATE TABLE x (y)"); }
+    {
+        Database altro(c / "altro.mdb", PasswordDatabase(), Database::Modo::Crea);
+        altro.Esegui("CREATE TABLE x (y)");
+    }
     EXPECT_THROW(DatabaseProgramma::Apri(c / "altro.mdb"), ErroreDatabase);
     EXPECT_THROW(DatabaseArchivio::Apri(c / "altro.mdb"), ErroreDatabase);
 }

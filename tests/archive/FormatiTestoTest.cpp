@@ -19,7 +19,8 @@ TEST(FormatiTesto, ArchivioRealeEStoricoCoincidono) {
     EXPECT_EQ(testo.back().Celle[10], "51-89-82-70-37");
     const auto storico = LeggiFileEstrazioni(PercorsoDati("storico-1939-2026.txt"));
     ASSERT_EQ(storico.size(), testo.size());
-    for (size_t i = 0; i < testo.size(); ++i) ASSERT_EQ(storico[i], testo[i]) << testo[i].Data;
+    for (size_t i = 0; i < testo.size(); ++i)
+        ASSERT_EQ(storico[i], testo[i]) << testo[i].Data;
 }
 
 TEST(FormatiTesto, RigaErrataSegnalataConIlSuoNumero) {

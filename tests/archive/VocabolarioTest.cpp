@@ -52,7 +52,8 @@ TEST(TabelleNumeri, DiametraliEDiametraliInDecina) {
     EXPECT_EQ(t.TabDiametrale[46], 1);
     EXPECT_EQ(t.TabDiametrale[90], 45);
     const std::pair<int, int> decina[] = {{5, 90}, {90, 5}, {10, 15}, {15, 10}, {85, 80}, {89, 84}, {1, 6}};
-    for (auto [n, atteso] : decina) EXPECT_EQ(t.TabDiamDecina[n], atteso) << n;
+    for (auto [n, atteso] : decina)
+        EXPECT_EQ(t.TabDiamDecina[n], atteso) << n;
     // Every entry is a number 1..90 and both tables are involutions.
     for (int n = 1; n <= 90; ++n) {
         EXPECT_EQ(t.TabDiamDecina[t.TabDiamDecina[n]], n) << n;
@@ -65,11 +66,16 @@ TEST(TabelleNumeri, DiametraliEDiametraliInDecina) {
 
 TEST(TabelleNumeri, AltreFormazioni) {
     const auto& t = Tabelle();
-    const std::pair<int, int> vertibili[] = {{5, 50}, {10, 1}, {12, 21}, {90, 9}, {9, 90}, {11, 19}, {19, 11}, {88, 89}};
-    for (auto [n, atteso] : vertibili) EXPECT_EQ(t.TabVertibile[n], atteso) << n;
-    for (int n : {1, 10, 11, 19}) EXPECT_EQ(t.TabGruppoVertibile[n], 1) << n;
-    for (int n : {8, 80, 88, 89}) EXPECT_EQ(t.TabGruppoVertibile[n], 8) << n;
-    for (int n : {9, 90, 12}) EXPECT_EQ(t.TabGruppoVertibile[n], 0) << n;
+    const std::pair<int, int> vertibili[] = {{5, 50}, {10, 1},  {12, 21}, {90, 9},
+                                             {9, 90}, {11, 19}, {19, 11}, {88, 89}};
+    for (auto [n, atteso] : vertibili)
+        EXPECT_EQ(t.TabVertibile[n], atteso) << n;
+    for (int n : {1, 10, 11, 19})
+        EXPECT_EQ(t.TabGruppoVertibile[n], 1) << n;
+    for (int n : {8, 80, 88, 89})
+        EXPECT_EQ(t.TabGruppoVertibile[n], 8) << n;
+    for (int n : {9, 90, 12})
+        EXPECT_EQ(t.TabGruppoVertibile[n], 0) << n;
     EXPECT_EQ(t.TabDecina[9], 0);
     EXPECT_EQ(t.TabDecina[19], 1);
     EXPECT_EQ(t.TabDecina[89], 8);

@@ -26,7 +26,8 @@ Esito Esegui(std::vector<std::string> argomenti, const std::string& cartella = "
 std::vector<std::string> Righe(const std::string& testo) {
     std::vector<std::string> r;
     std::stringstream ss(testo);
-    for (std::string l; std::getline(ss, l);) r.push_back(l);
+    for (std::string l; std::getline(ss, l);)
+        r.push_back(l);
     return r;
 }
 } // namespace
@@ -68,7 +69,8 @@ TEST(Cli, ImportaRigaErrataNonScriveNulla) {
     diversa.Celle[0] = "01-02-03-04-05";
     {
         std::ofstream out(file, std::ios::binary);
-        out << ScriviLineaArchivioTesto(RigheReali()[0]) << "\r\n" << ScriviLineaArchivioTesto(diversa) << "\r\n";
+        out << ScriviLineaArchivioTesto(RigheReali()[0]) << "\r\n"
+            << ScriviLineaArchivioTesto(diversa) << "\r\n";
     }
     e = Esegui({"importa", file, "--archivio", c / "a.mdb"});
     EXPECT_EQ(e.codice, 1);
@@ -101,19 +103,25 @@ TEST(Cli, RigheVuoteECelleTerniVuote) {
     const auto r = Righe(e.out);
     // One case, one colpo on Bari: 10 pairs of the five numbers, 88 thirds each, less the 20 double counts.
     int piene = 0, vuote = 0;
-    for (size_t i = 5; i < r.size(); ++i) (r[i] == "\t\t\t\t\t\t" ? vuote : piene)++;
+    for (size_t i = 5; i < r.size(); ++i)
+        (r[i] == "\t\t\t\t\t\t" ? vuote : piene)++;
     EXPECT_EQ(piene + vuote, 200);
     EXPECT_EQ(r[5].back(), '\t') << r[5]; // " 3 " empty when 0
 }
 
 TEST(Cli, OpzioniErrateDannoStato2) {
-    const std::vector<std::vector<std::string>> errate = {
-        {"analizza", "--casi", "31"},          {"analizza", "--casi", "x"},
-        {"analizza", "--mensile", "32"},       {"analizza", "--ruota", "XX"},
-        {"analizza", "--operazione", "distanza"}, {"analizza", "--elenco", "15"},
-        {"analizza", "--colpi"},               {"analizza", "--sconosciuta"},
-        {"analizza", "--ruote-gioco", "BA,ZZ"}, {"analizza", "--combinazioni", "2"},
-        {"boh"},                                {}};
+    const std::vector<std::vector<std::string>> errate = {{"analizza", "--casi", "31"},
+                                                          {"analizza", "--casi", "x"},
+                                                          {"analizza", "--mensile", "32"},
+                                                          {"analizza", "--ruota", "XX"},
+                                                          {"analizza", "--operazione", "distanza"},
+                                                          {"analizza", "--elenco", "15"},
+                                                          {"analizza", "--colpi"},
+                                                          {"analizza", "--sconosciuta"},
+                                                          {"analizza", "--ruote-gioco", "BA,ZZ"},
+                                                          {"analizza", "--combinazioni", "2"},
+                                                          {"boh"},
+                                                          {}};
     for (const auto& a : errate) {
         const auto e = Esegui(a);
         EXPECT_EQ(e.codice, 2) << (a.empty() ? "" : a.back());

@@ -15,12 +15,12 @@ public:
         Icona icona;
     };
     std::vector<Mostrato> messaggi;
-    std::deque<bool> risposte;                  // Domanda
-    std::deque<std::optional<QString>> input;   // Chiedi (empty queue: cancelled)
-    std::deque<QString> file;                   // ApriFile / SalvaFile (empty queue: cancelled)
-    QString pdf;                                // PreparaStampa prints here; empty: cancelled
+    std::deque<bool> risposte;                // Domanda
+    std::deque<std::optional<QString>> input; // Chiedi (empty queue: cancelled)
+    std::deque<QString> file;                 // ApriFile / SalvaFile (empty queue: cancelled)
+    QString pdf;                              // PreparaStampa prints here; empty: cancelled
     std::vector<int> argomentiHelp;
-    QStringList richieste;                      // prompts of Chiedi and filters of the file dialogs
+    QStringList richieste; // prompts of Chiedi and filters of the file dialogs
 
     void Messaggio(QWidget*, const QString& testo, const QString& titolo, Icona icona) override {
         messaggi.push_back({testo, titolo, icona});
@@ -32,7 +32,8 @@ public:
         risposte.pop_front();
         return r;
     }
-    std::optional<QString> Chiedi(QWidget*, const QString& richiesta, const QString& titolo, const QString&) override {
+    std::optional<QString> Chiedi(QWidget*, const QString& richiesta, const QString& titolo,
+                                  const QString&) override {
         richieste << titolo + QStringLiteral(": ") + richiesta;
         if (input.empty()) return std::nullopt;
         auto r = input.front();

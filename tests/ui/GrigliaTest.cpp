@@ -18,8 +18,9 @@ private slots:
     void intestazioneERighe() {
         Griglia g;
         QAbstractItemModelTester tester(&g.Modello(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-        g.ImpostaIntestazione(QStringLiteral("|Data    estraz   |Bari|Cagliari|Firenze|Genova|Milano|Napoli|Palermo|Roma|"
-                                             "Torino|Venezia|Nazionale"));
+        g.ImpostaIntestazione(
+            QStringLiteral("|Data    estraz   |Bari|Cagliari|Firenze|Genova|Milano|Napoli|Palermo|Roma|"
+                           "Torino|Venezia|Nazionale"));
         QCOMPARE(g.Modello().Colonne(), 13);
         QCOMPARE(g.Testo(0, 0), QString());
         QCOMPARE(g.Testo(0, 1), QStringLiteral("Data    estraz   "));
@@ -61,8 +62,8 @@ private slots:
     void ordinamentoNumericoStabileDecrescente() {
         Griglia g;
         g.ImpostaIntestazione(QStringLiteral("Pos|Id"));
-        const QStringList pos = {QStringLiteral("5"), QString(), QStringLiteral("12"), QStringLiteral("5"),
-                                 QStringLiteral("9"), QStringLiteral("5")};
+        const QStringList pos = {QStringLiteral("5"), QString(),           QStringLiteral("12"),
+                                 QStringLiteral("5"), QStringLiteral("9"), QStringLiteral("5")};
         g.ImpostaRighe(static_cast<int>(pos.size()) + 1);
         for (int i = 0; i < pos.size(); ++i) {
             g.ImpostaTesto(i + 1, 0, pos[i]);
@@ -71,7 +72,8 @@ private slots:
         }
         g.Modello().Ordina(0);
         QStringList ordine;
-        for (int r = 1; r < g.Righe(); ++r) ordine << g.Testo(r, 1);
+        for (int r = 1; r < g.Righe(); ++r)
+            ordine << g.Testo(r, 1);
         // 12 > 9 > 5 (three, in their first order) > empty; "12" sorts above "9" as a number.
         QCOMPARE(ordine.join(QLatin1Char(',')), QStringLiteral("2,4,0,3,5,1"));
         QCOMPARE(g.Modello().Sfondo(1, 1), Colore(2)); // formats move with their row
@@ -116,7 +118,8 @@ private slots:
         g.ImpostaIntestazione(QStringLiteral("Ruota|N"));
         g.ImpostaRighe(2);
         g.Modello().ImpostaElenco(0, QStringLiteral("BA|CA|FI"));
-        QCOMPARE(g.Modello().Elenco(0), QStringList({QStringLiteral("BA"), QStringLiteral("CA"), QStringLiteral("FI")}));
+        QCOMPARE(g.Modello().Elenco(0),
+                 QStringList({QStringLiteral("BA"), QStringLiteral("CA"), QStringLiteral("FI")}));
         QVERIFY(!g.model()->setData(g.Modello().index(0, 1), QStringLiteral("5"), Qt::EditRole));
         g.ImpostaModificabile(true);
         QVERIFY(g.model()->setData(g.Modello().index(0, 1), QStringLiteral("5"), Qt::EditRole));
@@ -128,7 +131,8 @@ private slots:
         Griglia g;
         g.ImpostaIntestazione(QStringLiteral("Pos|Neg|N1|N2|N3| 2 | 3"));
         g.ImpostaRighe(120);
-        for (int r = 1; r < 120; ++r) g.ImpostaTesto(r, 0, QString::number(r));
+        for (int r = 1; r < 120; ++r)
+            g.ImpostaTesto(r, 0, QString::number(r));
         DialoghiScriptati d;
         QVERIFY(!g.Stampa(d, QStringLiteral("Terzine"), QPageLayout::Portrait, 400)); // cancelled
         d.pdf = QString::fromStdString(cartella / "terzine.pdf");

@@ -23,7 +23,8 @@ namespace {
 std::string CreaArchivio(const CartellaTemporanea& cartella, const std::string& nome, int estrazioni) {
     const auto percorso = cartella / nome;
     auto db = DatabaseArchivio::ApriOCrea(percorso);
-    for (const auto& r : RigheCasuali(estrazioni, 42, 0, 0, 0)) db->Inserisci(r, "2026-12-08", "10:00:00");
+    for (const auto& r : RigheCasuali(estrazioni, 42, 0, 0, 0))
+        db->Inserisci(r, "2026-12-08", "10:00:00");
     return percorso;
 }
 
@@ -49,8 +50,9 @@ private slots:
         Inizio w(ctx, d);
         w.Avvia();
         QCOMPARE(d.messaggi.size(), size_t(1));
-        QCOMPARE(d.messaggi[0].testo,
-                 QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"));
+        QCOMPARE(
+            d.messaggi[0].testo,
+            QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"));
         QCOMPARE(d.messaggi[0].titolo, QStringLiteral("Selezionare Archivio"));
         QVERIFY(d.messaggi[0].icona == Dialoghi::Icona::Esclamazione);
         QCOMPARE(d.richieste, QStringList({QStringLiteral("*.mdb File di archivio (*.Mdb)")}));
@@ -75,7 +77,8 @@ private slots:
         Inizio w(ctx, d);
         d.file.push_back(QString::fromStdString(archivio));
         w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
-        QCOMPARE(Etichetta(w, "Lbl_Archivio"), QStringLiteral("Database: ") + QString::fromStdString(archivio));
+        QCOMPARE(Etichetta(w, "Lbl_Archivio"),
+                 QStringLiteral("Database: ") + QString::fromStdString(archivio));
         QFile percorso(QString::fromStdString(cartella / "PercorsoDatabase.txt"));
         QVERIFY(percorso.open(QIODevice::ReadOnly));
         QCOMPARE(percorso.readAll(), QByteArray("\"" + QByteArray::fromStdString(archivio) + "\"\r\n"));
@@ -125,7 +128,8 @@ private slots:
     void pannelloDelModelloDa101() {
         CartellaTemporanea cartella;
         const auto archivio = CreaArchivio(cartella, "A.mdb", 500);
-        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", archivio)->ScriviParametro("EstrazioneIniziale", "101");
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", archivio)
+            ->ScriviParametro("EstrazioneIniziale", "101");
         ContestoProgramma ctx(cartella.Percorso().string());
         ctx.ApriDbProgramma();
         ctx.LeggiParametri();
@@ -158,8 +162,9 @@ private slots:
         DialoghiScriptati d;
         Container c(ctx, d);
         const std::pair<const char*, const char*> suggerimenti[] = {
-            {"Command1", "Gestione archivio"}, {"Command2", "Mini elenco estrazioni"}, {"Command8", "Le Trivalto"},
-            {"Command6", "Generatore di terzine"}, {"Command3", "Le Trivalto"}, {"CmDHelp", "Help in linea"}};
+            {"Command1", "Gestione archivio"}, {"Command2", "Mini elenco estrazioni"},
+            {"Command8", "Le Trivalto"},       {"Command6", "Generatore di terzine"},
+            {"Command3", "Le Trivalto"},       {"CmDHelp", "Help in linea"}};
         for (const auto& [nome, testo] : suggerimenti) {
             auto* b = c.findChild<QToolButton*>(QString::fromLatin1(nome));
             QVERIFY2(b, nome);

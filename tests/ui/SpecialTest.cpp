@@ -55,8 +55,10 @@ struct Banco {
     template <class T> T* c(const char* nome) { return w->findChild<T*>(QString::fromLatin1(nome)); }
     Griglia* g(const char* nome) { return c<Griglia>(nome); }
     void Premi(const char* nome) {
-        if (auto* b = c<QPushButton>(nome)) b->click();
-        else c<QToolButton>(nome)->click();
+        if (auto* b = c<QPushButton>(nome))
+            b->click();
+        else
+            c<QToolButton>(nome)->click();
         QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 20000));
     }
     void Clic(Griglia* griglia, int riga, bool doppio = false) {
@@ -74,7 +76,8 @@ Tabella DaGriglia(const Griglia* g) {
     const auto& m = g->Modello();
     for (int r = 0; r < m.Righe(); ++r) {
         std::vector<std::string> riga;
-        for (int c = 0; c < m.Colonne(); ++c) riga.push_back(m.Testo(r, c).toStdString());
+        for (int c = 0; c < m.Colonne(); ++c)
+            riga.push_back(m.Testo(r, c).toStdString());
         t.push_back(riga);
     }
     return t;
@@ -96,8 +99,10 @@ std::map<std::string, Tabella> DaCli(std::vector<std::string> argomenti) {
         if (l.rfind("# ", 0) == 0 || corrente.empty()) continue;
         std::vector<std::string> celle(1);
         for (char ch : l) {
-            if (ch == '\t') celle.emplace_back();
-            else celle.back() += ch;
+            if (ch == '\t')
+                celle.emplace_back();
+            else
+                celle.back() += ch;
         }
         tabelle[corrente].push_back(celle);
     }
@@ -127,15 +132,18 @@ private slots:
         QVERIFY(!b.c<QRadioButton>("OptDistanza")->isEnabled());
         auto* ruote = b.g("FgRuote");
         QCOMPARE(ruote->Modello().Sfondo(1, 0), ColoreAcceso);
-        for (int w = 1; w < 11; ++w) QCOMPARE(ruote->Modello().Sfondo(1, w), ColoreBianco);
-        for (int p = 1; p <= 5; ++p) QCOMPARE(b.w->ColorePosizione(p), ColoreAcceso);
+        for (int w = 1; w < 11; ++w)
+            QCOMPARE(ruote->Modello().Sfondo(1, w), ColoreBianco);
+        for (int p = 1; p <= 5; ++p)
+            QCOMPARE(b.w->ColorePosizione(p), ColoreAcceso);
         QCOMPARE(b.g("FgEV")->Righe(), 1);
         QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), a.UltimaEstrazione);
     }
 
     void regolaDellePosizioni() {
         Banco b;
-        for (int p : {3, 4, 5}) b.c<QPushButton>(QStringLiteral("Posizione%1").arg(p).toLatin1().constData())->click();
+        for (int p : {3, 4, 5})
+            b.c<QPushButton>(QStringLiteral("Posizione%1").arg(p).toLatin1().constData())->click();
         QVERIFY(b.c<QRadioButton>("OptDistanza")->isEnabled());
         b.c<QRadioButton>("OptDistanza")->setChecked(true);
         b.c<QPushButton>("Posizione3")->click(); // a third position: back to "Somma"
@@ -148,13 +156,16 @@ private slots:
     void nessunaRuotaSelezionata() {
         Banco b;
         b.c<QPushButton>("LblDeseleziona")->click();
-        for (int w = 0; w < 11; ++w) QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, w), ColoreBianco);
+        for (int w = 0; w < 11; ++w)
+            QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, w), ColoreBianco);
         b.Premi("CmdElaboraTerzine");
         QCOMPARE(b.d.messaggi.size(), size_t(1));
-        QCOMPARE(b.d.messaggi[0].testo, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"));
+        QCOMPARE(b.d.messaggi[0].testo,
+                 QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"));
         QCOMPARE(b.d.messaggi[0].titolo, QStringLiteral("Selezione ruota"));
         b.c<QPushButton>("LblSelezionaTutti")->click();
-        for (int w = 0; w < 11; ++w) QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, w), ColoreAcceso);
+        for (int w = 0; w < 11; ++w)
+            QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, w), ColoreAcceso);
     }
 
     void leTabelleCoincidonoConLaRigaDiComando() {
@@ -291,16 +302,19 @@ private slots:
         auto& t = b.ritardi->Tabella();
         QCOMPARE(t.Righe(), 91);
         int marcati = 0;
-        for (int r = 1; r <= 90; ++r) marcati += t.Modello().Sfondo(r, 1) == ColoreAcceso;
+        for (int r = 1; r <= 90; ++r)
+            marcati += t.Modello().Sfondo(r, 1) == ColoreAcceso;
         QCOMPARE(marcati, 3);
         b.ritardi->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
         int visibili = 0;
-        for (int r = 1; r <= 90; ++r) visibili += !t.RigaNascosta(r);
+        for (int r = 1; r <= 90; ++r)
+            visibili += !t.RigaNascosta(r);
         QCOMPARE(visibili, 3);
         b.ritardi->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
         QCOMPARE(QApplication::clipboard()->text().count(QLatin1Char('\n')), 91);
         b.ritardi->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-        for (int r = 1; r <= 90; ++r) QVERIFY(!t.RigaNascosta(r));
+        for (int r = 1; r <= 90; ++r)
+            QVERIFY(!t.RigaNascosta(r));
     }
 
     void verificaTerzineSulCasoSelezionato() {

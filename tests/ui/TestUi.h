@@ -9,7 +9,9 @@ using CreaTest = QObject* (*)();
 std::vector<CreaTest>& ClassiDiTest();
 
 template <class T> struct RegistraTest {
-    RegistraTest() { ClassiDiTest().push_back([]() -> QObject* { return new T; }); }
+    RegistraTest() {
+        ClassiDiTest().push_back([]() -> QObject* { return new T; });
+    }
 };
 
 inline std::vector<CreaTest>& ClassiDiTest() {
