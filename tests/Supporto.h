@@ -1,5 +1,6 @@
 #pragma once
 // Helpers shared by the tests: temporary folders, the bundled real archive, random archives.
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -72,8 +73,11 @@ inline std::vector<RigaEstrazione> RigheCasuali(int quante, unsigned seme, doubl
                 if (caso(gen) < zeri) n[p] = 0;
             }
             std::array<std::string, 5> t;
-            for (int p = 0; p < 5; ++p)
-                t[p] = (n[p] < 10 ? "0" : "") + std::to_string(n[p]);
+            for (int p = 0; p < 5; ++p) {
+                char due[8];
+                std::snprintf(due, sizeof due, "%02d", static_cast<int>(n[p]));
+                t[p] = due;
+            }
             r.Celle[w] = ScriviCellaRuota(t);
         }
         righe.push_back(r);

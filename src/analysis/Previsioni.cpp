@@ -11,7 +11,9 @@ namespace {
 void RigheDelCaso(const InputPrevisioni& in, int fine, int i, RisultatoPrevisioni& ris) {
     const ArchivioMemoria& ar = *in.Archivio;
     const auto& caso = in.Casi[static_cast<size_t>(i)];
-    ris.Righe.push_back(RigaPrevisione{.Separatore = true});
+    RigaPrevisione separatore;
+    separatore.Separatore = true;
+    ris.Righe.push_back(separatore);
     const auto f = FinestraDelCaso(caso, in.Finestra, fine);
     for (size_t t = 0; t < in.Terzine.size(); ++t) {
         RigaPrevisione base;

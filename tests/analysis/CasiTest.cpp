@@ -14,7 +14,9 @@ TEST(Casi, OrdinaleDelMeseDalPiuRecente) {
     EXPECT_EQ(casi[0].Estrazione, ultima);
     for (size_t i = 0; i < casi.size(); ++i) {
         EXPECT_EQ(a.PosizioneMese[casi[i].Estrazione], 12);
-        if (i) EXPECT_LT(casi[i].Estrazione, casi[i - 1].Estrazione);
+        if (i) {
+            EXPECT_LT(casi[i].Estrazione, casi[i - 1].Estrazione);
+        }
     }
     // Reference moved back: nothing after it.
     for (const auto& c : GeneraCasi(a, {5000, 30, 1, false, 4}))

@@ -97,7 +97,9 @@ TEST(Previsioni, ColpoPiuTardoDiUnAltraTerzinaPerdeLEsito) {
             if (r.Caso == caso && r.Colpo) minimo = std::min(minimo, r.Colpo);
         for (const auto& r : senza.Righe) {
             if (r.Caso != caso || r.Separatore) continue;
-            if (r.Colpo) EXPECT_EQ(r.Colpo, minimo) << caso;
+            if (r.Colpo) {
+                EXPECT_EQ(r.Colpo, minimo) << caso;
+            }
             if (!r.Colpo) {
                 EXPECT_TRUE(r.Esito.empty()) << caso;
                 EXPECT_EQ(r.Sorte, 0) << caso;
@@ -196,7 +198,9 @@ TEST(Ritardi, ContatiSulLArchivioModello) {
     for (int n = 1; n <= 90; ++n)
         for (int w = 0; w < NumeroRuote; ++w) {
             EXPECT_LE(tm.Ritardi[n][w], 370);
-            if (t.Ritardi[n][w] < 370) EXPECT_EQ(tm.Ritardi[n][w], t.Ritardi[n][w]);
+            if (t.Ritardi[n][w] < 370) {
+                EXPECT_EQ(tm.Ritardi[n][w], t.Ritardi[n][w]);
+            }
         }
     // A draw before the model: nothing to count.
     EXPECT_EQ(CalcolaRitardi(m, 5000).Ritardi[7][0], 0);

@@ -16,7 +16,7 @@ public:
     };
     std::vector<Mostrato> messaggi;
     std::deque<bool> risposte;                // Domanda
-    std::deque<std::optional<QString>> input; // Chiedi (empty queue: cancelled)
+    std::deque<QString> input;                // Chiedi (empty queue: cancelled)
     std::deque<QString> file;                 // ApriFile / SalvaFile (empty queue: cancelled)
     QString pdf;                              // PreparaStampa prints here; empty: cancelled
     std::vector<int> argomentiHelp;
@@ -36,7 +36,7 @@ public:
                                   const QString&) override {
         richieste << titolo + QStringLiteral(": ") + richiesta;
         if (input.empty()) return std::nullopt;
-        auto r = input.front();
+        const QString r = input.front();
         input.pop_front();
         return r;
     }
