@@ -2,15 +2,13 @@
 
 namespace trivalto {
 
-std::vector<std::string> ColonneIntestazione(const std::string& intestazione) {
-    std::vector<std::string> colonne(1);
-    for (char ch : intestazione) {
-        if (ch == '|')
-            colonne.emplace_back();
-        else
-            colonne.back() += ch;
+std::vector<std::string> DividiTesto(const std::string& testo, char separatore) {
+    std::vector<std::string> parti(1);
+    for (char ch : testo) {
+        if (ch == separatore) parti.emplace_back();
+        else parti.back() += ch;
     }
-    return colonne;
+    return parti;
 }
 
 TabellaTesto TabellaCasi(const ArchivioMemoria& archivio, const std::vector<Caso>& casi) {

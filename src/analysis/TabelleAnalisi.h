@@ -50,7 +50,11 @@ enum ColonnaCasi {
     CSegno3
 };
 
-std::vector<std::string> ColonneIntestazione(const std::string& intestazione);
+/// Splits a text at every separator (an empty text gives one empty cell).
+std::vector<std::string> DividiTesto(const std::string& testo, char separatore);
+inline std::vector<std::string> ColonneIntestazione(const std::string& intestazione) {
+    return DividiTesto(intestazione, '|');
+}
 
 TabellaTesto TabellaCasi(const ArchivioMemoria& archivio, const std::vector<Caso>& casi);
 TabellaTesto TabellaTerzine(const std::vector<Terzina>& righe);

@@ -129,3 +129,34 @@ TEST(Cli, OpzioniErrateDannoStato2) {
         EXPECT_EQ(std::count(e.err.begin(), e.err.end(), '\n'), 1);
     }
 }
+
+namespace {
+uint64_t Fnv1a(const std::string& testo) {
+    uint64_t h = 1469598103934665603ULL;
+    for (unsigned char c : testo) h = (h ^ c) * 1099511628211ULL;
+    return h;
+}
+} // namespace
+
+// Fixed inputs on the real archive give fixed tables: any change of a result changes the signature.
+// When a change is intended, check the new tables by hand before taking the new value.
+TEST(Cli, FirmaDeiRisultati) {
+    const std::string archivio = PercorsoDati("archivio-1939-2026.txt");
+    const std::vector<std::vector<std::string>> catene = {
+        {"--combinazioni", "2", "--previsioni", "1", "--ritardi", "2", "--storia-terzina", "1",
+         "--storia-combinazione", "1", "--caso", "2"},
+        {"--riferimento", "7000", "--casi", "30", "--mensile", "U", "--forza-ultima", "--ruota", "NA", "--posizioni",
+         "01010", "--operazione", "distanza", "--trasformazione", "4", "--ruote-gioco", "TU", "--da-colpo", "2",
+         "--colpi", "15", "--elenco", "100", "--intero-periodo", "--combinazioni", "3", "--previsioni", "2",
+         "--evidenzia", "--verifica-estesa"},
+        {"--riferimento", "25", "--mensile", "2", "--casi", "6", "--ruota", "GE", "--posizioni", "11000", "--operazione", "differenza",
+         "--trasformazione", "2", "--ruote-gioco", "BA,CA,GE,NZ", "--combinazioni", "1", "--previsioni", "1"}};
+    std::string tutto;
+    for (auto argomenti : catene) {
+        argomenti.insert(argomenti.begin(), {"analizza", "--archivio", archivio});
+        const auto e = Esegui(argomenti);
+        ASSERT_EQ(e.codice, 0) << e.err;
+        tutto += e.out;
+    }
+    EXPECT_EQ(Fnv1a(tutto), 12175581696449407187ULL) << "firma " << Fnv1a(tutto);
+}

@@ -17,6 +17,7 @@
 #include "Supporto.h"
 #include "TestUi.h"
 #include "analysis/Special.h"
+#include "analysis/TabelleAnalisi.h"
 #include "cli/Comandi.h"
 #include "shell/ContestoProgramma.h"
 #include "ui/Griglia.h"
@@ -97,14 +98,7 @@ std::map<std::string, Tabella> DaCli(std::vector<std::string> argomenti) {
             continue;
         }
         if (l.rfind("# ", 0) == 0 || corrente.empty()) continue;
-        std::vector<std::string> celle(1);
-        for (char ch : l) {
-            if (ch == '\t')
-                celle.emplace_back();
-            else
-                celle.back() += ch;
-        }
-        tabelle[corrente].push_back(celle);
+        tabelle[corrente].push_back(DividiTesto(l, '\t'));
     }
     return tabelle;
 }
