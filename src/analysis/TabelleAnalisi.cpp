@@ -5,8 +5,10 @@ namespace trivalto {
 std::vector<std::string> DividiTesto(const std::string& testo, char separatore) {
     std::vector<std::string> parti(1);
     for (char ch : testo) {
-        if (ch == separatore) parti.emplace_back();
-        else parti.back() += ch;
+        if (ch == separatore)
+            parti.emplace_back();
+        else
+            parti.back() += ch;
     }
     return parti;
 }

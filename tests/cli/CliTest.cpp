@@ -133,7 +133,8 @@ TEST(Cli, OpzioniErrateDannoStato2) {
 namespace {
 uint64_t Fnv1a(const std::string& testo) {
     uint64_t h = 1469598103934665603ULL;
-    for (unsigned char c : testo) h = (h ^ c) * 1099511628211ULL;
+    for (unsigned char c : testo)
+        h = (h ^ c) * 1099511628211ULL;
     return h;
 }
 } // namespace
@@ -145,12 +146,40 @@ TEST(Cli, FirmaDeiRisultati) {
     const std::vector<std::vector<std::string>> catene = {
         {"--combinazioni", "2", "--previsioni", "1", "--ritardi", "2", "--storia-terzina", "1",
          "--storia-combinazione", "1", "--caso", "2"},
-        {"--riferimento", "7000", "--casi", "30", "--mensile", "U", "--forza-ultima", "--ruota", "NA", "--posizioni",
-         "01010", "--operazione", "distanza", "--trasformazione", "4", "--ruote-gioco", "TU", "--da-colpo", "2",
-         "--colpi", "15", "--elenco", "100", "--intero-periodo", "--combinazioni", "3", "--previsioni", "2",
-         "--evidenzia", "--verifica-estesa"},
-        {"--riferimento", "25", "--mensile", "2", "--casi", "6", "--ruota", "GE", "--posizioni", "11000", "--operazione", "differenza",
-         "--trasformazione", "2", "--ruote-gioco", "BA,CA,GE,NZ", "--combinazioni", "1", "--previsioni", "1"}};
+        {"--riferimento",
+         "7000",
+         "--casi",
+         "30",
+         "--mensile",
+         "U",
+         "--forza-ultima",
+         "--ruota",
+         "NA",
+         "--posizioni",
+         "01010",
+         "--operazione",
+         "distanza",
+         "--trasformazione",
+         "4",
+         "--ruote-gioco",
+         "TU",
+         "--da-colpo",
+         "2",
+         "--colpi",
+         "15",
+         "--elenco",
+         "100",
+         "--intero-periodo",
+         "--combinazioni",
+         "3",
+         "--previsioni",
+         "2",
+         "--evidenzia",
+         "--verifica-estesa"},
+        {"--riferimento",    "25", "--mensile",     "2",           "--casi",         "6",
+         "--ruota",          "GE", "--posizioni",   "11000",       "--operazione",   "differenza",
+         "--trasformazione", "2",  "--ruote-gioco", "BA,CA,GE,NZ", "--combinazioni", "1",
+         "--previsioni",     "1"}};
     std::string tutto;
     for (auto argomenti : catene) {
         argomenti.insert(argomenti.begin(), {"analizza", "--archivio", archivio});

@@ -323,7 +323,8 @@ private slots:
                         {"."}, out, err);
         std::string atteso = "# Verifica terzine, caso 2: righe verdi";
         for (int r = 1; r < b.g("fg1")->Righe(); ++r)
-            if (b.g("fg1")->Modello().Sfondo(r, 0) == ColoreAcceso) atteso.append(" ").append(std::to_string(r));
+            if (b.g("fg1")->Modello().Sfondo(r, 0) == ColoreAcceso)
+                atteso.append(" ").append(std::to_string(r));
         QVERIFY(atteso.size() > 40); // some terzina came out for that case
         QVERIFY2(out.str().find(atteso + "\n") != std::string::npos, atteso.c_str());
     }
