@@ -124,7 +124,7 @@ Special::~Special() {
 
 void Special::costruisciInterfaccia() {
     auto* impostazioni = new QHBoxLayout;
-    impostazioni->setSpacing(4);
+    impostazioni->setSpacing(2);
     impostazioni->addWidget(costruisciRiferimento());
     impostazioni->addWidget(costruisciCasi());
     impostazioni->addWidget(costruisciParametro());
@@ -150,14 +150,11 @@ QWidget* Special::costruisciRiferimento() {
     lblRiferimento_->setFrameShape(QFrame::Panel);
     lblRiferimento_->setFrameShadow(QFrame::Sunken);
     lblRiferimento_->setAlignment(Qt::AlignCenter);
-    QFont f = lblRiferimento_->font();
-    f.setBold(true);
-    lblRiferimento_->setFont(f);
     hsRiferimento_ = new QScrollBar(Qt::Horizontal, g);
     hsRiferimento_->setObjectName(QStringLiteral("hsRiferimento"));
     hsRiferimento_->setMinimumWidth(150);
     lblRiferimento_->setMinimumHeight(30);
-    lblRiferimento_->setMinimumWidth(172);
+    lblRiferimento_->setMinimumWidth(150);
     auto* data = Pulsante(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
                           ColoreGialloChiaro);
     auto* indice = Pulsante(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
@@ -275,7 +272,7 @@ QGroupBox* Special::costruisciGioco() {
     for (int w = 0; w < NumeroRuote; ++w) {
         fgRuote_->ImpostaTesto(1, w, codici[w]);
         fgRuote_->Modello().ImpostaCentrata(w, true);
-        fgRuote_->ImpostaLarghezza(w, 390);
+        fgRuote_->ImpostaLarghezza(w, 375);
     }
     fgRuote_->horizontalHeader()->setVisible(false);
     fgRuote_->horizontalScrollBar()->setEnabled(false);

@@ -91,14 +91,14 @@ void Container::costruisciStriscia() {
     picture1->setAutoFillBackground(true);
     picture1->setBackgroundRole(QPalette::Button);
     auto* v = new QVBoxLayout(picture1);
-    v->setContentsMargins(6, 8, 6, 8);
+    v->setContentsMargins(4, 8, 4, 8);
     v->setSpacing(8);
     const auto pulsante = [&](const QString& nome, const QString& suggerimento, const QIcon& icona) {
         auto* b = new QToolButton(picture1);
         b->setObjectName(nome);
         b->setToolTip(suggerimento);
         b->setIcon(icona);
-        b->setIconSize(QSize(38, 38));
+        b->setIconSize(QSize(34, 34));
         b->setAutoRaise(true);
         v->addWidget(b);
         pulsanti_[nome] = b;
