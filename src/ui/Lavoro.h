@@ -16,6 +16,7 @@ inline std::function<void(int, int)> ProgressoSuBarra(QProgressBar* barra) {
     QPointer<QProgressBar> p(barra);
     auto ultimo = std::make_shared<std::atomic<int>>(-1);
     return [p, ultimo](int valore, int massimo) {
+        if (!p) return;
         const int percento = massimo > 0 ? static_cast<int>(100LL * valore / massimo) : 0;
         if (percento == ultimo->exchange(percento)) return;
         QMetaObject::invokeMethod(
