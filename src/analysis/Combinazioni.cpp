@@ -18,6 +18,12 @@ long long NumeroCombinazioni(int T, int K) {
     return t * (t - 1) * (t - 2) / 6;
 }
 
+bool EliminaRigheSuccessive(std::vector<Terzina>& lista, int riga) {
+    if (riga < 2 || riga > static_cast<int>(lista.size())) return false;
+    lista.resize(static_cast<size_t>(riga - 1));
+    return true;
+}
+
 namespace {
 
 /// For each list row, the cases it covers: per case, the pairs of offsets that came out together

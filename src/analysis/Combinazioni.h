@@ -36,6 +36,10 @@ RisultatoCombinazioni CercaCombinazioni(const InputCombinazioni& input,
 RisultatoCombinazioni CercaCombinazioniRiferimento(const InputCombinazioni& input,
                                                    const ControlloLavoro& controllo = {});
 
+/// "Elimina righe successive": removes list rows `riga`..last (1-based), keeping rows 1..riga-1.
+/// The first row is never removed: false, and nothing changes, when `riga` < 2 or past the list.
+bool EliminaRigheSuccessive(std::vector<Terzina>& lista, int riga);
+
 /// How many combinations a search of size K over T rows examines.
 long long NumeroCombinazioni(int T, int K);
 

@@ -341,10 +341,9 @@ void Special::VerificaTerzine() {
 void Special::EliminaRigheSuccessive() {
     if (occupata_) return;
     const int r = fg1_->RigaCorrente();
-    if (r < 2 || r >= fg1_->Righe()) return;
+    if (!trivalto::EliminaRigheSuccessive(lista_, r)) return;
     fg1_->ImpostaRighe(r);
-    lista_.resize(static_cast<size_t>(r - 1));
-    lblConteggio_->setText(QString::number(r - 1));
+    lblConteggio_->setText(QString::number(lista_.size()));
 }
 
 // --- Histories ----------------------------------------------------------------------------

@@ -133,3 +133,14 @@ TEST(Combinazioni, InterruzioneTieneLaTabellaParziale) {
         EXPECT_EQ(rif.Righe, veloce.Righe) << K;
     }
 }
+
+TEST(Combinazioni, EliminaRigheSuccessive) {
+    std::vector<Terzina> lista(5);
+    for (int i = 0; i < 5; ++i) lista[static_cast<size_t>(i)] = Terzina{5 - i, i, 1, 2, 3 + i, 0, 0};
+    EXPECT_FALSE(EliminaRigheSuccessive(lista, 1)); // the first terzina stays
+    EXPECT_FALSE(EliminaRigheSuccessive(lista, 6));
+    EXPECT_EQ(lista.size(), 5u);
+    EXPECT_TRUE(EliminaRigheSuccessive(lista, 3));
+    ASSERT_EQ(lista.size(), 2u);
+    EXPECT_EQ(lista[1].C, 4);
+}
