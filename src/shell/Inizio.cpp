@@ -108,6 +108,9 @@ void Inizio::costruisciInterfaccia() {
 }
 
 void Inizio::Avvia() {
+    // Enter presses "PROCEDI" at once, also where no window manager hands out the focus.
+    activateWindow();
+    findChild<QPushButton*>(QStringLiteral("Command2"))->setFocus();
     if (ctx_.ApriArchivio()) return;
     dialoghi_.Messaggio(
         this, QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"),
