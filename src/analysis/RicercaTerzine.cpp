@@ -74,7 +74,7 @@ private:
     void CostruisciEventi(const Caso& caso);
     void RegistraCaso(uint32_t bit);
     void TerniPrimoSuccesso();
-    void SuccessiDoppi(const Evento& ev, const std::array<bool, 91>& inS);
+    void SuccessiDoppi(const Evento& ev);
     int PrimoSuccesso(int a, int b, int c) const;
     template <class F> void PerTerzineConSuccesso(const Evento& ev, int soglia, F&& f) const;
 
@@ -113,7 +113,6 @@ void Ricerca::CostruisciEventi(const Caso& caso) {
 void Ricerca::RegistraCaso(uint32_t bit) {
     const bool intero = in_.InteroPeriodo;
     const auto& idx = Indice();
-    std::array<bool, 91> inS{};
     for (size_t e = 0; e < eventi_.size(); ++e) {
         const auto& ev = eventi_[e];
         for (int u = 0; u < ev.k; ++u)
@@ -142,11 +141,7 @@ void Ricerca::RegistraCaso(uint32_t bit) {
                     for (int w = v + 1; w < ev.k; ++w)
                         ++triple_[idx(ev.s[u], ev.s[v], ev.s[w])];
         } else {
-            for (int u = 0; u < ev.k; ++u)
-                inS[ev.s[u]] = true;
-            SuccessiDoppi(ev, inS);
-            for (int u = 0; u < ev.k; ++u)
-                inS[ev.s[u]] = false;
+            SuccessiDoppi(ev);
         }
     }
     if (!intero) TerniPrimoSuccesso();
@@ -194,7 +189,7 @@ template <class F> void Ricerca::PerTerzineConSuccesso(const Evento& ev, int sog
     }
 }
 
-void Ricerca::SuccessiDoppi(const Evento& ev, const std::array<bool, 91>&) {
+void Ricerca::SuccessiDoppi(const Evento& ev) {
     const auto& idx = Indice();
     PerTerzineConSuccesso(
         ev, 2, [&](int a, int b, int c, int conta) { ++(conta == 2 ? ambiD_ : terniD_)[idx(a, b, c)]; });
