@@ -217,6 +217,15 @@ void Container::ImpostazioniArchivioModello() {
     lblEv_->setText(QString::number(r.Conteggio));
 }
 
+void Container::CaricaArchivioExNovo() {
+    ctx_.CaricaArchivioExNovo([this](int valore, int massimo) {
+        pb1_->setMaximum(massimo);
+        pb1_->setValue(valore);
+    });
+    pb1_->setValue(0);
+    ImpostazioniArchivioModello();
+}
+
 void Container::RegistraFinestra(const QString& pulsante, Fabbrica fabbrica) {
     fabbriche_[pulsante] = std::move(fabbrica);
     if (auto it = pulsanti_.find(pulsante); it != pulsanti_.end()) it->second->setEnabled(true);

@@ -32,6 +32,9 @@ public:
     QWidget* ApriFinestra(const QString& pulsante);
     /// Rewrites the five labels of the model archive from the in-memory archive.
     void ImpostazioniArchivioModello();
+    /// After a change of the archive: reloads every draw with `pb1` as progress bar, the model
+    /// becomes the whole archive and the panel shows it. Throws what the reload throws.
+    void CaricaArchivioExNovo();
     QProgressBar* BarraProgresso() const { return pb1_; }
     QMdiArea* AreaFinestre() const { return area_; }
 

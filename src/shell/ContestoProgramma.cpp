@@ -56,4 +56,9 @@ void ContestoProgramma::CaricamentoIniziale(const FunzioneProgresso& progresso) 
     Archivio.CaricamentoIniziale(db->LeggiTutte(), progresso);
 }
 
+void ContestoProgramma::CaricaArchivioExNovo(const FunzioneProgresso& progresso) {
+    auto db = DatabaseArchivio::Apri(PercorsoArchivio);
+    Archivio.CaricaArchivioExNovo(db->LeggiTutte(), progresso);
+}
+
 } // namespace trivalto

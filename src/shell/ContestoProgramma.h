@@ -27,6 +27,9 @@ public:
     /// Reads every draw from the file at PercorsoArchivio and runs the start-up load.
     /// Throws on any failure; what was read stays loaded.
     void CaricamentoIniziale(const FunzioneProgresso& progresso = {});
+    /// `CaricaArchivioExNovo` after a change of the archive: every draw read again from
+    /// PercorsoArchivio, model reset to the whole archive.
+    void CaricaArchivioExNovo(const FunzioneProgresso& progresso = {});
 
     const std::string& CartellaProgramma() const { return cartella_; }
     std::string PercorsoDbProgramma() const;
