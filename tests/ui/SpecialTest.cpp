@@ -39,8 +39,8 @@ struct Banco {
     std::unique_ptr<FrmRitardi> ritardi;
     std::unique_ptr<Special> w;
 
-    Banco() {
-        ctx.Archivio = ArchivioReale();
+    explicit Banco(const ArchivioMemoria& archivio = ArchivioReale()) {
+        ctx.Archivio = archivio;
         w = std::make_unique<Special>(ctx, d, &barra, [this](const QString& nome) -> QWidget* {
             if (nome == QStringLiteral("Storia")) {
                 if (!storia) storia = std::make_unique<FinestraStoria>(d);
@@ -309,6 +309,23 @@ private slots:
         b.ritardi->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         for (int r = 1; r <= 90; ++r)
             QVERIFY(!t.RigaNascosta(r));
+    }
+
+    void archivioPiccoloConNumeriMancanti() {
+        // Fifteen draws with empty wheels, zeros and repeats: the whole chain runs without failing.
+        Banco b(ArchivioDa(RigheCasuali(15, 99, 0.1, 0.1, 0.2)));
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->maximum(), 15);
+        b.c<QComboBox>("CboMensile")->setCurrentIndex(0);
+        b.c<QCheckBox>("ChkForzaUltima")->setChecked(true);
+        b.c<QPushButton>("LblSelezionaTutti")->click();
+        b.Premi("CmdGeneraTerzine");
+        for (const char* comando : {"CmdUnaTerzina", "CmdDueTerzine", "CmdTreTerzine"})
+            b.Premi(comando);
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        b.Clic(b.g("FgPr"), 1, true);
+        QVERIFY(b.d.messaggi.empty());
+        QVERIFY(b.g("FgEV")->Righe() >= 2);
     }
 
     void verificaTerzineSulCasoSelezionato() {
