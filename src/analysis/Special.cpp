@@ -188,7 +188,8 @@ QWidget* Special::costruisciRiferimento() {
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(mensile, &QToolButton::clicked, this, [this] {
-        cboMensile_->setCurrentIndex(ctx_.Archivio.PosizioneMese[static_cast<size_t>(riferimento_)]);
+        cboMensile_->setCurrentIndex(
+            std::min<int>(ctx_.Archivio.PosizioneMese[static_cast<size_t>(riferimento_)], 31));
     });
     return g;
 }
@@ -520,7 +521,9 @@ void Special::apertura() {
     fgRuote_->Modello().ImpostaSfondo(1, 0, ColoreAcceso);
     const auto& a = ctx_.Archivio;
     const int ultima = a.UltimaEstrazione;
-    cboMensile_->setCurrentIndex(ultima > 0 ? a.PosizioneMese[static_cast<size_t>(ultima)] : 0);
+    // The list stops at 31; a longer run of one month number (a gap of whole years) takes the last entry.
+    cboMensile_->setCurrentIndex(ultima > 0 ? std::min<int>(a.PosizioneMese[static_cast<size_t>(ultima)], 31)
+                                            : 0);
     hsRiferimento_->setRange(std::min(1, ultima), ultima);
     hsRiferimento_->setPageStep(10);
     hsRiferimento_->setValue(ultima);
