@@ -125,7 +125,7 @@ private slots:
         QVERIFY(w.Procedi());
     }
 
-    void pannelloDelModelloDa101() {
+    void pannelloDelModelloDa101EPoiRicarica() {
         CartellaTemporanea cartella;
         const auto archivio = CreaArchivio(cartella, "A.mdb", 500);
         DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", archivio)
@@ -150,25 +150,12 @@ private slots:
         QCOMPARE(fgpa->Testo(1, 1), QString::fromStdString(ctx.Archivio.DateEstrazioni[1]));
         QCOMPARE(fgpa->Testo(1, 2), QStringLiteral("1"));
         QCOMPARE(fgpa->Testo(1, 3), QStringLiteral("1"));
-    }
 
-    void ricaricaDopoUnaModificaDellArchivio() {
-        CartellaTemporanea cartella;
-        const auto archivio = CreaArchivio(cartella, "A.mdb", 500);
-        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", archivio)
-            ->ScriviParametro("EstrazioneIniziale", "101");
-        ContestoProgramma ctx(cartella.Percorso().string());
-        ctx.ApriDbProgramma();
-        ctx.LeggiParametri();
-        ctx.CaricamentoIniziale();
-        DialoghiScriptati d;
-        Container c(ctx, d);
-        QCOMPARE(Etichetta(c, "Lbl_Ev"), QStringLiteral("400"));
+        // After a change of the archive the model is the whole archive again: 1, N and N.
         RigaEstrazione nuova{"31/12/2099", {}};
         nuova.Celle.fill("01-02-03-04-05");
         DatabaseArchivio::Apri(archivio)->Inserisci(nuova, "2026-12-08", "10:00:00");
         c.CaricaArchivioExNovo();
-        // The model is the whole archive again: 1, N and N.
         QCOMPARE(Etichetta(c, "Lbl_inizioNE"), QStringLiteral("1"));
         QCOMPARE(Etichetta(c, "Lbl_fineNE"), QStringLiteral("501"));
         QCOMPARE(Etichetta(c, "Lbl_Ev"), QStringLiteral("501"));
