@@ -1,6 +1,8 @@
 #pragma once
 // The play of one terzina for one case: its three numbers and the success test on a draw and wheel.
+#include <algorithm>
 #include <array>
+#include <string>
 
 #include "analysis/RicercaTerzine.h"
 
@@ -18,6 +20,22 @@ inline int ContaEsito(const NumeriRuota& estratti, const NumeriGiocati& g) {
     for (auto x : estratti)
         if (x != 0 && (x == g[0] || x == g[1] || x == g[2])) ++conta;
     return conta;
+}
+
+/// The played numbers that came out, in played order, each followed by a blank (the "Esito" text),
+/// and how many they are.
+struct NumeriUsciti {
+    std::string Testo;
+    int Quanti = 0;
+};
+inline NumeriUsciti Usciti(const NumeriRuota& estratti, const NumeriGiocati& g) {
+    NumeriUsciti u;
+    for (int n : g)
+        if (std::find(estratti.begin(), estratti.end(), n) != estratti.end()) {
+            u.Testo += std::to_string(n) + " ";
+            ++u.Quanti;
+        }
+    return u;
 }
 
 /// First and last draw of a case's play window, the last never past `fine`.

@@ -28,19 +28,13 @@ void RigheDelCaso(const InputPrevisioni& in, int fine, int i, RisultatoPrevision
             for (int w = 0; w < NumeroRuote; ++w) {
                 if (!in.Ruote[w]) continue;
                 const auto& estratti = ar.Estrazioni[j][w];
-                std::string esito;
-                int conta = 0;
-                for (int n : base.Numeri)
-                    if (std::find(estratti.begin(), estratti.end(), n) != estratti.end()) {
-                        esito += std::to_string(n) + " ";
-                        ++conta;
-                    }
-                if (conta < 2) continue;
+                const auto esito = Usciti(estratti, base.Numeri);
+                if (esito.Quanti < 2) continue;
                 if (ordinale > 0) ris.Righe.push_back(base);
                 auto& r = ris.Righe.back();
                 r.Ordinale = ++ordinale;
-                r.Esito = esito;
-                r.Sorte = conta;
+                r.Esito = esito.Testo;
+                r.Sorte = esito.Quanti;
                 r.Ruota = w;
                 r.Colpo = j - f.primo + 1;
                 ris.Segni[static_cast<size_t>(i)].Primo = SegniCaso::Stato::Verde;

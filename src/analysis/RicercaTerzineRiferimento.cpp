@@ -3,18 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "analysis/RicercaTerzine.h"
+#include "analysis/Gioco.h"
 
 namespace trivalto {
-
-namespace {
-int Esito(const NumeriRuota& estratti, int n1, int n2, int n3) {
-    int conta = 0;
-    for (auto x : estratti)
-        if (x == n1 || x == n2 || x == n3) ++conta;
-    return conta;
-}
-} // namespace
 
 RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const ControlloLavoro& ctl) {
     const ArchivioMemoria& ar = *in.Archivio;
@@ -63,14 +54,13 @@ RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const Controllo
                 for (size_t i = 0; i < in.Casi.size(); ++i) {
                     if (coperto(i)) continue;
                     const auto& caso = in.Casi[i];
-                    const int n1 = NumeroGiocato(caso.Parametro, a), n2 = NumeroGiocato(caso.Parametro, b),
-                              n3 = NumeroGiocato(caso.Parametro, c);
+                    const auto giocati = NumeriPerCaso(caso.Parametro, a, b, c);
                     bool successo = false, fermo = false;
                     const int primo = caso.Estrazione + in.Finestra.DaColpo;
                     for (int j = primo; j <= primo + in.Finestra.Colpi - 1 && j <= fine && !fermo; ++j)
                         for (int w = 0; w < NumeroRuote && !fermo; ++w) {
                             if (!in.Ruote[w]) continue;
-                            const int m = Esito(ar.Estrazioni[j][w], n1, n2, n3);
+                            const int m = ContaEsito(ar.Estrazioni[j][w], giocati);
                             if (m < 2) continue;
                             successo = true;
                             ++pos;

@@ -53,12 +53,7 @@ Storia StoriaTerzine(const ArchivioMemoria& ar, const std::vector<Caso>& casi,
                     if (conta < 2) continue;
                     RigaStoria r = base;
                     if (successi > 0) r.Caso = 0;
-                    for (int n : gt)
-                        for (auto x : estratti)
-                            if (x == n) {
-                                r.Esito += std::to_string(n) + " ";
-                                break;
-                            }
+                    r.Esito = Usciti(estratti, gt).Testo;
                     r.Sorte = std::min(conta, 3);
                     r.Ruota = w;
                     r.Colpo = j - f.primo + 1;
