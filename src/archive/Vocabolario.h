@@ -8,9 +8,7 @@
 namespace trivalto {
 
 inline constexpr int NumeroRuote = 11;   // wheels 0..10 in a draw
-inline constexpr int IndiceTutte = 11;   // "Tutte" where a list offers all wheels
 inline constexpr int NumeriPerRuota = 5; // positions 0..4 in memory
-inline constexpr int MassimoNumero = 90;
 
 inline constexpr std::array<std::string_view, 12> NomiRuote = {"Bari",   "Cagliari", "Firenze",   "Genova",
                                                                "Milano", "Napoli",   "Palermo",   "Roma",
