@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Combinazioni.h"
-#include "analysis/RicercaTerzine.h"
-#include "archive/FormatiTesto.h"
+#include "core/analysis/Combinazioni.h"
+#include "core/analysis/RicercaTerzine.h"
+#include "core/archive/FormatiTesto.h"
 
 using namespace trivalto;
 

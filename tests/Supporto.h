@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "archive/ArchivioMemoria.h"
-#include "archive/FormatiTesto.h"
+#include "core/archive/ArchivioMemoria.h"
+#include "core/archive/FormatiTesto.h"
 
 namespace trivalto::test {
 

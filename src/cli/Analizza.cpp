@@ -1,9 +1,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "analysis/TabelleAnalisi.h"
-#include "archive/DatabaseProgramma.h"
-#include "archive/FormatiTesto.h"
+#include "core/analysis/TabelleAnalisi.h"
+#include "core/archive/DatabaseProgramma.h"
+#include "core/archive/FormatiTesto.h"
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
 

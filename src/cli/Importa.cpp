@@ -2,8 +2,8 @@
 #include <ctime>
 #include <filesystem>
 
-#include "archive/DatabaseProgramma.h"
-#include "archive/FormatiTesto.h"
+#include "core/archive/DatabaseProgramma.h"
+#include "core/archive/FormatiTesto.h"
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
 

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "Supporto.h"
-#include "archive/DatabaseArchivio.h"
-#include "archive/DatabaseProgramma.h"
+#include "core/archive/DatabaseArchivio.h"
+#include "core/archive/DatabaseProgramma.h"
 #include "cli/Comandi.h"
 
 using namespace trivalto;

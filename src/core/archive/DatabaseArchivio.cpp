@@ -1,0 +1,103 @@
+#include "core/archive/DatabaseArchivio.h"
+
+namespace trivalto {
+
+namespace {
+std::string ColonneRuote() {
+    std::string s;
+    // "To" is an SQL keyword: every wheel column is quoted.
+    for (auto c : CampiRuote)
+        s += std::string(", \"") + std::string(c) + "\"";
+    return s;
+}
+
+std::string IsoDaTesto(const std::string& testo) {
+    Data d;
+    if (!LeggiDataTesto(testo, d)) throw ErroreDatabase("data non valida: " + testo);
+    return IsoData(d);
+}
+} // namespace
+
+DatabaseArchivio::DatabaseArchivio(const std::string& percorso, Database::Modo modo)
+    : db_(percorso, PasswordDatabase(), modo) {}
+
+std::unique_ptr<DatabaseArchivio> DatabaseArchivio::Apri(const std::string& percorso) {
+    std::unique_ptr<DatabaseArchivio> a(new DatabaseArchivio(percorso, Database::Modo::Apri));
+    if (!a->db_.EsisteTabella("EstrazioniLotto"))
+        throw ErroreDatabase("il file non contiene un archivio di estrazioni");
+    return a;
+}
+
+std::unique_ptr<DatabaseArchivio> DatabaseArchivio::ApriOCrea(const std::string& percorso) {
+    std::unique_ptr<DatabaseArchivio> a(new DatabaseArchivio(percorso, Database::Modo::Crea));
+    a->CreaSchema();
+    return a;
+}
+
+void DatabaseArchivio::CreaSchema() {
+    if (db_.EsisteTabella("EstrazioniLotto")) return;
+    Transaction tr(db_);
+    std::string sql = "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT NOT NULL PRIMARY KEY";
+    for (auto c : CampiRuote)
+        sql += std::string(", \"") + std::string(c) + "\" TEXT";
+    sql += ", datareg TEXT, orareg TEXT)";
+    db_.Esegui(sql);
+    db_.Esegui("CREATE VIEW Query_AAMMGG AS SELECT CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A, "
+               "CAST(substr(DataEstrazione, 6, 2) AS INTEGER) AS M, CAST(substr(DataEstrazione, 9, 2) AS "
+               "INTEGER) AS G, "
+               "DataEstrazione FROM EstrazioniLotto");
+    db_.ImpostaVersioneSchema(1);
+    tr.Conferma();
+}
+
+std::vector<RigaEstrazione> DatabaseArchivio::LeggiTutte(const std::function<void(int, int)>& progresso) {
+    const int totale = progresso ? Conta() : 0;
+    std::vector<RigaEstrazione> righe;
+    righe.reserve(static_cast<size_t>(totale));
+    auto st = db_.Prepara("SELECT DataEstrazione" + ColonneRuote() +
+                          " FROM EstrazioniLotto ORDER BY DataEstrazione");
+    while (st.Step()) {
+        RigaEstrazione r;
+        Data d;
+        if (!LeggiDataIso(st.Testo(0), d))
+            throw ErroreArchivio("data non valida nell'archivio: " + st.Testo(0));
+        r.Data = TestoData(d);
+        for (int w = 0; w < NumeroRuote; ++w)
+            r.Celle[w] = st.Testo(w + 1);
+        righe.push_back(std::move(r));
+        if (progresso) progresso(static_cast<int>(righe.size()), totale);
+    }
+    return righe;
+}
+
+std::optional<RigaEstrazione> DatabaseArchivio::Trova(const std::string& dataTesto) {
+    Data d;
+    if (!LeggiDataTesto(dataTesto, d)) return std::nullopt;
+    auto st = db_.Prepara("SELECT DataEstrazione" + ColonneRuote() +
+                          " FROM EstrazioniLotto WHERE DataEstrazione = ?");
+    st.Bind(1, IsoData(d));
+    if (!st.Step()) return std::nullopt;
+    RigaEstrazione r{dataTesto, {}};
+    for (int w = 0; w < NumeroRuote; ++w)
+        r.Celle[w] = st.Testo(w + 1);
+    return r;
+}
+
+void DatabaseArchivio::Inserisci(const RigaEstrazione& riga, const std::string& datareg,
+                                 const std::string& orareg) {
+    auto st = db_.Prepara("INSERT INTO EstrazioniLotto (DataEstrazione" + ColonneRuote() +
+                          ", datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    st.Bind(1, IsoDaTesto(riga.Data));
+    for (int w = 0; w < NumeroRuote; ++w)
+        st.Bind(w + 2, riga.Celle[w]);
+    st.Bind(13, datareg).Bind(14, orareg);
+    st.Esegui();
+}
+
+int DatabaseArchivio::Conta() {
+    auto st = db_.Prepara("SELECT count(*) FROM EstrazioniLotto");
+    st.Step();
+    return static_cast<int>(st.Intero(0));
+}
+
+} // namespace trivalto

@@ -1,0 +1,50 @@
+#pragma once
+// The archive database: table EstrazioniLotto (one row per draw, unique date) and the view
+// Query_AAMMGG (year, month, day of each draw).
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/archive/Database.h"
+#include "core/archive/Vocabolario.h"
+
+namespace trivalto {
+
+/// One draw as stored: date text dd/mm/yyyy and the eleven wheel cell texts.
+struct RigaEstrazione {
+    std::string Data;
+    std::array<std::string, NumeroRuote> Celle;
+    bool operator==(const RigaEstrazione&) const = default;
+};
+
+class ErroreArchivio : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class DatabaseArchivio {
+public:
+    /// Opens an existing archive; throws ErroreDatabase if it is not an archive database.
+    static std::unique_ptr<DatabaseArchivio> Apri(const std::string& percorso);
+    /// Opens the file, creating it and its table when missing.
+    static std::unique_ptr<DatabaseArchivio> ApriOCrea(const std::string& percorso);
+
+    /// Every draw, oldest first. `progresso(i, totale)` is called per row.
+    std::vector<RigaEstrazione> LeggiTutte(const std::function<void(int, int)>& progresso = {});
+    std::optional<RigaEstrazione> Trova(const std::string& dataTesto);
+    /// Adds a draw; throws ErroreDatabase when its date is already present.
+    void Inserisci(const RigaEstrazione& riga, const std::string& datareg, const std::string& orareg);
+    int Conta();
+
+    Database& Db() { return db_; }
+
+private:
+    DatabaseArchivio(const std::string& percorso, Database::Modo modo);
+    void CreaSchema();
+    Database db_;
+};
+
+} // namespace trivalto

@@ -1,0 +1,64 @@
+#include "core/shell/ContestoProgramma.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace trivalto {
+
+ContestoProgramma::ContestoProgramma(std::string cartellaProgramma)
+    : cartella_(std::move(cartellaProgramma)) {}
+
+std::string ContestoProgramma::PercorsoDbProgramma() const {
+    return (std::filesystem::path(cartella_) / DatabaseProgramma::NomeFile).string();
+}
+
+void ContestoProgramma::ApriDbProgramma() {
+    const auto percorso = PercorsoDbProgramma();
+    DbProgramma = std::filesystem::exists(percorso) ? DatabaseProgramma::Apri(percorso)
+                                                    : DatabaseProgramma::Crea(percorso, "");
+}
+
+void ContestoProgramma::LeggiParametri() {
+    PercorsoArchivio = DbProgramma->LeggiParametro("PercorsoArchivio").value_or("");
+    // The address row is taken only when its name matches exactly, letter case included.
+    for (const auto& riga : DbProgramma->ElencoParametri())
+        if (riga.Parametro == "IndirizzoInternet") IndirizzoInternet = riga.Valore1;
+    const auto iniziale = DbProgramma->LeggiParametro("EstrazioneIniziale");
+    Archivio.EstrazioneIniziale = iniziale ? static_cast<int16_t>(ValoreNumerico(*iniziale)) : 0;
+}
+
+bool ContestoProgramma::ApriArchivio() {
+    try {
+        DbArchivio = DatabaseArchivio::Apri(PercorsoArchivio);
+        return true;
+    } catch (const std::exception&) {
+        DbArchivio.reset();
+        return false;
+    }
+}
+
+void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
+    try {
+        std::ofstream out(std::filesystem::path(cartella_) / "PercorsoDatabase.txt",
+                          std::ios::binary | std::ios::trunc);
+        out << '"' << percorso << "\"\r\n";
+    } catch (...) {
+    }
+    PercorsoArchivio = percorso;
+    try {
+        DbProgramma->ScriviParametro("percorsoarchivio", percorso);
+    } catch (...) {
+    }
+}
+
+void ContestoProgramma::CaricamentoIniziale(const FunzioneProgresso& progresso) {
+    auto db = DatabaseArchivio::Apri(PercorsoArchivio);
+    Archivio.CaricamentoIniziale(db->LeggiTutte(), progresso);
+}
+
+void ContestoProgramma::CaricaArchivioExNovo(const FunzioneProgresso& progresso) {
+    auto db = DatabaseArchivio::Apri(PercorsoArchivio);
+    Archivio.CaricaArchivioExNovo(db->LeggiTutte(), progresso);
+}
+
+} // namespace trivalto

@@ -1,0 +1,47 @@
+#pragma once
+// The program-wide context that main creates and hands down by reference: where the program lives,
+// the two open databases, the program parameters and the in-memory archive.
+#include <memory>
+#include <string>
+
+#include "core/archive/ArchivioMemoria.h"
+#include "core/archive/DatabaseArchivio.h"
+#include "core/archive/DatabaseProgramma.h"
+
+namespace trivalto {
+
+class ContestoProgramma {
+public:
+    explicit ContestoProgramma(std::string cartellaProgramma);
+
+    /// Opens "DbTrivalto.mdb" in the program folder, creating a fresh one (empty archive path)
+    /// when the file does not exist. Throws ErroreDatabase when an existing file cannot be opened.
+    void ApriDbProgramma();
+    /// Reads "PercorsoArchivio", "IndirizzoInternet" (exact name) and "EstrazioneIniziale".
+    void LeggiParametri();
+    /// Opens the archive database kept open for the archive window's writes; false on failure.
+    bool ApriArchivio();
+    /// Records a newly chosen archive: "PercorsoDatabase.txt", the running path and the parameter row.
+    /// Failures after the choice are swallowed, as the selection has no message of its own.
+    void RegistraArchivioScelto(const std::string& percorso);
+    /// Reads every draw from the file at PercorsoArchivio and runs the start-up load.
+    /// Throws on any failure; what was read stays loaded.
+    void CaricamentoIniziale(const FunzioneProgresso& progresso = {});
+    /// `CaricaArchivioExNovo` after a change of the archive: every draw read again from
+    /// PercorsoArchivio, model reset to the whole archive.
+    void CaricaArchivioExNovo(const FunzioneProgresso& progresso = {});
+
+    const std::string& CartellaProgramma() const { return cartella_; }
+    std::string PercorsoDbProgramma() const;
+
+    std::string PercorsoArchivio;
+    std::string IndirizzoInternet;
+    std::unique_ptr<DatabaseProgramma> DbProgramma;
+    std::unique_ptr<DatabaseArchivio> DbArchivio;
+    ArchivioMemoria Archivio;
+
+private:
+    std::string cartella_;
+};
+
+} // namespace trivalto

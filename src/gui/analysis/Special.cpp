@@ -1,0 +1,574 @@
+// Construction of the analysis window: controls, their opening values and the grids.
+#include "gui/analysis/Special.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFutureWatcher>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/analysis/TabelleAnalisi.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Dialoghi.h"
+#include "gui/ui/Griglia.h"
+#include "gui/ui/Icone.h"
+#include "gui/ui/RicercaEstrazione.h"
+
+namespace trivalto {
+
+namespace {
+
+constexpr int ArgomentoHelp = 400;
+
+QComboBox* NuovoElenco(QWidget* padre, const char* nome, const QStringList& voci, int scelta) {
+    auto* c = new QComboBox(padre);
+    c->setObjectName(QString::fromLatin1(nome));
+    c->addItems(voci);
+    c->setCurrentIndex(scelta);
+    c->setMaxVisibleItems(16);
+    return c;
+}
+
+QStringList Numeri(int da, int a, int passo = 1) {
+    QStringList l;
+    for (int n = da; n <= a; n += passo)
+        l << QString::number(n);
+    return l;
+}
+
+QLabel* Etichetta(QWidget* padre, const QString& testo) {
+    auto* l = new QLabel(testo, padre);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QToolButton* Pulsante(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
+                      Colore colore) {
+    auto* b = new QToolButton(padre);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->setText(testo);
+    b->setToolTip(testo);
+    b->setIcon(IconaPulsante(simbolo, colore, 20));
+    b->setIconSize(QSize(18, 18));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    return b;
+}
+
+QLabel* Valore(QWidget* padre, const char* nome) {
+    auto* l = new QLabel(padre);
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l->setMinimumWidth(64);
+    return l;
+}
+
+Griglia* NuovaGriglia(QWidget* padre, const char* nome, const char* intestazione) {
+    auto* g = new Griglia(padre);
+    g->setObjectName(QString::fromLatin1(nome));
+    g->ImpostaIntestazione(QString::fromUtf8(intestazione));
+    return g;
+}
+
+/// A table with its caption and the buttons that act on it.
+QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
+                  std::initializer_list<QWidget*> pulsanti, QWidget* sotto = nullptr) {
+    auto* w = new QWidget(padre);
+    auto* v = new QVBoxLayout(w);
+    v->setContentsMargins(2, 2, 2, 2);
+    v->setSpacing(2);
+    auto* riga = new QHBoxLayout;
+    auto* t = new QLabel(QStringLiteral("<b>%1</b>").arg(titolo), w);
+    riga->addWidget(t);
+    riga->addStretch(1);
+    for (auto* p : pulsanti)
+        riga->addWidget(p);
+    v->addLayout(riga);
+    v->addWidget(griglia, 1);
+    if (sotto) v->addWidget(sotto);
+    return w;
+}
+
+} // namespace
+
+Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
+                 std::function<QWidget*(const QString&)> apri, QWidget* parent)
+    : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), barra_(barra), apri_(std::move(apri)) {
+    setObjectName(QStringLiteral("special"));
+    setWindowTitle(QStringLiteral("Le Trivalto"));
+    setProperty("massimizzata", true);
+    costruisciInterfaccia();
+    apertura();
+}
+
+Special::~Special() {
+    // A running search reads this window's flag: stop it and let it end before the window goes.
+    if (lavoro_) {
+        interrompi_ = true;
+        lavoro_->waitForFinished();
+    }
+}
+
+void Special::costruisciInterfaccia() {
+    auto* impostazioni = new QHBoxLayout;
+    impostazioni->setSpacing(2);
+    impostazioni->addWidget(costruisciRiferimento());
+    impostazioni->addWidget(costruisciCasi());
+    impostazioni->addWidget(costruisciParametro());
+    impostazioni->addWidget(costruisciGioco());
+    impostazioni->addWidget(costruisciOpzioni());
+    impostazioni->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addLayout(impostazioni);
+    layout->addWidget(costruisciComandi());
+    layout->addWidget(costruisciTabelle(), 1);
+
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+}
+
+QWidget* Special::costruisciRiferimento() {
+    auto* g = new QGroupBox(QStringLiteral("Estrazione di riferimento"), this);
+    lblRiferimento_ = new QLabel(g);
+    lblRiferimento_->setObjectName(QStringLiteral("LblRiferimento"));
+    lblRiferimento_->setFrameShape(QFrame::Panel);
+    lblRiferimento_->setFrameShadow(QFrame::Sunken);
+    lblRiferimento_->setAlignment(Qt::AlignCenter);
+    hsRiferimento_ = new QScrollBar(Qt::Horizontal, g);
+    hsRiferimento_->setObjectName(QStringLiteral("hsRiferimento"));
+    hsRiferimento_->setMinimumWidth(150);
+    lblRiferimento_->setMinimumHeight(30);
+    lblRiferimento_->setMinimumWidth(150);
+    auto* data = Pulsante(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
+                          ColoreGialloChiaro);
+    auto* indice = Pulsante(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
+                            QStringLiteral("#"), ColoreGialloChiaro);
+    auto* ultima = Pulsante(g, "CmdUltima", QStringLiteral("Vai all'ultima estrazione"), QStringLiteral(">|"),
+                            ColoreGialloChiaro);
+    auto* mensile = Pulsante(g, "CmdSettaMensile", QStringLiteral("Setta estrazione mensìle"),
+                             QStringLiteral("M"), ColoreVerdeChiaro);
+    for (auto* b : {data, indice, ultima, mensile})
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    auto* v = new QGridLayout(g);
+    v->setVerticalSpacing(4);
+    v->addWidget(lblRiferimento_, 0, 0, 1, 4);
+    v->addWidget(hsRiferimento_, 1, 0, 1, 4);
+    v->addWidget(data, 2, 0);
+    v->addWidget(indice, 2, 1);
+    v->addWidget(ultima, 2, 2);
+    v->addWidget(mensile, 2, 3);
+
+    connect(hsRiferimento_, &QScrollBar::valueChanged, this, [this](int d) { ImpostaRiferimento(d); });
+    connect(data, &QToolButton::clicked, this, [this] {
+        if (auto d = CercaPerData(dialoghi_, this, ctx_.Archivio)) hsRiferimento_->setValue(*d);
+        ImpostaRiferimento(hsRiferimento_->value());
+    });
+    connect(indice, &QToolButton::clicked, this, [this] {
+        if (auto d = CercaPerIndice(dialoghi_, this, ctx_.Archivio, 20)) hsRiferimento_->setValue(*d);
+        ImpostaRiferimento(hsRiferimento_->value());
+    });
+    connect(ultima, &QToolButton::clicked, this, [this] {
+        hsRiferimento_->setValue(ctx_.Archivio.UltimaEstrazione);
+        ImpostaRiferimento(hsRiferimento_->value());
+    });
+    connect(mensile, &QToolButton::clicked, this, [this] {
+        cboMensile_->setCurrentIndex(
+            std::min<int>(ctx_.Archivio.PosizioneMese[static_cast<size_t>(riferimento_)], 31));
+    });
+    return g;
+}
+
+QGroupBox* Special::costruisciCasi() {
+    auto* g = new QGroupBox(QStringLiteral("Casi"), this);
+    cboCasi_ = NuovoElenco(g, "CboNumeroCasi", Numeri(1, 30), 11);
+    QStringList mensili{QStringLiteral("U")};
+    mensili << Numeri(1, 31);
+    cboMensile_ = NuovoElenco(g, "CboMensile", mensili, 1);
+    chkForzaUltima_ = new QCheckBox(QStringLiteral("Forza ultima"), g);
+    chkForzaUltima_->setObjectName(QStringLiteral("ChkForzaUltima"));
+    QStringList codici;
+    for (int w = 0; w < NumeroRuote; ++w)
+        codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
+    cboRuota_ = NuovoElenco(g, "CboRuota", codici, 0);
+    auto* l = new QGridLayout(g);
+    l->addWidget(Etichetta(g, QStringLiteral("N° casi")), 0, 0);
+    l->addWidget(cboCasi_, 0, 1);
+    l->addWidget(Etichetta(g, QStringLiteral("Mensile")), 1, 0);
+    l->addWidget(cboMensile_, 1, 1);
+    l->addWidget(chkForzaUltima_, 2, 0, 1, 2);
+    l->addWidget(Etichetta(g, QStringLiteral("Ruota")), 3, 0);
+    l->addWidget(cboRuota_, 3, 1);
+    return g;
+}
+
+QGroupBox* Special::costruisciParametro() {
+    auto* g = new QGroupBox(QStringLiteral("Parametro"), this);
+    auto* l = new QGridLayout(g);
+    l->addWidget(new QLabel(QStringLiteral("Posizioni abilitate"), g), 0, 0, 1, 5);
+    for (int p = 1; p <= 5; ++p) {
+        auto* b = new QPushButton(QString::number(p), g);
+        b->setObjectName(QStringLiteral("Posizione%1").arg(p));
+        b->setFixedSize(30, 24);
+        btnPosizioni_[static_cast<size_t>(p - 1)] = b;
+        l->addWidget(b, 1, p - 1);
+        connect(b, &QPushButton::clicked, this, [this, p] { TogglePosizione(p); });
+    }
+    optSomma_ = new QRadioButton(QStringLiteral("Somma"), g);
+    optSomma_->setObjectName(QStringLiteral("OptSomma"));
+    optDistanza_ = new QRadioButton(QStringLiteral("Distanza"), g);
+    optDistanza_->setObjectName(QStringLiteral("OptDistanza"));
+    optDifferenza_ = new QRadioButton(QStringLiteral("Differenza"), g);
+    optDifferenza_->setObjectName(QStringLiteral("OptDifferenza"));
+    auto* operazioni = new QHBoxLayout;
+    for (auto* o : {optSomma_, optDistanza_, optDifferenza_})
+        operazioni->addWidget(o);
+    l->addLayout(operazioni, 2, 0, 1, 6);
+    QStringList trasformazioni;
+    for (int t = 0; t < VociTrasformazione; ++t)
+        trasformazioni << QString::fromUtf8(
+            NomiTrasformazioni[static_cast<size_t>(t)].data(),
+            static_cast<qsizetype>(NomiTrasformazioni[static_cast<size_t>(t)].size()));
+    cboTrasformazione_ = NuovoElenco(g, "CboTrasformazione", trasformazioni, 0);
+    cboTrasformazione_->setMinimumContentsLength(10);
+    cboTrasformazione_->setMaximumWidth(150);
+    cboTrasformazione_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboFisso_ = NuovoElenco(g, "CboFisso", Numeri(0, 89), 0);
+    auto* scelta = new QPushButton(QStringLiteral("Scelta trasformazione"), g);
+    scelta->setObjectName(QStringLiteral("CmdSceltaTrasformazione"));
+    bloccati_.push_back(scelta);
+    l->addWidget(Etichetta(g, QStringLiteral("Trasformazione")), 3, 0, 1, 2);
+    l->addWidget(cboTrasformazione_, 3, 2, 1, 4);
+    l->addWidget(Etichetta(g, QStringLiteral("Fisso")), 4, 0, 1, 2);
+    l->addWidget(cboFisso_, 4, 2);
+    l->addWidget(scelta, 4, 3, 1, 3);
+    connect(scelta, &QPushButton::clicked, this, &Special::SceltaTrasformazione);
+    return g;
+}
+
+QGroupBox* Special::costruisciGioco() {
+    auto* g = new QGroupBox(QStringLiteral("Gioco"), this);
+    fgRuote_ = new Griglia(g);
+    fgRuote_->setObjectName(QStringLiteral("FgRuote"));
+    QStringList codici;
+    for (int w = 0; w < NumeroRuote; ++w)
+        codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
+    fgRuote_->ImpostaIntestazione(codici.join(QLatin1Char('|')));
+    fgRuote_->ImpostaRighe(2);
+    for (int w = 0; w < NumeroRuote; ++w) {
+        fgRuote_->ImpostaTesto(1, w, codici[w]);
+        fgRuote_->Modello().ImpostaCentrata(w, true);
+        fgRuote_->ImpostaLarghezza(w, 375);
+    }
+    fgRuote_->horizontalHeader()->setVisible(false);
+    fgRuote_->horizontalScrollBar()->setEnabled(false);
+    fgRuote_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fgRuote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fgRuote_->setFixedHeight(fgRuote_->verticalHeader()->defaultSectionSize() + 4);
+    fgRuote_->setFixedWidth(fgRuote_->columnWidth(0) * NumeroRuote + 4);
+    connect(fgRuote_, &Griglia::Clic, this, [this](int r, int c) {
+        auto& m = fgRuote_->Modello();
+        m.ImpostaSfondo(r, c, m.Sfondo(r, c) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
+    });
+
+    auto* tutti = new QPushButton(QStringLiteral("Seleziona tutti"), g);
+    tutti->setObjectName(QStringLiteral("LblSelezionaTutti"));
+    auto* nessuno = new QPushButton(QStringLiteral("Deseleziona"), g);
+    nessuno->setObjectName(QStringLiteral("LblDeseleziona"));
+    for (auto* b : {tutti, nessuno}) {
+        b->setFlat(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline;"));
+    }
+    connect(tutti, &QPushButton::clicked, this,
+            [this] { fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreAcceso); });
+    connect(nessuno, &QPushButton::clicked, this,
+            [this] { fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreBianco); });
+
+    cboDaColpo_ = NuovoElenco(g, "CboDaColpo", Numeri(1, 5), 0);
+    cboColpi_ = NuovoElenco(g, "CboColpi", Numeri(1, 20), 7);
+    cboElenco_ = NuovoElenco(g, "CboElenco", Numeri(10, 200, 10), 4);
+    connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { colpi_ = i + 1; });
+
+    auto* l = new QGridLayout(g);
+    l->addWidget(new QLabel(QStringLiteral("Ruote gioco"), g), 0, 0, 1, 2);
+    l->addWidget(tutti, 0, 2, 1, 2, Qt::AlignRight);
+    l->addWidget(nessuno, 0, 4, 1, 2, Qt::AlignRight);
+    l->addWidget(fgRuote_, 1, 0, 1, 6);
+    l->addWidget(Etichetta(g, QStringLiteral("Da colpo")), 2, 0);
+    l->addWidget(cboDaColpo_, 2, 1);
+    l->addWidget(Etichetta(g, QStringLiteral("Colpi")), 2, 2);
+    l->addWidget(cboColpi_, 2, 3);
+    l->addWidget(Etichetta(g, QStringLiteral("Elenco")), 2, 4);
+    l->addWidget(cboElenco_, 2, 5);
+    return g;
+}
+
+QWidget* Special::costruisciComandi() {
+    auto* w = new QWidget(this);
+    auto* l = new QHBoxLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    const auto comando = [&](const char* nome, const QString& testo, auto azione) {
+        auto* b = new QPushButton(testo, w);
+        b->setObjectName(QString::fromLatin1(nome));
+        b->setMinimumHeight(30);
+        QFont f = b->font();
+        f.setBold(true);
+        b->setFont(f);
+        connect(b, &QPushButton::clicked, this, azione);
+        bloccati_.push_back(b);
+        l->addWidget(b);
+        return b;
+    };
+    comando("CmdGeneraTerzine", QStringLiteral("GENERA TERZINE"), [this] { GeneraTerzine(); });
+    comando("CmdElaboraTerzine", QStringLiteral("ELABORA TERZINE (5)"), [this] { ElaboraTerzine(); });
+    comando("CmdUnaTerzina", QStringLiteral("UNA TERZINA"), [this] { CercaCombinazioni(1); });
+    comando("CmdDueTerzine", QStringLiteral("DUE TERZINE"), [this] { CercaCombinazioni(2); });
+    comando("CmdTreTerzine", QStringLiteral("TRE TERZINE"), [this] { CercaCombinazioni(3); });
+    comando("CmdPrevisioni", QStringLiteral("PREVISIONI"), [this] { Previsioni(); });
+    l->addStretch(1);
+    auto* interrompi = Pulsante(w, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"),
+                                QStringLiteral("X"), ColoreRosa);
+    connect(interrompi, &QToolButton::clicked, this, [this] { Interrompi(); });
+    auto* help = Pulsante(w, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
+    help->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+    l->addWidget(interrompi);
+    l->addWidget(help);
+    return w;
+}
+
+QGroupBox* Special::costruisciOpzioni() {
+    auto* g = new QGroupBox(QStringLiteral("Opzioni"), this);
+    chkInteroPeriodo_ = new QCheckBox(QStringLiteral("Controlla intero periodo"), g);
+    chkInteroPeriodo_->setObjectName(QStringLiteral("ChkInteroPeriodo"));
+    chkEvidenzia_ = new QCheckBox(QStringLiteral("Evidenzia 1° sfaldamento"), g);
+    chkEvidenzia_->setObjectName(QStringLiteral("ChkEvidenzia"));
+    chkVerificaEstesa_ = new QCheckBox(QStringLiteral("Verifica estesa"), g);
+    chkVerificaEstesa_->setObjectName(QStringLiteral("ChkVerificaEstesa"));
+    auto* l = new QVBoxLayout(g);
+    for (auto* c : {chkInteroPeriodo_, chkEvidenzia_, chkVerificaEstesa_})
+        l->addWidget(c);
+    l->addStretch(1);
+    return g;
+}
+
+QWidget* Special::costruisciContatori() {
+    auto* w = new QWidget(this);
+    auto* l = new QGridLayout(w);
+    l->setContentsMargins(0, 0, 0, 0);
+    lblTerzineValide_ = Valore(w, "LblTerzineValide");
+    lblCoppie_ = Valore(w, "LblCoppie");
+    lblTriple_ = Valore(w, "LblTriple");
+    l->addWidget(Etichetta(w, QStringLiteral("Terzine valide")), 0, 0);
+    l->addWidget(lblTerzineValide_, 0, 1);
+    l->addWidget(Etichetta(w, QStringLiteral("Coppie")), 1, 0);
+    l->addWidget(lblCoppie_, 1, 1);
+    l->addWidget(Etichetta(w, QStringLiteral("Triple")), 2, 0);
+    l->addWidget(lblTriple_, 2, 1);
+    return w;
+}
+
+QWidget* Special::costruisciTabelle() {
+    fgEV_ = NuovaGriglia(this, "FgEV", IntestazioneCasi);
+    fg1_ = NuovaGriglia(this, "fg1", IntestazioneTerzine);
+    fg2_ = NuovaGriglia(this, "fg2", IntestazioneCombinazioni);
+    fgp_ = NuovaGriglia(this, "FGP", IntestazioneDettaglio);
+    fgZ_ = NuovaGriglia(this, "FgZ", IntestazioneScelte);
+    fgPr_ = NuovaGriglia(this, "FgPr", IntestazionePrevisioni);
+    fgStat_ = NuovaGriglia(this, "FgStat", IntestazioneStatistiche);
+    impostaLarghezze();
+
+    connect(fgEV_, &Griglia::Clic, this, [this](int r, int) { SelezionaCaso(r); });
+    connect(fg1_, &Griglia::DoppioClic, this, [this](int r, int) { StoriaTerzina(r); });
+    connect(fg2_, &Griglia::Clic, this, [this](int r, int) { MostraCombinazione(r); });
+    connect(fgPr_, &Griglia::DoppioClic, this, [this](int r, int) { MostraRitardi(r); });
+
+    const auto copia = [this](const char* nome, Griglia* g, const QString& simbolo) {
+        auto* b = Pulsante(this, nome, QStringLiteral("Copia tabella"), simbolo, ColoreVerdeChiaro);
+        connect(b, &QToolButton::clicked, this, [g] { g->CopiaNegliAppunti(); });
+        return b;
+    };
+    auto* elimina = Pulsante(this, "CmdEliminaRighe", QStringLiteral("Elimina righe successive"),
+                             QStringLiteral("-"), ColoreRosa);
+    auto* verifica = Pulsante(this, "CmdVerificaTerzine", QStringLiteral("Verifica terzine"),
+                              QStringLiteral("V"), ColoreArancioChiaro);
+    auto* resoconto = Pulsante(this, "CmdResoconto", QStringLiteral("Resoconto storico"), QStringLiteral("R"),
+                               ColoreArancioChiaro);
+    auto* stampaPrev = Pulsante(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"),
+                                QStringLiteral("S"), ColoreAzzurroChiaro);
+    auto* stampaComb = Pulsante(this, "CmdStampaCombinazioni", QStringLiteral("Stampa tabella delle terzine"),
+                                QStringLiteral("S"), ColoreAzzurroChiaro);
+    for (auto* b : {elimina, verifica, resoconto, stampaPrev, stampaComb})
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bloccati_.push_back(elimina);
+    bloccati_.push_back(verifica);
+    connect(elimina, &QToolButton::clicked, this, &Special::EliminaRigheSuccessive);
+    connect(verifica, &QToolButton::clicked, this, &Special::VerificaTerzine);
+    connect(resoconto, &QToolButton::clicked, this, &Special::ResocontoStorico);
+    connect(stampaPrev, &QToolButton::clicked, this,
+            [this] { fgPr_->Stampa(dialoghi_, QStringLiteral("Previsioni"), QPageLayout::Portrait, 400); });
+    connect(stampaComb, &QToolButton::clicked, this, [this] {
+        fg2_->Stampa(dialoghi_, QStringLiteral("Combinazioni di terzine"), QPageLayout::Portrait, 400);
+    });
+
+    // Cases, with their counters.
+    auto* contaCasi = new QWidget(this);
+    auto* lc = new QHBoxLayout(contaCasi);
+    lc->setContentsMargins(0, 0, 0, 0);
+    lblEsaminate_ = Valore(contaCasi, "LblEsaminate");
+    lblCasistiche_ = Valore(contaCasi, "LblCasistiche");
+    lc->addWidget(Etichetta(contaCasi, QStringLiteral("Esaminate")));
+    lc->addWidget(lblEsaminate_);
+    lc->addWidget(Etichetta(contaCasi, QStringLiteral("Casistiche totali")));
+    lc->addWidget(lblCasistiche_);
+    lc->addStretch(1);
+    auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_,
+                          {copia("CmdCopiaCasi", fgEV_, QStringLiteral("C"))}, contaCasi);
+    auto* previsioni = Riquadro(this, QStringLiteral("Previsioni"), fgPr_,
+                                {copia("CmdCopiaPrevisioni", fgPr_, QStringLiteral("C")), stampaPrev});
+
+    // Terzine, with the list count and the counters.
+    auto* sottoTerzine = new QWidget(this);
+    auto* lt = new QVBoxLayout(sottoTerzine);
+    lt->setContentsMargins(0, 0, 0, 0);
+    lblConteggio_ = new QLabel(sottoTerzine);
+    lblConteggio_->setObjectName(QStringLiteral("LblConteggioLista"));
+    lt->addWidget(lblConteggio_);
+    lt->addWidget(costruisciContatori());
+    lstTempi_ = new QListWidget(sottoTerzine);
+    lstTempi_->setObjectName(QStringLiteral("LstTempi"));
+    lstTempi_->setMaximumHeight(54);
+    lstTempi_->setToolTip(QStringLiteral("Ora di inizio e di fine delle elaborazioni"));
+    lt->addWidget(lstTempi_);
+    auto* terzine =
+        Riquadro(this, QStringLiteral("Terzine"), fg1_,
+                 {copia("CmdCopiaTerzine", fg1_, QStringLiteral("C")), elimina, verifica}, sottoTerzine);
+
+    // Combinations, detail, chosen terzine, statistics and the time log.
+    auto* combinazioni =
+        Riquadro(this, QStringLiteral("Combinazioni"), fg2_,
+                 {copia("CmdCopiaCombinazioni", fg2_, QStringLiteral("C")), resoconto, stampaComb});
+    auto* basso = new QWidget(this);
+    auto* lb = new QGridLayout(basso);
+    lb->setContentsMargins(0, 0, 0, 0);
+    lb->addWidget(Riquadro(basso, QStringLiteral("Dettaglio"), fgp_, {}), 0, 0);
+    lb->addWidget(Riquadro(basso, QStringLiteral("Terzine scelte"), fgZ_, {}), 0, 1);
+    lb->addWidget(Riquadro(basso, QStringLiteral("Statistica"), fgStat_, {}), 1, 0, 1, 2);
+    lb->setRowStretch(0, 3);
+    lb->setRowStretch(1, 2);
+
+    auto* colonna1 = new QSplitter(Qt::Vertical, this);
+    colonna1->addWidget(casi);
+    colonna1->addWidget(previsioni);
+    auto* colonna3 = new QSplitter(Qt::Vertical, this);
+    colonna3->addWidget(combinazioni);
+    colonna3->addWidget(basso);
+    auto* tabelle = new QSplitter(Qt::Horizontal, this);
+    tabelle->addWidget(colonna1);
+    tabelle->addWidget(terzine);
+    tabelle->addWidget(colonna3);
+    tabelle->setStretchFactor(0, 4);
+    tabelle->setStretchFactor(1, 2);
+    tabelle->setStretchFactor(2, 4);
+    tabelle->setSizes({450, 235, 480});
+    return tabelle;
+}
+
+void Special::impostaLarghezze() {
+    const auto larghezze = [](Griglia* g, std::initializer_list<int> twips) {
+        int c = 0;
+        for (int t : twips) {
+            g->ImpostaLarghezza(c, t);
+            g->Modello().ImpostaCentrata(c, true);
+            ++c;
+        }
+    };
+    larghezze(fgEV_, {420, 720, 1300, 400, 450, 420, 380, 380, 380, 380, 380, 220, 220, 220});
+    larghezze(fg1_, {480, 480, 420, 420, 420, 400, 400});
+    larghezze(fg2_, {600, 540, 420, 420, 420, 420, 420, 330, 300, 420, 420, 420,
+                     420, 420, 330, 300, 420, 420, 420, 420, 420, 330, 300});
+    larghezze(fgp_, {480, 480, 480, 420, 480, 420});
+    larghezze(fgZ_, {200, 620, 620, 620, 450, 500, 800, 220, 220});
+    larghezze(fgPr_, {450, 720, 1300, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
+    larghezze(fgStat_, {820, 720, 560, 520, 820, 560, 560});
+    fgStat_->ImpostaRighe(2);
+}
+
+void Special::apertura() {
+    // Opening values: all five positions on, "Somma" with the distances disabled, only Bari played.
+    for (int p = 1; p <= 5; ++p)
+        ColoraPosizione(p, ColoreAcceso);
+    optSomma_->setChecked(true);
+    optDistanza_->setEnabled(false);
+    optDifferenza_->setEnabled(false);
+    fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreBianco);
+    fgRuote_->Modello().ImpostaSfondo(1, 0, ColoreAcceso);
+    const auto& a = ctx_.Archivio;
+    const int ultima = a.UltimaEstrazione;
+    // The list stops at 31; a longer run of one month number (a gap of whole years) takes the last entry.
+    cboMensile_->setCurrentIndex(ultima > 0 ? std::min<int>(a.PosizioneMese[static_cast<size_t>(ultima)], 31)
+                                            : 0);
+    hsRiferimento_->setRange(std::min(1, ultima), ultima);
+    hsRiferimento_->setPageStep(10);
+    hsRiferimento_->setValue(ultima);
+    ImpostaRiferimento(ultima);
+}
+
+void Special::ColoraPosizione(int p, Colore colore) {
+    posizioni_[static_cast<size_t>(p - 1)] = colore;
+    const QColor c = ModelloGriglia::ColoreQt(colore);
+    btnPosizioni_[static_cast<size_t>(p - 1)]->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }")
+            .arg(c.name()));
+}
+
+void Special::TogglePosizione(int p) {
+    ColoraPosizione(p, ColorePosizione(p) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
+    int accese = 0;
+    for (auto c : posizioni_)
+        accese += c == ColoreAcceso;
+    switch (RegolaPosizioni(accese)) {
+    case EffettoPosizioni::AbilitaDistanze:
+        optDistanza_->setEnabled(true);
+        optDifferenza_->setEnabled(true);
+        break;
+    case EffettoPosizioni::SoloSomma:
+        optDistanza_->setEnabled(false);
+        optDifferenza_->setEnabled(false);
+        optSomma_->setChecked(true);
+        break;
+    case EffettoPosizioni::NessunCambio:
+        break;
+    }
+}
+
+void Special::ImpostaRiferimento(int d) {
+    const auto& a = ctx_.Archivio;
+    if (hsRiferimento_->maximum() != a.UltimaEstrazione) hsRiferimento_->setMaximum(a.UltimaEstrazione);
+    d = std::clamp(d, 0, a.UltimaEstrazione);
+    riferimento_ = d;
+    lblRiferimento_->setText(QStringLiteral("%1 %2  M-%3")
+                                 .arg(d)
+                                 .arg(QString::fromStdString(a.DateEstrazioni[static_cast<size_t>(d)]))
+                                 .arg(a.PosizioneMese[static_cast<size_t>(d)]));
+    // Only the case table on the screen is emptied; the case records stay.
+    fgEV_->ImpostaRighe(1);
+}
+
+} // namespace trivalto

@@ -1,0 +1,19 @@
+#include "gui/shell/RegistroFinestre.h"
+
+#include "gui/analysis/Special.h"
+#include "gui/shell/Container.h"
+#include "gui/views/FrmRitardi.h"
+#include "gui/views/Storia.h"
+
+namespace trivalto {
+
+void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialoghi) {
+    c.RegistraFinestra(QStringLiteral("Command8"), [&c, &contesto, &dialoghi] {
+        return new Special(contesto, dialoghi, c.BarraProgresso(),
+                           [&c](const QString& nome) { return c.ApriFinestra(nome); });
+    });
+    c.RegistraFinestra(QStringLiteral("Storia"), [&dialoghi] { return new FinestraStoria(dialoghi); });
+    c.RegistraFinestra(QStringLiteral("Frm_Ritardi"), [] { return new FrmRitardi; });
+}
+
+} // namespace trivalto

@@ -1,0 +1,85 @@
+#include "gui/ui/Dialoghi.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include "gui/ui/FinestraHelp.h"
+
+namespace trivalto {
+
+DialoghiQt::DialoghiQt(QString cartellaHelp) : cartellaHelp_(std::move(cartellaHelp)) {}
+
+DialoghiQt::~DialoghiQt() {
+    delete help_;
+}
+
+void DialoghiQt::Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) {
+    QMessageBox::Icon qi = QMessageBox::NoIcon;
+    switch (icona) {
+    case Icona::Informazione:
+        qi = QMessageBox::Information;
+        break;
+    case Icona::Esclamazione:
+        qi = QMessageBox::Warning;
+        break;
+    case Icona::Critico:
+        qi = QMessageBox::Critical;
+        break;
+    case Icona::Domanda:
+        qi = QMessageBox::Question;
+        break;
+    case Icona::Nessuna:
+        break;
+    }
+    QMessageBox box(qi, titolo, testo, QMessageBox::Ok, padre);
+    box.exec();
+}
+
+bool DialoghiQt::Domanda(QWidget* padre, const QString& testo, const QString& titolo) {
+    QMessageBox box(QMessageBox::Question, titolo, testo, QMessageBox::NoButton, padre);
+    auto* si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == static_cast<QAbstractButton*>(si);
+}
+
+std::optional<QString> DialoghiQt::Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
+                                          const QString& proposta) {
+    QInputDialog dialogo(padre);
+    dialogo.setWindowTitle(titolo);
+    dialogo.setLabelText(richiesta);
+    dialogo.setTextValue(proposta);
+    dialogo.setOkButtonText(QStringLiteral("OK"));
+    dialogo.setCancelButtonText(QStringLiteral("Annulla"));
+    if (dialogo.exec() != QDialog::Accepted) return std::nullopt;
+    return dialogo.textValue();
+}
+
+QString DialoghiQt::ApriFile(QWidget* padre, const QString& cartella, const QString& nome,
+                             const QString& filtro) {
+    return QFileDialog::getOpenFileName(padre, QStringLiteral("Apri"), QDir(cartella).filePath(nome), filtro);
+}
+
+QString DialoghiQt::SalvaFile(QWidget* padre, const QString& cartella, const QString& nome,
+                              const QString& filtro) {
+    return QFileDialog::getSaveFileName(padre, QStringLiteral("Salva con nome"),
+                                        QDir(cartella).filePath(nome), filtro);
+}
+
+bool DialoghiQt::PreparaStampa(QWidget* padre, QPrinter& stampante) {
+    QPrintDialog dialogo(&stampante, padre);
+    dialogo.setWindowTitle(QStringLiteral("Stampa"));
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+void DialoghiQt::Help(QWidget*, int argomento) {
+    if (!help_) help_ = new FinestraHelp(cartellaHelp_);
+    help_->MostraArgomento(argomento);
+}
+
+} // namespace trivalto

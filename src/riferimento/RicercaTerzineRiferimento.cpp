@@ -1,0 +1,84 @@
+// The search as literal loops: pair pre-count, lexicographic walk, strict-greater entry into the
+// last row and a stable re-sort. Kept as the yardstick for the fast search.
+#include <algorithm>
+#include <vector>
+
+#include "core/analysis/Gioco.h"
+
+namespace trivalto {
+
+RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const ControlloLavoro& ctl) {
+    const ArchivioMemoria& ar = *in.Archivio;
+    if (ctl.Interrompi) ctl.Interrompi->store(false);
+    RisultatoTerzine ris;
+    if (in.Elenco <= 0) return ris;
+    ris.Righe.assign(static_cast<size_t>(in.Elenco), Terzina{});
+    const int fine = std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni);
+    const auto coperto = [&](size_t i) { return i < in.Coperti.size() && in.Coperti[i]; };
+
+    std::vector<int> pairCount(91 * 91, 0);
+    std::vector<char> seen(91 * 91);
+    for (size_t i = 0; i < in.Casi.size(); ++i) {
+        if (coperto(i)) continue;
+        const auto& caso = in.Casi[i];
+        std::fill(seen.begin(), seen.end(), 0);
+        const int primo = caso.Estrazione + in.Finestra.DaColpo;
+        for (int j = primo; j <= primo + in.Finestra.Colpi - 1 && j <= fine; ++j)
+            for (int w = 0; w < NumeroRuote; ++w) {
+                if (!in.Ruote[w]) continue;
+                const auto& x = ar.Estrazioni[j][w];
+                for (int p = 0; p < 5; ++p)
+                    for (int q = p + 1; q < 5; ++q) {
+                        const int op = OffsetDa(x[p], caso.Parametro), oq = OffsetDa(x[q], caso.Parametro);
+                        const int lo = std::min(op, oq), hi = std::max(op, oq);
+                        if (lo != hi && !seen[lo * 91 + hi]) {
+                            seen[lo * 91 + hi] = 1;
+                            ++pairCount[lo * 91 + hi];
+                        }
+                    }
+            }
+    }
+
+    int n = 0;
+    for (int a = 1; a <= 88; ++a)
+        for (int b = a + 1; b <= 89; ++b)
+            for (int c = b + 1; c <= 90; ++c) {
+                ++n;
+                if ((n / 10) % 100 == 0 && ctl.Progresso) ctl.Progresso(n / 10, NumeroTerzine / 10);
+                if (n % 6000 == 0 && ctl.Interrompi && ctl.Interrompi->load()) {
+                    ris.Interrotta = true;
+                    return ris;
+                }
+                if (pairCount[a * 91 + b] + pairCount[a * 91 + c] + pairCount[b * 91 + c] == 0) continue;
+                int pos = 0, neg = 0, ambi = 0, terni = 0;
+                for (size_t i = 0; i < in.Casi.size(); ++i) {
+                    if (coperto(i)) continue;
+                    const auto& caso = in.Casi[i];
+                    const auto giocati = NumeriPerCaso(caso.Parametro, a, b, c);
+                    bool successo = false, fermo = false;
+                    const int primo = caso.Estrazione + in.Finestra.DaColpo;
+                    for (int j = primo; j <= primo + in.Finestra.Colpi - 1 && j <= fine && !fermo; ++j)
+                        for (int w = 0; w < NumeroRuote && !fermo; ++w) {
+                            if (!in.Ruote[w]) continue;
+                            const int m = ContaEsito(ar.Estrazioni[j][w], giocati);
+                            if (m < 2) continue;
+                            successo = true;
+                            ++pos;
+                            if (m == 2)
+                                ++ambi;
+                            else
+                                ++terni;
+                            fermo = !in.InteroPeriodo;
+                        }
+                    if (!successo) ++neg;
+                }
+                if (pos > ris.Righe.back().Pos) {
+                    ris.Righe.back() = Terzina{pos, neg, a, b, c, ambi, terni};
+                    std::stable_sort(ris.Righe.begin(), ris.Righe.end(),
+                                     [](const Terzina& x, const Terzina& y) { return x.Pos > y.Pos; });
+                }
+            }
+    return ris;
+}
+
+} // namespace trivalto

@@ -1,0 +1,351 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+#include <map>
+#include <sstream>
+
+#include "DialoghiScriptati.h"
+#include "Supporto.h"
+#include "TestUi.h"
+#include "gui/analysis/Special.h"
+#include "core/analysis/TabelleAnalisi.h"
+#include "cli/Comandi.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Griglia.h"
+#include "gui/views/FrmRitardi.h"
+#include "gui/views/Storia.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+/// The analysis window on the real archive, with its own history and delays windows.
+struct Banco {
+    CartellaTemporanea cartella;
+    ContestoProgramma ctx{cartella.Percorso().string()};
+    DialoghiScriptati d;
+    QProgressBar barra;
+    std::unique_ptr<FinestraStoria> storia;
+    std::unique_ptr<FrmRitardi> ritardi;
+    std::unique_ptr<Special> w;
+
+    explicit Banco(const ArchivioMemoria& archivio = ArchivioReale()) {
+        ctx.Archivio = archivio;
+        w = std::make_unique<Special>(ctx, d, &barra, [this](const QString& nome) -> QWidget* {
+            if (nome == QStringLiteral("Storia")) {
+                if (!storia) storia = std::make_unique<FinestraStoria>(d);
+                return storia.get();
+            }
+            if (!ritardi) ritardi = std::make_unique<FrmRitardi>();
+            return ritardi.get();
+        });
+        w->resize(1200, 700);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    template <class T> T* c(const char* nome) { return w->findChild<T*>(QString::fromLatin1(nome)); }
+    Griglia* g(const char* nome) { return c<Griglia>(nome); }
+    void Premi(const char* nome) {
+        if (auto* b = c<QPushButton>(nome))
+            b->click();
+        else
+            c<QToolButton>(nome)->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 20000));
+    }
+    void Clic(Griglia* griglia, int riga, bool doppio = false) {
+        const QRect cella = griglia->visualRect(griglia->Modello().index(riga - 1, 0));
+        // A real double click begins with a press; QTest's double click alone does not send one.
+        QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
+        if (doppio) QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
+    }
+};
+
+using Tabella = std::vector<std::vector<std::string>>;
+
+Tabella DaGriglia(const Griglia* g) {
+    Tabella t;
+    const auto& m = g->Modello();
+    for (int r = 0; r < m.Righe(); ++r) {
+        std::vector<std::string> riga;
+        for (int c = 0; c < m.Colonne(); ++c)
+            riga.push_back(m.Testo(r, c).toStdString());
+        t.push_back(riga);
+    }
+    return t;
+}
+
+/// The tables of a `trivalto-cli analizza` run, by name.
+std::map<std::string, Tabella> DaCli(std::vector<std::string> argomenti) {
+    argomenti.insert(argomenti.begin(), {"analizza", "--archivio", PercorsoDati("archivio-1939-2026.txt")});
+    std::ostringstream out, err;
+    if (cli::Principale(argomenti, {"."}, out, err) != 0) qWarning("%s", err.str().c_str());
+    std::map<std::string, Tabella> tabelle;
+    std::string corrente;
+    std::stringstream ss(out.str());
+    for (std::string l; std::getline(ss, l);) {
+        if (l.rfind("## ", 0) == 0) {
+            corrente = l.substr(3);
+            continue;
+        }
+        if (l.rfind("# ", 0) == 0 || corrente.empty()) continue;
+        tabelle[corrente].push_back(DividiTesto(l, '\t'));
+    }
+    return tabelle;
+}
+
+} // namespace
+
+class SpecialTest : public QObject {
+    Q_OBJECT
+private slots:
+    void valoriDiApertura() {
+        Banco b;
+        const auto& a = b.ctx.Archivio;
+        QCOMPARE(b.w->windowTitle(), QStringLiteral("Le Trivalto"));
+        QCOMPARE(b.c<QLabel>("LblRiferimento")->text(), QStringLiteral("7370 21/08/2026  M-12"));
+        QCOMPARE(b.c<QComboBox>("CboMensile")->currentText(), QStringLiteral("12"));
+        QCOMPARE(b.c<QComboBox>("CboNumeroCasi")->currentText(), QStringLiteral("12"));
+        QCOMPARE(b.c<QComboBox>("CboColpi")->currentText(), QStringLiteral("8"));
+        QCOMPARE(b.c<QComboBox>("CboDaColpo")->currentText(), QStringLiteral("1"));
+        QCOMPARE(b.c<QComboBox>("CboElenco")->currentText(), QStringLiteral("50"));
+        QCOMPARE(b.c<QComboBox>("CboTrasformazione")->count(), 9);
+        QCOMPARE(b.c<QComboBox>("CboTrasformazione")->itemText(8), QString());
+        QCOMPARE(b.c<QComboBox>("CboFisso")->count(), 90);
+        QCOMPARE(b.c<QComboBox>("CboMensile")->itemText(0), QStringLiteral("U"));
+        QVERIFY(b.c<QRadioButton>("OptSomma")->isChecked());
+        QVERIFY(!b.c<QRadioButton>("OptDistanza")->isEnabled());
+        auto* ruote = b.g("FgRuote");
+        QCOMPARE(ruote->Modello().Sfondo(1, 0), ColoreAcceso);
+        for (int w = 1; w < 11; ++w)
+            QCOMPARE(ruote->Modello().Sfondo(1, w), ColoreBianco);
+        for (int p = 1; p <= 5; ++p)
+            QCOMPARE(b.w->ColorePosizione(p), ColoreAcceso);
+        QCOMPARE(b.g("FgEV")->Righe(), 1);
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), a.UltimaEstrazione);
+    }
+
+    void regolaDellePosizioni() {
+        Banco b;
+        for (int p : {3, 4, 5})
+            b.c<QPushButton>(QStringLiteral("Posizione%1").arg(p).toLatin1().constData())->click();
+        QVERIFY(b.c<QRadioButton>("OptDistanza")->isEnabled());
+        b.c<QRadioButton>("OptDistanza")->setChecked(true);
+        b.c<QPushButton>("Posizione3")->click(); // a third position: back to "Somma"
+        QVERIFY(b.c<QRadioButton>("OptSomma")->isChecked());
+        QVERIFY(!b.c<QRadioButton>("OptDifferenza")->isEnabled());
+        QCOMPARE(b.w->ColorePosizione(3), ColoreAcceso);
+        QCOMPARE(b.w->ColorePosizione(4), ColoreBianco);
+    }
+
+    void nessunaRuotaSelezionata() {
+        Banco b;
+        b.c<QPushButton>("LblDeseleziona")->click();
+        for (int w = 0; w < 11; ++w)
+            QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, w), ColoreBianco);
+        b.Premi("CmdElaboraTerzine");
+        QCOMPARE(b.d.messaggi.size(), size_t(1));
+        QCOMPARE(b.d.messaggi[0].testo,
+                 QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"));
+        QCOMPARE(b.d.messaggi[0].titolo, QStringLiteral("Selezione ruota"));
+        b.c<QPushButton>("LblSelezionaTutti")->click();
+        for (int w = 0; w < 11; ++w)
+            QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, w), ColoreAcceso);
+    }
+
+    void leTabelleCoincidonoConLaRigaDiComando() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdDueTerzine");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        const auto cli = DaCli({"--combinazioni", "2", "--previsioni", "1"});
+        for (const char* nome : {"FgEV", "fg1", "fg2", "FgPr", "FgStat", "FgZ"}) {
+            const auto it = cli.find(nome);
+            QVERIFY2(it != cli.end(), nome);
+            QVERIFY2(DaGriglia(b.g(nome)) == it->second, nome);
+        }
+        QCOMPARE(b.c<QLabel>("LblTerzineValide")->text(), QStringLiteral("50"));
+        QCOMPARE(b.c<QLabel>("LblCoppie")->text(), QStringLiteral("1.225"));
+        QCOMPARE(b.c<QLabel>("LblTriple")->text(), QStringLiteral("19.600"));
+        QCOMPARE(b.c<QLabel>("LblEsaminate")->text(), QStringLiteral("12"));
+        QCOMPARE(b.c<QLabel>("LblConteggioLista")->text(), QStringLiteral("50"));
+    }
+
+    void iCasiCopertiVengonoSaltatiDallaRicercaSuccessiva() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdUnaTerzina");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        auto* ev = b.g("FgEV");
+        int verdi = 0, ciano = 0;
+        for (int r = 1; r < ev->Righe(); ++r) {
+            verdi += ev->Modello().Sfondo(r, 0) == ColoreAcceso;
+            ciano += ev->Modello().Sfondo(r, 0) == ColoreInGioco;
+        }
+        QVERIFY(verdi > 0);
+        QCOMPARE(ciano, 1); // the newest case is the last draw itself
+        b.Premi("CmdElaboraTerzine");
+        // The new list counts only the cases that were not covered.
+        const int daEsaminare = 12 - verdi;
+        auto* lista = b.g("fg1");
+        QVERIFY(lista->Modello().Valore(1, 0) + lista->Modello().Valore(1, 1) <= daEsaminare);
+        QCOMPARE(int(lista->Modello().Valore(1, 0) + lista->Modello().Valore(1, 1)), daEsaminare);
+    }
+
+    void loScorrimentoSvuotaSoloLaTabellaDeiCasi() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        const auto lista = DaGriglia(b.g("fg1"));
+        b.c<QScrollBar>("hsRiferimento")->setValue(7360);
+        QCOMPARE(b.g("FgEV")->Righe(), 1);
+        QVERIFY(DaGriglia(b.g("fg1")) == lista);
+        QCOMPARE(b.w->CasiInMemoria().size(), size_t(12));
+        QCOMPARE(b.c<QLabel>("LblRiferimento")->text(),
+                 QStringLiteral("7360 %1  M-%2")
+                     .arg(QString::fromStdString(b.ctx.Archivio.DateEstrazioni[7360]))
+                     .arg(b.ctx.Archivio.PosizioneMese[7360]));
+        // The combinations still judge the cases in memory; predictions need a case table.
+        b.Premi("CmdUnaTerzina");
+        QVERIFY(!b.g("fg2")->Testo(1, 0).isEmpty());
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        QCOMPARE(b.g("FgPr")->Righe(), 1);
+    }
+
+    void navigazione() {
+        Banco b;
+        b.d.input.push_back(QStringLiteral("19"));
+        b.Premi("CmdCercaIndice");
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), 7370); // below 20: ignored
+        b.d.input.push_back(QStringLiteral("100"));
+        b.Premi("CmdCercaIndice");
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), 100);
+        b.d.input.push_back(QStringLiteral("1/1/1990"));
+        b.Premi("CmdCercaData");
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Data non trovata"));
+        QCOMPARE(b.d.messaggi.back().titolo, QStringLiteral("Cerca data"));
+        b.d.input.push_back(QStringLiteral("21/07/2026"));
+        b.Premi("CmdCercaData");
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), 7352);
+        b.Premi("CmdSettaMensile");
+        QCOMPARE(b.c<QComboBox>("CboMensile")->currentText(), QStringLiteral("12"));
+        b.Premi("CmdUltima");
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), 7370);
+    }
+
+    void copiaStampaEStoria() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdCopiaTerzine");
+        const QString testo = QApplication::clipboard()->text();
+        QVERIFY(testo.startsWith(QStringLiteral("Pos\tNeg\tN1\tN2\tN3\t 2 \t 3\n")));
+        QCOMPARE(testo.count(QLatin1Char('\n')), 51);
+        b.Premi("CmdDueTerzine");
+        b.d.pdf = QString::fromStdString(b.cartella / "combinazioni.pdf");
+        b.Premi("CmdStampaCombinazioni");
+        QFile pdf(b.d.pdf);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.size() > 1000);
+
+        b.Clic(b.g("fg1"), 1, true); // history of the first terzina
+        QVERIFY(b.storia);
+        auto* sintesi = b.storia->findChild<QLabel*>(QStringLiteral("Label1"));
+        QCOMPARE(sintesi->text(), QStringLiteral("12"));
+        QCOMPARE(b.storia->Tabella().Testo(0, 3), QStringLiteral("R.Basee"));
+        QCOMPARE(b.storia->Tabella().Testo(1, 3), QStringLiteral("Bari"));
+        auto* prima = b.storia.get();
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdResoconto");
+        QCOMPARE(b.storia.get(), prima); // one instance, refilled
+        QVERIFY(b.storia->Tabella().Testo(1, 5).contains(QStringLiteral(" - ")));
+    }
+
+    void eliminaRigheSuccessive() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        auto* lista = b.g("fg1");
+        lista->ImpostaCellaCorrente(1, 0);
+        b.Premi("CmdEliminaRighe");
+        QCOMPARE(lista->Righe(), 51); // the first terzina never goes
+        lista->ImpostaCellaCorrente(11, 0);
+        b.Premi("CmdEliminaRighe");
+        QCOMPARE(lista->Righe(), 11);
+        QCOMPARE(b.c<QLabel>("LblConteggioLista")->text(), QStringLiteral("10"));
+    }
+
+    void ritardiFiltratiECopiati() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdUnaTerzina");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        b.Clic(b.g("FgPr"), 1, true);
+        QVERIFY(b.ritardi);
+        QCOMPARE(b.ritardi->windowTitle(), QStringLiteral("Ritardi all'estrazione N° 7370 del 21/08/2026"));
+        auto& t = b.ritardi->Tabella();
+        QCOMPARE(t.Righe(), 91);
+        int marcati = 0;
+        for (int r = 1; r <= 90; ++r)
+            marcati += t.Modello().Sfondo(r, 1) == ColoreAcceso;
+        QCOMPARE(marcati, 3);
+        b.ritardi->findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        int visibili = 0;
+        for (int r = 1; r <= 90; ++r)
+            visibili += !t.RigaNascosta(r);
+        QCOMPARE(visibili, 3);
+        b.ritardi->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        QCOMPARE(QApplication::clipboard()->text().count(QLatin1Char('\n')), 91);
+        b.ritardi->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        for (int r = 1; r <= 90; ++r)
+            QVERIFY(!t.RigaNascosta(r));
+    }
+
+    void archivioPiccoloConNumeriMancanti() {
+        // Fifteen draws with empty wheels, zeros and repeats: the whole chain runs without failing.
+        Banco b(ArchivioDa(RigheCasuali(15, 99, 0.1, 0.1, 0.2)));
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->maximum(), 15);
+        b.c<QComboBox>("CboMensile")->setCurrentIndex(0);
+        b.c<QCheckBox>("ChkForzaUltima")->setChecked(true);
+        b.c<QPushButton>("LblSelezionaTutti")->click();
+        b.Premi("CmdGeneraTerzine");
+        for (const char* comando : {"CmdUnaTerzina", "CmdDueTerzine", "CmdTreTerzine"})
+            b.Premi(comando);
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        b.Clic(b.g("FgPr"), 1, true);
+        QVERIFY(b.d.messaggi.empty());
+        QVERIFY(b.g("FgEV")->Righe() >= 2);
+    }
+
+    void verificaTerzineSulCasoSelezionato() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Clic(b.g("FgEV"), 2);
+        QVERIFY(b.g("FgEV")->Modello().Grassetto(2, 0));
+        b.Premi("CmdVerificaTerzine");
+        std::ostringstream out, err;
+        cli::Principale({"analizza", "--archivio", PercorsoDati("archivio-1939-2026.txt"), "--caso", "2",
+                         "--verifica-terzine"},
+                        {"."}, out, err);
+        std::string atteso = "# Verifica terzine, caso 2: righe verdi";
+        for (int r = 1; r < b.g("fg1")->Righe(); ++r)
+            if (b.g("fg1")->Modello().Sfondo(r, 0) == ColoreAcceso)
+                atteso.append(" ").append(std::to_string(r));
+        QVERIFY(atteso.size() > 40); // some terzina came out for that case
+        QVERIFY2(out.str().find(atteso + "\n") != std::string::npos, atteso.c_str());
+    }
+};
+
+static RegistraTest<SpecialTest> registra;
+#include "SpecialTest.moc"

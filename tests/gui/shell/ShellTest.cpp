@@ -1,0 +1,227 @@
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <fstream>
+
+#include "DialoghiScriptati.h"
+#include "Supporto.h"
+#include "TestUi.h"
+#include "gui/shell/Container.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/shell/Inizio.h"
+#include "gui/ui/Griglia.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+std::string CreaArchivio(const CartellaTemporanea& cartella, const std::string& nome, int estrazioni) {
+    const auto percorso = cartella / nome;
+    auto db = DatabaseArchivio::ApriOCrea(percorso);
+    for (const auto& r : RigheCasuali(estrazioni, 42, 0, 0, 0))
+        db->Inserisci(r, "2026-12-08", "10:00:00");
+    return percorso;
+}
+
+QString Etichetta(QWidget& w, const char* nome) {
+    auto* l = w.findChild<QLabel*>(QString::fromLatin1(nome));
+    return l ? l->text() : QStringLiteral("<manca>");
+}
+
+const QString MessaggioAltroArchivio = QStringLiteral(
+    "Attenzione, probabilmente è stato selezionato un altro archivio. Chiudere il programma e riavviarlo");
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void primoAvvioSenzaArchivio() {
+        CartellaTemporanea cartella;
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma(); // created: the archive path is empty
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        w.Avvia();
+        QCOMPARE(d.messaggi.size(), size_t(1));
+        QCOMPARE(
+            d.messaggi[0].testo,
+            QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"));
+        QCOMPARE(d.messaggi[0].titolo, QStringLiteral("Selezionare Archivio"));
+        QVERIFY(d.messaggi[0].icona == Dialoghi::Icona::Esclamazione);
+        QCOMPARE(d.richieste, QStringList({QStringLiteral("*.mdb File di archivio (*.Mdb)")}));
+        QCOMPARE(ctx.PercorsoArchivio, std::string()); // the dialog was cancelled
+
+        QSignalSpy caricato(&w, &Inizio::Caricato);
+        w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        QCOMPARE(caricato.count(), 0);
+        QCOMPARE(d.messaggi.size(), size_t(2));
+        QCOMPARE(d.messaggi[1].testo, MessaggioAltroArchivio);
+        QCOMPARE(d.messaggi[1].titolo, QStringLiteral("Avviso"));
+        QVERIFY(d.messaggi[1].icona == Dialoghi::Icona::Critico);
+    }
+
+    void selezioneArchivioPoiProcedi() {
+        CartellaTemporanea cartella;
+        const auto archivio = CreaArchivio(cartella, "Nuovo.mdb", 60);
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        d.file.push_back(QString::fromStdString(archivio));
+        w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        QCOMPARE(Etichetta(w, "Lbl_Archivio"),
+                 QStringLiteral("Database: ") + QString::fromStdString(archivio));
+        QFile percorso(QString::fromStdString(cartella / "PercorsoDatabase.txt"));
+        QVERIFY(percorso.open(QIODevice::ReadOnly));
+        QCOMPARE(percorso.readAll(), QByteArray("\"" + QByteArray::fromStdString(archivio) + "\"\r\n"));
+        // The row is rewritten, so the next start finds the archive.
+        QCOMPARE(ctx.DbProgramma->LeggiParametro("PercorsoArchivio").value_or(""), archivio);
+
+        QSignalSpy caricato(&w, &Inizio::Caricato);
+        QVERIFY(w.Procedi());
+        QCOMPARE(caricato.count(), 1);
+        QCOMPARE(ctx.Archivio.NumeroEstrazioni, 60);
+        QVERIFY(d.messaggi.empty());
+    }
+
+    void archivioCorrottoOStranieroDaIlMessaggio() {
+        CartellaTemporanea cartella;
+        {
+            std::ofstream spazzatura(cartella / "rotto.mdb", std::ios::binary);
+            spazzatura << std::string(4096, '\x5a');
+        }
+        {
+            Database altro(cartella / "altrui.mdb", "un'altra password", Database::Modo::Crea);
+            altro.Esegui("CREATE TABLE EstrazioniLotto (DataEstrazione TEXT PRIMARY KEY)");
+        }
+        {
+            Database vuoto(cartella / "vuoto.mdb", PasswordDatabase(), Database::Modo::Crea);
+            vuoto.Esegui("CREATE TABLE Altro (x)");
+        }
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        for (const char* nome : {"rotto.mdb", "altrui.mdb", "vuoto.mdb", "inesistente.mdb"}) {
+            d.messaggi.clear();
+            d.file.push_back(QString::fromStdString(cartella / nome));
+            w.SelezionaArchivio();
+            QVERIFY(!w.Procedi());
+            QCOMPARE(d.messaggi.size(), size_t(1));
+            QCOMPARE(d.messaggi[0].testo, MessaggioAltroArchivio);
+        }
+        // The user can still choose a good archive and go on.
+        d.file.push_back(QString::fromStdString(CreaArchivio(cartella, "buono.mdb", 30)));
+        w.SelezionaArchivio();
+        QVERIFY(w.Procedi());
+    }
+
+    void pannelloDelModelloDa101EPoiRicarica() {
+        CartellaTemporanea cartella;
+        const auto archivio = CreaArchivio(cartella, "A.mdb", 500);
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", archivio)
+            ->ScriviParametro("EstrazioneIniziale", "101");
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio inizio(ctx, d);
+        inizio.Avvia();
+        QVERIFY(d.messaggi.empty());
+        QVERIFY(inizio.Procedi());
+        Container c(ctx, d);
+        QCOMPARE(Etichetta(c, "Lbl_inizioNE"), QStringLiteral("101"));
+        QCOMPARE(Etichetta(c, "LblInizio"), QString::fromStdString(ctx.Archivio.DateEstrazioni[101]));
+        QCOMPARE(Etichetta(c, "Lbl_fineNE"), QStringLiteral("500"));
+        QCOMPARE(Etichetta(c, "LblFine"), QString::fromStdString(ctx.Archivio.DateEstrazioni[500]));
+        QCOMPARE(Etichetta(c, "Lbl_Ev"), QStringLiteral("400"));
+        auto* fgpa = c.findChild<Griglia*>(QStringLiteral("fgpa"));
+        QCOMPARE(fgpa->Righe(), 501);
+        QCOMPARE(fgpa->Testo(500, 0), QStringLiteral("500"));
+        QCOMPARE(fgpa->Testo(1, 1), QString::fromStdString(ctx.Archivio.DateEstrazioni[1]));
+        QCOMPARE(fgpa->Testo(1, 2), QStringLiteral("1"));
+        QCOMPARE(fgpa->Testo(1, 3), QStringLiteral("1"));
+
+        // After a change of the archive the model is the whole archive again: 1, N and N.
+        RigaEstrazione nuova{"31/12/2099", {}};
+        nuova.Celle.fill("01-02-03-04-05");
+        DatabaseArchivio::Apri(archivio)->Inserisci(nuova, "2026-12-08", "10:00:00");
+        c.CaricaArchivioExNovo();
+        QCOMPARE(Etichetta(c, "Lbl_inizioNE"), QStringLiteral("1"));
+        QCOMPARE(Etichetta(c, "Lbl_fineNE"), QStringLiteral("501"));
+        QCOMPARE(Etichetta(c, "Lbl_Ev"), QStringLiteral("501"));
+        QCOMPARE(Etichetta(c, "LblFine"), QStringLiteral("31/12/2099"));
+        QCOMPARE(ctx.Archivio.UltimaEstrazione, 501);
+    }
+
+    void finestraPrincipaleStrisciaHelpEFine() {
+        CartellaTemporanea cartella;
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", CreaArchivio(cartella, "A.mdb", 40));
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        ctx.CaricamentoIniziale();
+        DialoghiScriptati d;
+        Container c(ctx, d);
+        const std::pair<const char*, const char*> suggerimenti[] = {
+            {"Command1", "Gestione archivio"}, {"Command2", "Mini elenco estrazioni"},
+            {"Command8", "Le Trivalto"},       {"Command6", "Generatore di terzine"},
+            {"Command3", "Le Trivalto"},       {"CmDHelp", "Help in linea"}};
+        for (const auto& [nome, testo] : suggerimenti) {
+            auto* b = c.findChild<QToolButton*>(QString::fromLatin1(nome));
+            QVERIFY2(b, nome);
+            QCOMPARE(b->toolTip(), QString::fromUtf8(testo));
+        }
+        QVERIFY(!c.findChild<QToolButton*>(QStringLiteral("Command1"))->isEnabled()); // not built yet
+        c.findChild<QToolButton*>(QStringLiteral("CmDHelp"))->click();
+        QCOMPARE(d.argomentiHelp, std::vector<int>({300}));
+
+        int create = 0;
+        c.RegistraFinestra(QStringLiteral("Command2"), [&] {
+            ++create;
+            auto* w = new QWidget;
+            w->setObjectName(QStringLiteral("Prova"));
+            return w;
+        });
+        auto* b = c.findChild<QToolButton*>(QStringLiteral("Command2"));
+        QVERIFY(b->isEnabled());
+        b->click();
+        b->click();
+        QCOMPARE(create, 1);
+        QCOMPARE(c.AreaFinestre()->subWindowList().size(), 1);
+
+        QSignalSpy fine(&c, &Container::Fine);
+        c.findChild<QToolButton*>(QStringLiteral("Command45"))->click();
+        QCOMPARE(fine.count(), 1);
+    }
+
+    void helpDellaFinestraDiAvvio() {
+        CartellaTemporanea cartella;
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.activateWindow();
+        QTest::keyClick(&w, Qt::Key_F1);
+        w.findChild<QToolButton*>(QStringLiteral("CmDHelp"))->click();
+        QCOMPARE(d.argomentiHelp, std::vector<int>({310, 310}));
+        QVERIFY(w.windowTitle().startsWith(QStringLiteral("Le Trivalto: Versione ")));
+        QSignalSpy fine(&w, &Inizio::Fine);
+        w.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
+        QCOMPARE(fine.count(), 1);
+    }
+};
+
+static RegistraTest<ShellTest> registra;
+#include "ShellTest.moc"
