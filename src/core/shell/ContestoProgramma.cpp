@@ -24,7 +24,7 @@ void ContestoProgramma::LeggiParametri() {
     for (const auto& riga : DbProgramma->ElencoParametri())
         if (riga.Parametro == "IndirizzoInternet") IndirizzoInternet = riga.Valore1;
     const auto iniziale = DbProgramma->LeggiParametro("EstrazioneIniziale");
-    Archivio.EstrazioneIniziale = iniziale ? static_cast<int16_t>(ValoreNumerico(*iniziale)) : 0;
+    EstrazioneIniziale = iniziale ? static_cast<int16_t>(ValoreNumerico(*iniziale)) : 0;
 }
 
 bool ContestoProgramma::ApriArchivio() {
@@ -51,14 +51,29 @@ void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
     }
 }
 
+void ContestoProgramma::PubblicaArchivio(ArchivioMemoria archivio) {
+    archivio_ = std::make_shared<const ArchivioMemoria>(std::move(archivio));
+}
+
 void ContestoProgramma::CaricamentoIniziale(const FunzioneProgresso& progresso) {
-    auto db = DatabaseArchivio::Apri(PercorsoArchivio);
-    Archivio.CaricamentoIniziale(db->LeggiTutte(), progresso);
+    ArchivioMemoria nuovo;
+    nuovo.EstrazioneIniziale = EstrazioneIniziale;
+    try {
+        auto db = DatabaseArchivio::Apri(PercorsoArchivio);
+        nuovo.CaricamentoIniziale(db->LeggiTutte(), progresso);
+    } catch (...) {
+        PubblicaArchivio(std::move(nuovo));
+        throw;
+    }
+    PubblicaArchivio(std::move(nuovo));
 }
 
 void ContestoProgramma::CaricaArchivioExNovo(const FunzioneProgresso& progresso) {
+    ArchivioMemoria nuovo;
+    nuovo.EstrazioneIniziale = Archivio().EstrazioneIniziale;
     auto db = DatabaseArchivio::Apri(PercorsoArchivio);
-    Archivio.CaricaArchivioExNovo(db->LeggiTutte(), progresso);
+    nuovo.CaricaArchivioExNovo(db->LeggiTutte(), progresso);
+    PubblicaArchivio(std::move(nuovo));
 }
 
 } // namespace trivalto

@@ -28,8 +28,15 @@ public:
     /// Throws on any failure; what was read stays loaded.
     void CaricamentoIniziale(const FunzioneProgresso& progresso = {});
     /// `CaricaArchivioExNovo` after a change of the archive: every draw read again from
-    /// PercorsoArchivio, model reset to the whole archive.
+    /// PercorsoArchivio, model reset to the whole archive. On failure the previous archive stays.
     void CaricaArchivioExNovo(const FunzioneProgresso& progresso = {});
+
+    /// The archive as last loaded. A load builds a new archive and publishes it whole, never
+    /// changing a published one: a job that holds a snapshot keeps reading the draws it started
+    /// with while the UI thread moves on to the new ones. Read and replaced on the UI thread only.
+    const ArchivioMemoria& Archivio() const { return *archivio_; }
+    std::shared_ptr<const ArchivioMemoria> Istantanea() const { return archivio_; }
+    void PubblicaArchivio(ArchivioMemoria archivio);
 
     const std::string& CartellaProgramma() const { return cartella_; }
     std::string PercorsoDbProgramma() const;
@@ -38,10 +45,11 @@ public:
     std::string IndirizzoInternet;
     std::unique_ptr<DatabaseProgramma> DbProgramma;
     std::unique_ptr<DatabaseArchivio> DbArchivio;
-    ArchivioMemoria Archivio;
+    int EstrazioneIniziale = 0; // the parameter row, used by the start-up load
 
 private:
     std::string cartella_;
+    std::shared_ptr<const ArchivioMemoria> archivio_ = std::make_shared<const ArchivioMemoria>();
 };
 
 } // namespace trivalto

@@ -176,20 +176,20 @@ QWidget* Special::costruisciRiferimento() {
 
     connect(hsRiferimento_, &QScrollBar::valueChanged, this, [this](int d) { ImpostaRiferimento(d); });
     connect(data, &QToolButton::clicked, this, [this] {
-        if (auto d = CercaPerData(dialoghi_, this, ctx_.Archivio)) hsRiferimento_->setValue(*d);
+        if (auto d = CercaPerData(dialoghi_, this, ctx_.Archivio())) hsRiferimento_->setValue(*d);
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(indice, &QToolButton::clicked, this, [this] {
-        if (auto d = CercaPerIndice(dialoghi_, this, ctx_.Archivio, 20)) hsRiferimento_->setValue(*d);
+        if (auto d = CercaPerIndice(dialoghi_, this, ctx_.Archivio(), 20)) hsRiferimento_->setValue(*d);
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(ultima, &QToolButton::clicked, this, [this] {
-        hsRiferimento_->setValue(ctx_.Archivio.UltimaEstrazione);
+        hsRiferimento_->setValue(ctx_.Archivio().UltimaEstrazione);
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(mensile, &QToolButton::clicked, this, [this] {
         cboMensile_->setCurrentIndex(
-            std::min<int>(ctx_.Archivio.PosizioneMese[static_cast<size_t>(riferimento_)], 31));
+            std::min<int>(ctx_.Archivio().PosizioneMese[static_cast<size_t>(riferimento_)], 31));
     });
     return g;
 }
@@ -519,7 +519,7 @@ void Special::apertura() {
     optDifferenza_->setEnabled(false);
     fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreBianco);
     fgRuote_->Modello().ImpostaSfondo(1, 0, ColoreAcceso);
-    const auto& a = ctx_.Archivio;
+    const auto& a = ctx_.Archivio();
     const int ultima = a.UltimaEstrazione;
     // The list stops at 31; a longer run of one month number (a gap of whole years) takes the last entry.
     cboMensile_->setCurrentIndex(ultima > 0 ? std::min<int>(a.PosizioneMese[static_cast<size_t>(ultima)], 31)
@@ -559,7 +559,7 @@ void Special::TogglePosizione(int p) {
 }
 
 void Special::ImpostaRiferimento(int d) {
-    const auto& a = ctx_.Archivio;
+    const auto& a = ctx_.Archivio();
     if (hsRiferimento_->maximum() != a.UltimaEstrazione) hsRiferimento_->setMaximum(a.UltimaEstrazione);
     d = std::clamp(d, 0, a.UltimaEstrazione);
     riferimento_ = d;

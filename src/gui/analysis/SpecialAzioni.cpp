@@ -101,8 +101,8 @@ void Special::GeneraTerzine() {
         s.ForzaUltima = chkForzaUltima_->isChecked();
         s.Ruota = cboRuota_->currentIndex();
         ruoteGenera_ = RuoteSelezionate();
-        const auto casi = GeneraCasi(ctx_.Archivio, s);
-        RiempiGriglia(fgEV_, TabellaCasi(ctx_.Archivio, casi));
+        const auto casi = GeneraCasi(ctx_.Archivio(), s);
+        RiempiGriglia(fgEV_, TabellaCasi(ctx_.Archivio(), casi));
         for (int r = 1; r < fgEV_->Righe(); ++r)
             for (int p = 0; p < 5; ++p)
                 if (posizioni_[static_cast<size_t>(p)] == ColoreAcceso)
@@ -141,7 +141,7 @@ void Special::CalcolaParametri() {
         casi.push_back(caso);
     }
     const int ultima = m.Righe() - 1;
-    if (ultima >= 1 && static_cast<int>(m.Valore(ultima, CEstr)) == ctx_.Archivio.NumeroEstrazioni)
+    if (ultima >= 1 && static_cast<int>(m.Valore(ultima, CEstr)) == ctx_.Archivio().NumeroEstrazioni)
         m.ImpostaSfondo(ultima, CEstr, ColoreInGioco);
     if (ultima >= 1) m.ImpostaSfondo(1, CPar, ultima, CPar, ColoreEvidenza);
     casi_ = std::move(casi);
@@ -175,7 +175,7 @@ void Special::CercaTerzineSuiCasi() {
     AggiungiTempo();
 
     InputRicerca in;
-    in.Archivio = &ctx_.Archivio;
+    in.Archivio = &ctx_.Archivio();
     // The covered cases (green first cell) are skipped; the records match the table rows.
     for (int r = 1; r < fgEV_->Righe() && r <= static_cast<int>(casi_.size()); ++r) {
         in.Casi.push_back(casi_[static_cast<size_t>(r - 1)]);
@@ -237,7 +237,7 @@ void Special::CercaCombinazioni(int K) {
     fg2_->ImpostaRighe(Elenco());
     combinazioneSelezionata_ = 0;
     InputCombinazioni in;
-    in.Archivio = &ctx_.Archivio;
+    in.Archivio = &ctx_.Archivio();
     in.Casi = casi_;
     in.Lista = lista_;
     in.Ruote = ruoteRegistrate_;
@@ -286,7 +286,7 @@ void Special::MostraCombinazione(int riga) {
     const int caso = CasoSelezionato();
     if (caso < 1 || caso > static_cast<int>(casi_.size())) return;
     const auto terzine = TerzineDellaCombinazione(combinazioni_[static_cast<size_t>(riga - 1)], lista_);
-    const auto dettagli = trivalto::MostraCombinazione(ctx_.Archivio, casi_[static_cast<size_t>(caso - 1)],
+    const auto dettagli = trivalto::MostraCombinazione(ctx_.Archivio(), casi_[static_cast<size_t>(caso - 1)],
                                                        terzine, ruoteRegistrate_, {daColpo_, colpi_, 0});
     RiempiGriglia(fgp_, TabellaDettaglio(dettagli));
     auto& d = fgp_->Modello();
@@ -317,7 +317,7 @@ void Special::VerificaTerzine() {
     if (caso < 1 || caso > static_cast<int>(casi_.size())) return;
     auto& m = fg1_->Modello();
     m.ImpostaSfondo(1, 0, m.Righe() - 1, 0, ColoreBianco);
-    const auto verdi = trivalto::VerificaTerzine(ctx_.Archivio, casi_[static_cast<size_t>(caso - 1)], lista_,
+    const auto verdi = trivalto::VerificaTerzine(ctx_.Archivio(), casi_[static_cast<size_t>(caso - 1)], lista_,
                                                  ruoteRegistrate_, {daColpo_, colpi_, 0});
     for (size_t k = 0; k < verdi.size(); ++k)
         if (verdi[k]) m.ImpostaSfondo(static_cast<int>(k) + 1, 0, ColoreAcceso);
@@ -353,7 +353,7 @@ void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
     if (!w) return;
     auto& g = w->Tabella();
     g.ImpostaIntestazione(QString::fromUtf8(IntestazioneStoria));
-    RiempiGriglia(&g, TabellaStoria(ctx_.Archivio, storia, diCombinazione));
+    RiempiGriglia(&g, TabellaStoria(ctx_.Archivio(), storia, diCombinazione));
     auto& m = g.Modello();
     for (size_t i = 0; i < storia.Righe.size(); ++i) {
         const int r = static_cast<int>(i) + 1;
@@ -371,7 +371,7 @@ void Special::StoriaTerzina(int riga) {
     if (occupata_ || casi_.empty() || riga < 1 || riga > static_cast<int>(lista_.size())) return;
     const auto& z = lista_[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
-    ApriStoria(StoriaTerzine(ctx_.Archivio, casi_, {z}, ruoteRegistrate_, {daColpo_, colpi_, riferimento_},
+    ApriStoria(StoriaTerzine(ctx_.Archivio(), casi_, {z}, ruoteRegistrate_, {daColpo_, colpi_, riferimento_},
                              chkInteroPeriodo_->isChecked()),
                false);
 }
@@ -381,7 +381,7 @@ void Special::ResocontoStorico() {
     if (occupata_ || casi_.empty() || riga < 1 || riga > static_cast<int>(combinazioni_.size())) return;
     const auto& c = combinazioni_[static_cast<size_t>(riga - 1)];
     if (c.Vuota()) return;
-    ApriStoria(StoriaTerzine(ctx_.Archivio, casi_, TerzineDellaCombinazione(c, lista_), ruoteRegistrate_,
+    ApriStoria(StoriaTerzine(ctx_.Archivio(), casi_, TerzineDellaCombinazione(c, lista_), ruoteRegistrate_,
                              {daColpo_, colpi_, riferimento_}, chkInteroPeriodo_->isChecked()),
                true);
 }
@@ -394,7 +394,7 @@ void Special::Previsioni() {
     if (fgEV_->Righe() < 2 || riga < 1 || riga > static_cast<int>(combinazioni_.size())) return;
     try {
         InputPrevisioni in;
-        in.Archivio = &ctx_.Archivio;
+        in.Archivio = &ctx_.Archivio();
         in.Casi = casi_;
         in.Terzine = TerzineDellaCombinazione(combinazioni_[static_cast<size_t>(riga - 1)], lista_);
         in.Ruote = ruoteRegistrate_;
@@ -425,7 +425,7 @@ void Special::RiempiPrevisioni(const RisultatoPrevisioni& ris, const std::vector
             if (s.Arancio[static_cast<size_t>(t)]) e.ImpostaSfondo(r, CSegno1 + t, ColoreArancioChiaro);
     }
 
-    RiempiGriglia(fgPr_, TabellaPrevisioni(ctx_.Archivio, ris.Righe));
+    RiempiGriglia(fgPr_, TabellaPrevisioni(ctx_.Archivio(), ris.Righe));
     auto& p = fgPr_->Modello();
     for (size_t i = 0; i < ris.Righe.size(); ++i) {
         const auto& riga = ris.Righe[i];
@@ -458,11 +458,11 @@ void Special::MostraRitardi(int riga) {
     const auto marcati = r.Caso ? NumeriMarcati(previsione_.Righe, r.Caso) : std::vector<int>{};
     auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi")));
     if (!w) return;
-    w->setWindowTitle(Q(TitoloRitardi(ctx_.Archivio, r.Estrazione)));
+    w->setWindowTitle(Q(TitoloRitardi(ctx_.Archivio(), r.Estrazione)));
     if (w->parentWidget()) w->parentWidget()->setWindowTitle(w->windowTitle());
     auto& g = w->Tabella();
     g.ImpostaIntestazione(QString::fromUtf8(IntestazioneRitardi));
-    RiempiGriglia(&g, TabellaDeiRitardi(CalcolaRitardi(ctx_.Archivio, r.Estrazione)));
+    RiempiGriglia(&g, TabellaDeiRitardi(CalcolaRitardi(ctx_.Archivio(), r.Estrazione)));
     w->VisualizzaTutti();
     auto& m = g.Modello();
     for (int c = 1; c < m.Colonne(); ++c) {

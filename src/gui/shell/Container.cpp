@@ -189,7 +189,7 @@ void Container::costruisciElencoEstrazioni() {
 }
 
 void Container::caricaFgpa() {
-    const auto& a = ctx_.Archivio;
+    const auto& a = ctx_.Archivio();
     auto& m = fgpa_->Modello();
     m.ImpostaRighe(1);
     m.ImpostaRighe(a.NumeroEstrazioni + 1);
@@ -209,7 +209,7 @@ void Container::caricaFgpa() {
 }
 
 void Container::ImpostazioniArchivioModello() {
-    const auto r = ctx_.Archivio.ImpostazioniArchivioModello();
+    const auto r = ctx_.Archivio().ImpostazioniArchivioModello();
     lblInizio_->setText(QString::fromStdString(r.DataInizio));
     lblInizioNE_->setText(QString::number(r.IndiceInizio));
     lblFine_->setText(QString::fromStdString(r.DataFine));

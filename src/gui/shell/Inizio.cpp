@@ -137,7 +137,7 @@ bool Inizio::Procedi() {
                 pb1_->setValue(valore);
             }
         });
-        riuscito = ctx_.Archivio.NumeroEstrazioni > 0;
+        riuscito = ctx_.Archivio().NumeroEstrazioni > 0;
     } catch (const std::exception&) {
         riuscito = false;
     }

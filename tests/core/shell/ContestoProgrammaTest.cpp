@@ -28,7 +28,7 @@ TEST(ContestoProgramma, ParametriAllAvvio) {
     ctx.ApriDbProgramma();
     ctx.LeggiParametri();
     EXPECT_EQ(ctx.PercorsoArchivio, "/dati/archivio.mdb");
-    EXPECT_EQ(ctx.Archivio.EstrazioneIniziale, 101);
+    EXPECT_EQ(ctx.EstrazioneIniziale, 101);
     EXPECT_EQ(ctx.IndirizzoInternet, "");
     EXPECT_FALSE(ctx.ApriArchivio()); // no such file: the first-use path
 }
@@ -73,11 +73,44 @@ TEST(ContestoProgramma, CaricamentoInizialeDalFileScelto) {
     ctx.ApriDbProgramma();
     ctx.LeggiParametri();
     ctx.RegistraArchivioScelto(c / "a.mdb");
-    ctx.Archivio.EstrazioneIniziale = 11;
+    ctx.EstrazioneIniziale = 11;
     std::vector<int> progressi;
     ctx.CaricamentoIniziale([&](int v, int) { progressi.push_back(v); });
-    EXPECT_EQ(ctx.Archivio.NumeroEstrazioni, 30);
-    EXPECT_EQ(ctx.Archivio.IndiciModello[1], 11);
+    EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 30);
+    EXPECT_EQ(ctx.Archivio().IndiciModello[1], 11);
     EXPECT_EQ(progressi.size(), 30u);
     EXPECT_EQ(progressi.back(), 30);
+}
+
+// A job keeps the archive it was given while a reload publishes a new one; a reload that fails
+// leaves the published archive as it was.
+TEST(ContestoProgramma, RicaricaPubblicaUnArchivioNuovoSenzaToccareLeIstantanee) {
+    CartellaTemporanea c;
+    auto db = DatabaseArchivio::ApriOCrea(c / "a.mdb");
+    const auto righe = RigheCasuali(40, 3);
+    for (size_t i = 0; i < 30; ++i)
+        db->Inserisci(righe[i], "2026-12-08", "10:00:00");
+    ContestoProgramma ctx(c.Percorso().string());
+    ctx.ApriDbProgramma();
+    ctx.LeggiParametri();
+    ctx.RegistraArchivioScelto(c / "a.mdb");
+    ctx.EstrazioneIniziale = 5;
+    ctx.CaricamentoIniziale();
+    const auto prima = ctx.Istantanea();
+    ASSERT_EQ(prima->FineModello, 26);
+
+    for (size_t i = 30; i < 40; ++i)
+        db->Inserisci(righe[i], "2026-12-08", "10:00:00");
+    ctx.CaricaArchivioExNovo();
+    EXPECT_EQ(prima->NumeroEstrazioni, 30);
+    EXPECT_EQ(prima->FineModello, 26);
+    EXPECT_EQ(prima->DateEstrazioni.size(), 31u);
+    EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 40);
+    EXPECT_EQ(ctx.Archivio().IndiciModello[1], 1); // model back to the whole archive
+    EXPECT_NE(ctx.Istantanea(), prima);
+
+    const auto ricaricato = ctx.Istantanea();
+    ctx.PercorsoArchivio = c / "manca.mdb";
+    EXPECT_ANY_THROW(ctx.CaricaArchivioExNovo());
+    EXPECT_EQ(ctx.Istantanea(), ricaricato);
 }

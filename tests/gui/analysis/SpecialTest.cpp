@@ -40,7 +40,7 @@ struct Banco {
     std::unique_ptr<Special> w;
 
     explicit Banco(const ArchivioMemoria& archivio = ArchivioReale()) {
-        ctx.Archivio = archivio;
+        ctx.PubblicaArchivio(archivio);
         w = std::make_unique<Special>(ctx, d, &barra, [this](const QString& nome) -> QWidget* {
             if (nome == QStringLiteral("Storia")) {
                 if (!storia) storia = std::make_unique<FinestraStoria>(d);
@@ -110,7 +110,7 @@ class SpecialTest : public QObject {
 private slots:
     void valoriDiApertura() {
         Banco b;
-        const auto& a = b.ctx.Archivio;
+        const auto& a = b.ctx.Archivio();
         QCOMPARE(b.w->windowTitle(), QStringLiteral("Le Trivalto"));
         QCOMPARE(b.c<QLabel>("LblRiferimento")->text(), QStringLiteral("7370 21/08/2026  M-12"));
         QCOMPARE(b.c<QComboBox>("CboMensile")->currentText(), QStringLiteral("12"));
@@ -213,8 +213,8 @@ private slots:
         QCOMPARE(b.w->CasiInMemoria().size(), size_t(12));
         QCOMPARE(b.c<QLabel>("LblRiferimento")->text(),
                  QStringLiteral("7360 %1  M-%2")
-                     .arg(QString::fromStdString(b.ctx.Archivio.DateEstrazioni[7360]))
-                     .arg(b.ctx.Archivio.PosizioneMese[7360]));
+                     .arg(QString::fromStdString(b.ctx.Archivio().DateEstrazioni[7360]))
+                     .arg(b.ctx.Archivio().PosizioneMese[7360]));
         // The combinations still judge the cases in memory; predictions need a case table.
         b.Premi("CmdUnaTerzina");
         QVERIFY(!b.g("fg2")->Testo(1, 0).isEmpty());

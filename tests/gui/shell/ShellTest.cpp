@@ -88,7 +88,7 @@ private slots:
         QSignalSpy caricato(&w, &Inizio::Caricato);
         QVERIFY(w.Procedi());
         QCOMPARE(caricato.count(), 1);
-        QCOMPARE(ctx.Archivio.NumeroEstrazioni, 60);
+        QCOMPARE(ctx.Archivio().NumeroEstrazioni, 60);
         QVERIFY(d.messaggi.empty());
     }
 
@@ -140,14 +140,14 @@ private slots:
         QVERIFY(inizio.Procedi());
         Container c(ctx, d);
         QCOMPARE(Etichetta(c, "Lbl_inizioNE"), QStringLiteral("101"));
-        QCOMPARE(Etichetta(c, "LblInizio"), QString::fromStdString(ctx.Archivio.DateEstrazioni[101]));
+        QCOMPARE(Etichetta(c, "LblInizio"), QString::fromStdString(ctx.Archivio().DateEstrazioni[101]));
         QCOMPARE(Etichetta(c, "Lbl_fineNE"), QStringLiteral("500"));
-        QCOMPARE(Etichetta(c, "LblFine"), QString::fromStdString(ctx.Archivio.DateEstrazioni[500]));
+        QCOMPARE(Etichetta(c, "LblFine"), QString::fromStdString(ctx.Archivio().DateEstrazioni[500]));
         QCOMPARE(Etichetta(c, "Lbl_Ev"), QStringLiteral("400"));
         auto* fgpa = c.findChild<Griglia*>(QStringLiteral("fgpa"));
         QCOMPARE(fgpa->Righe(), 501);
         QCOMPARE(fgpa->Testo(500, 0), QStringLiteral("500"));
-        QCOMPARE(fgpa->Testo(1, 1), QString::fromStdString(ctx.Archivio.DateEstrazioni[1]));
+        QCOMPARE(fgpa->Testo(1, 1), QString::fromStdString(ctx.Archivio().DateEstrazioni[1]));
         QCOMPARE(fgpa->Testo(1, 2), QStringLiteral("1"));
         QCOMPARE(fgpa->Testo(1, 3), QStringLiteral("1"));
 
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(Etichetta(c, "Lbl_fineNE"), QStringLiteral("501"));
         QCOMPARE(Etichetta(c, "Lbl_Ev"), QStringLiteral("501"));
         QCOMPARE(Etichetta(c, "LblFine"), QStringLiteral("31/12/2099"));
-        QCOMPARE(ctx.Archivio.UltimaEstrazione, 501);
+        QCOMPARE(ctx.Archivio().UltimaEstrazione, 501);
     }
 
     void finestraPrincipaleStrisciaHelpEFine() {
