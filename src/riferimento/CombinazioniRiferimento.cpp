@@ -8,7 +8,6 @@ namespace trivalto {
 
 RisultatoCombinazioni CercaCombinazioniRiferimento(const InputCombinazioni& in, const ControlloLavoro& ctl) {
     const ArchivioMemoria& ar = *in.Archivio;
-    if (ctl.Interrompi) ctl.Interrompi->store(false);
     RisultatoCombinazioni ris;
     const int righe = std::max(in.Elenco - 1, 0);
     ris.Righe.assign(static_cast<size_t>(righe), Combinazione{});

@@ -9,7 +9,6 @@ namespace trivalto {
 
 RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const ControlloLavoro& ctl) {
     const ArchivioMemoria& ar = *in.Archivio;
-    if (ctl.Interrompi) ctl.Interrompi->store(false);
     RisultatoTerzine ris;
     if (in.Elenco <= 0) return ris;
     ris.Righe.assign(static_cast<size_t>(in.Elenco), Terzina{});

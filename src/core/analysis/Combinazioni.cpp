@@ -102,7 +102,6 @@ private:
 
 RisultatoCombinazioni CercaCombinazioni(const InputCombinazioni& in, const ControlloLavoro& ctl) {
     if (in.Casi.size() > 32) throw std::invalid_argument("al massimo 32 casi");
-    if (ctl.Interrompi) ctl.Interrompi->store(false);
     RisultatoCombinazioni ris;
     const int posti = std::max(in.Elenco - 1, 0);
     ris.Righe.assign(static_cast<size_t>(posti), Combinazione{});

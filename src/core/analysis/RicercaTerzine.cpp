@@ -299,7 +299,6 @@ RisultatoTerzine CercaTerzine(const InputRicerca& input, const ControlloLavoro& 
     for (size_t i = 0; i < input.Casi.size(); ++i)
         daEsaminare += !(i < input.Coperti.size() && input.Coperti[i]);
     if (daEsaminare > MassimoCasi) throw std::invalid_argument("al massimo 30 casi");
-    if (controllo.Interrompi) controllo.Interrompi->store(false);
     Ricerca ricerca(input);
     return ricerca.Esegui(controllo);
 }

@@ -48,7 +48,8 @@ struct InputRicerca {
 };
 
 /// Progress and stop: `Progresso(valore, massimo)` may be called from the search's thread;
-/// `Interrompi` is polled and cleared when a search starts.
+/// `Interrompi` is polled and never cleared by the search, so a stop asked before the search
+/// reaches its first check still stops it. Give each search a flag of its own.
 struct ControlloLavoro {
     std::atomic<bool>* Interrompi = nullptr;
     std::function<void(int, int)> Progresso;

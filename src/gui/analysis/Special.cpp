@@ -1,6 +1,7 @@
 // Construction of the analysis window: controls, their opening values and the grids.
 #include "gui/analysis/Special.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFutureWatcher>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -110,16 +110,15 @@ Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* 
     setObjectName(QStringLiteral("special"));
     setWindowTitle(QStringLiteral("Le Trivalto"));
     setProperty("massimizzata", true);
+    setProperty("ArgomentoHelp", ArgomentoHelp);
     costruisciInterfaccia();
     apertura();
 }
 
 Special::~Special() {
-    // A running search reads this window's flag: stop it and let it end before the window goes.
-    if (lavoro_) {
-        interrompi_ = true;
-        lavoro_->waitForFinished();
-    }
+    // The search owns its inputs and its flag: it is only told to stop, nobody waits for it.
+    lavoro_.Ferma();
+    if (occupata_) QApplication::restoreOverrideCursor();
 }
 
 void Special::costruisciInterfaccia() {
@@ -138,9 +137,6 @@ void Special::costruisciInterfaccia() {
     layout->addLayout(impostazioni);
     layout->addWidget(costruisciComandi());
     layout->addWidget(costruisciTabelle(), 1);
-
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
 }
 
 QWidget* Special::costruisciRiferimento() {
@@ -189,7 +185,7 @@ QWidget* Special::costruisciRiferimento() {
     });
     connect(mensile, &QToolButton::clicked, this, [this] {
         cboMensile_->setCurrentIndex(
-            std::min<int>(ctx_.Archivio().PosizioneMese[static_cast<size_t>(riferimento_)], 31));
+            std::min<int>(ctx_.Archivio().PosizioneMese[static_cast<size_t>(stato_.Riferimento)], 31));
     });
     return g;
 }
@@ -281,9 +277,10 @@ QGroupBox* Special::costruisciGioco() {
     fgRuote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fgRuote_->setFixedHeight(fgRuote_->verticalHeader()->defaultSectionSize() + 4);
     fgRuote_->setFixedWidth(fgRuote_->columnWidth(0) * NumeroRuote + 4);
-    connect(fgRuote_, &Griglia::Clic, this, [this](int r, int c) {
-        auto& m = fgRuote_->Modello();
-        m.ImpostaSfondo(r, c, m.Sfondo(r, c) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
+    connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) {
+        if (c < 0 || c >= NumeroRuote) return;
+        stato_.ToggleRuota(c);
+        DipingiRuote();
     });
 
     auto* tutti = new QPushButton(QStringLiteral("Seleziona tutti"), g);
@@ -295,15 +292,19 @@ QGroupBox* Special::costruisciGioco() {
         b->setCursor(Qt::PointingHandCursor);
         b->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline;"));
     }
-    connect(tutti, &QPushButton::clicked, this,
-            [this] { fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreAcceso); });
-    connect(nessuno, &QPushButton::clicked, this,
-            [this] { fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreBianco); });
+    connect(tutti, &QPushButton::clicked, this, [this] {
+        stato_.TutteLeRuote(true);
+        DipingiRuote();
+    });
+    connect(nessuno, &QPushButton::clicked, this, [this] {
+        stato_.TutteLeRuote(false);
+        DipingiRuote();
+    });
 
     cboDaColpo_ = NuovoElenco(g, "CboDaColpo", Numeri(1, 5), 0);
     cboColpi_ = NuovoElenco(g, "CboColpi", Numeri(1, 20), 7);
     cboElenco_ = NuovoElenco(g, "CboElenco", Numeri(10, 200, 10), 4);
-    connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { colpi_ = i + 1; });
+    connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { stato_.Colpi = i + 1; });
 
     auto* l = new QGridLayout(g);
     l->addWidget(new QLabel(QStringLiteral("Ruote gioco"), g), 0, 0, 1, 2);
@@ -507,18 +508,15 @@ void Special::impostaLarghezze() {
     larghezze(fgZ_, {200, 620, 620, 620, 450, 500, 800, 220, 220});
     larghezze(fgPr_, {450, 720, 1300, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
     larghezze(fgStat_, {820, 720, 560, 520, 820, 560, 560});
-    fgStat_->ImpostaRighe(2);
 }
 
 void Special::apertura() {
     // Opening values: all five positions on, "Somma" with the distances disabled, only Bari played.
-    for (int p = 1; p <= 5; ++p)
-        ColoraPosizione(p, ColoreAcceso);
+    DipingiPosizioni();
     optSomma_->setChecked(true);
     optDistanza_->setEnabled(false);
     optDifferenza_->setEnabled(false);
-    fgRuote_->Modello().ImpostaSfondo(1, 0, 1, NumeroRuote - 1, ColoreBianco);
-    fgRuote_->Modello().ImpostaSfondo(1, 0, ColoreAcceso);
+    DipingiRuote();
     const auto& a = ctx_.Archivio();
     const int ultima = a.UltimaEstrazione;
     // The list stops at 31; a longer run of one month number (a gap of whole years) takes the last entry.
@@ -530,20 +528,23 @@ void Special::apertura() {
     ImpostaRiferimento(ultima);
 }
 
-void Special::ColoraPosizione(int p, Colore colore) {
-    posizioni_[static_cast<size_t>(p - 1)] = colore;
-    const QColor c = ModelloGriglia::ColoreQt(colore);
-    btnPosizioni_[static_cast<size_t>(p - 1)]->setStyleSheet(
-        QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }")
-            .arg(c.name()));
+void Special::DipingiPosizioni() {
+    for (int p = 1; p <= 5; ++p)
+        btnPosizioni_[static_cast<size_t>(p - 1)]->setStyleSheet(
+            QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }")
+                .arg(ModelloGriglia::ColoreQt(ColorePosizione(p)).name()));
+}
+
+void Special::DipingiRuote() {
+    for (int w = 0; w < NumeroRuote; ++w)
+        fgRuote_->Modello().ImpostaSfondo(1, w,
+                                          stato_.Ruote[static_cast<size_t>(w)] ? ColoreAcceso : ColoreBianco);
 }
 
 void Special::TogglePosizione(int p) {
-    ColoraPosizione(p, ColorePosizione(p) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
-    int accese = 0;
-    for (auto c : posizioni_)
-        accese += c == ColoreAcceso;
-    switch (RegolaPosizioni(accese)) {
+    const auto effetto = stato_.TogglePosizione(p);
+    DipingiPosizioni();
+    switch (effetto) {
     case EffettoPosizioni::AbilitaDistanze:
         optDistanza_->setEnabled(true);
         optDifferenza_->setEnabled(true);
@@ -562,12 +563,12 @@ void Special::ImpostaRiferimento(int d) {
     const auto& a = ctx_.Archivio();
     if (hsRiferimento_->maximum() != a.UltimaEstrazione) hsRiferimento_->setMaximum(a.UltimaEstrazione);
     d = std::clamp(d, 0, a.UltimaEstrazione);
-    riferimento_ = d;
     lblRiferimento_->setText(QStringLiteral("%1 %2  M-%3")
                                  .arg(d)
                                  .arg(QString::fromStdString(a.DateEstrazioni[static_cast<size_t>(d)]))
                                  .arg(a.PosizioneMese[static_cast<size_t>(d)]));
     // Only the case table on the screen is emptied; the case records stay.
+    stato_.ImpostaRiferimento(d);
     fgEV_->ImpostaRighe(1);
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 // The terzine analysis window `special` ("Le Trivalto"): the reference draw, the settings of cases,
 // parameter and play, and the chain GENERA TERZINE -> combinations -> PREVISIONI with histories and
-// delays. Searches run off the UI thread with the main window's progress bar.
+// delays. Its state lives in a StatoAnalisi; the grids are painted from it. Searches run off the UI
+// thread on copies of their inputs, with the main window's progress bar.
 #include <QPointer>
+#include <QProgressBar>
 #include <QWidget>
-#include <array>
-#include <atomic>
+#include <exception>
 #include <functional>
 
-#include "core/analysis/Combinazioni.h"
-#include "core/analysis/Previsioni.h"
+#include "core/analysis/StatoAnalisi.h"
 #include "core/analysis/Storia.h"
 #include "core/archive/Palette.h"
+#include "gui/ui/Lavoro.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,7 +24,6 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 class QGroupBox;
-class QFutureWatcherBase;
 
 namespace trivalto {
 
@@ -51,12 +51,15 @@ public:
     void VerificaTerzine();
     void ResocontoStorico();
     void EliminaRigheSuccessive();
-    void Interrompi() { interrompi_ = true; }
+    void Interrompi() { lavoro_.Ferma(); }
     void ImpostaRiferimento(int d);
 
     bool Occupata() const { return occupata_; }
-    const std::vector<Caso>& CasiInMemoria() const { return casi_; }
-    Colore ColorePosizione(int p) const { return posizioni_[static_cast<size_t>(p - 1)]; }
+    const StatoAnalisi& Stato() const { return stato_; }
+    const std::vector<Caso>& CasiInMemoria() const { return stato_.Casi; }
+    Colore ColorePosizione(int p) const {
+        return stato_.Posizioni[static_cast<size_t>(p - 1)] ? ColoreAcceso : ColoreBianco;
+    }
 
 signals:
     /// Emitted on the UI thread when a search (or a failure) has ended.
@@ -76,52 +79,38 @@ private:
     void impostaLarghezze();
     void apertura();
 
-    // Settings read from the controls.
-    RuoteGioco RuoteSelezionate() const;
+    // Settings read from the controls when a command runs.
     int Elenco() const;
-    int CasoSelezionato() const; // 1-based row of the case table in bold, 0 if none
-    int CombinazioneSelezionata() const;
+    SceltaCasi LeggiSceltaCasi() const;
+    SceltaParametro LeggiSceltaParametro() const;
 
     // Steps of the chain.
     void CalcolaParametri();
     void CercaTerzineSuiCasi();
-    void MostraTerzine(const std::vector<Terzina>& righe, bool completa);
-    void MostraCombinazioni(const std::vector<Combinazione>& righe);
     void MostraCombinazione(int riga);
     void SelezionaCaso(int riga);
     void StoriaTerzina(int riga);
     void MostraRitardi(int riga);
-    void RiempiPrevisioni(const RisultatoPrevisioni& ris, const std::vector<Terzina>& scelte);
     void TogglePosizione(int p);
-    void ColoraPosizione(int p, Colore colore);
+    void DipingiPosizioni();
+    void DipingiRuote();
+    void AggiornaContatori();
     void ApriStoria(const Storia& storia, bool diCombinazione);
 
     // Long work.
     void Inizia();
     void Termina();
-    void Errore();
+    void Errore(const std::exception_ptr& causa);
     void AggiungiTempo();
 
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;
-    QProgressBar* barra_;
+    QPointer<QProgressBar> barra_;
     std::function<QWidget*(const QString&)> apri_;
 
-    // Window state (the case records survive a move of the reference draw).
-    std::vector<Caso> casi_;
-    std::vector<Terzina> lista_;
-    std::vector<Combinazione> combinazioni_;
-    RisultatoPrevisioni previsione_;
-    RuoteGioco ruoteRegistrate_{};
-    RuoteGioco ruoteGenera_{};
-    int riferimento_ = 0;
-    int daColpo_ = 1;
-    int colpi_ = 8;
-    int combinazioneSelezionata_ = 0;
-    std::array<Colore, 5> posizioni_{};
-    std::atomic<bool> interrompi_{false};
+    StatoAnalisi stato_;
     bool occupata_ = false;
-    QPointer<QFutureWatcherBase> lavoro_; // the search running, if any
+    LavoroAvviato lavoro_; // the search running, if any
 
     // Controls.
     QLabel* lblRiferimento_;

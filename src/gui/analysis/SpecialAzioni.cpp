@@ -1,4 +1,4 @@
-// The analysis window's commands: the chain from the cases to the predictions.
+// The analysis window's commands: each reads its controls, changes the state and repaints.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -8,12 +8,11 @@
 #include <QRadioButton>
 #include <QTime>
 
-#include "gui/analysis/Special.h"
-#include "core/analysis/TabelleAnalisi.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/PitturaAnalisi.h"
+#include "gui/analysis/Special.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
-#include "gui/ui/Lavoro.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/Storia.h"
 
@@ -25,40 +24,31 @@ QString Q(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-void RiempiGriglia(Griglia* g, const TabellaTesto& t) {
-    auto& m = g->Modello();
-    m.ImpostaRighe(1);
-    m.ImpostaRighe(static_cast<int>(t.Righe.size()) + 1);
-    for (size_t r = 0; r < t.Righe.size(); ++r)
-        for (size_t c = 0; c < t.Righe[r].size(); ++c)
-            m.ImpostaTesto(static_cast<int>(r) + 1, static_cast<int>(c), Q(t.Righe[r][c]));
-}
-
 } // namespace
 
 // --- Reading the controls -------------------------------------------------------------------
-
-RuoteGioco Special::RuoteSelezionate() const {
-    RuoteGioco r{};
-    for (int w = 0; w < NumeroRuote; ++w)
-        r[w] = fgRuote_->Modello().Sfondo(1, w) == ColoreAcceso;
-    return r;
-}
 
 int Special::Elenco() const {
     return (cboElenco_->currentIndex() + 1) * 10;
 }
 
-int Special::CasoSelezionato() const {
-    for (int r = 1; r < fgEV_->Righe(); ++r)
-        if (fgEV_->Modello().Grassetto(r, CPro)) return r;
-    return 0;
+SceltaCasi Special::LeggiSceltaCasi() const {
+    SceltaCasi s;
+    s.NumeroCasi = cboCasi_->currentIndex() + 1;
+    s.Mensile = cboMensile_->currentIndex();
+    s.ForzaUltima = chkForzaUltima_->isChecked();
+    s.Ruota = cboRuota_->currentIndex();
+    return s;
 }
 
-int Special::CombinazioneSelezionata() const {
-    return combinazioneSelezionata_ >= 1 && combinazioneSelezionata_ < fg2_->Righe()
-               ? combinazioneSelezionata_
-               : 0;
+SceltaParametro Special::LeggiSceltaParametro() const {
+    SceltaParametro sp;
+    sp.Tipo = optDistanza_->isChecked()     ? Operazione::Distanza
+              : optDifferenza_->isChecked() ? Operazione::Differenza
+                                            : Operazione::Somma;
+    sp.Trasformazione = cboTrasformazione_->currentIndex();
+    sp.Fisso = cboFisso_->currentIndex();
+    return sp;
 }
 
 // --- Long work ----------------------------------------------------------------------------
@@ -79,14 +69,25 @@ void Special::Termina() {
     emit LavoroFinito();
 }
 
-void Special::Errore() {
-    Termina();
-    dialoghi_.Messaggio(this, QStringLiteral("Errore imprevisto, verificare le impostazioni"),
-                        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
+void Special::Errore(const std::exception_ptr& causa) {
+    if (occupata_) Termina();
+    dialoghi_.Messaggio(
+        this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
+        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
 }
 
 void Special::AggiungiTempo() {
     lstTempi_->addItem(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
+    lstTempi_->scrollToBottom();
+}
+
+void Special::AggiornaContatori() {
+    if (!stato_.ListaCompleta) return;
+    const long long T = static_cast<long long>(stato_.Lista.size());
+    lblTerzineValide_->setText(Q(FormatoMigliaia(T)));
+    lblCoppie_->setText(Q(FormatoMigliaia(T * (T - 1) / 2)));
+    lblTriple_->setText(Q(FormatoMigliaia(T * (T - 1) * (T - 2) / 6)));
+    lblConteggio_->setText(QString::number(T));
 }
 
 // --- Cases and parameters -----------------------------------------------------------------
@@ -94,21 +95,10 @@ void Special::AggiungiTempo() {
 void Special::GeneraTerzine() {
     if (occupata_) return;
     try {
-        SceltaCasi s;
-        s.Riferimento = riferimento_;
-        s.NumeroCasi = cboCasi_->currentIndex() + 1;
-        s.Mensile = cboMensile_->currentIndex();
-        s.ForzaUltima = chkForzaUltima_->isChecked();
-        s.Ruota = cboRuota_->currentIndex();
-        ruoteGenera_ = RuoteSelezionate();
-        const auto casi = GeneraCasi(ctx_.Archivio(), s);
-        RiempiGriglia(fgEV_, TabellaCasi(ctx_.Archivio(), casi));
-        for (int r = 1; r < fgEV_->Righe(); ++r)
-            for (int p = 0; p < 5; ++p)
-                if (posizioni_[static_cast<size_t>(p)] == ColoreAcceso)
-                    fgEV_->Modello().ImpostaSfondo(r, CN1 + p, ColoreVerde);
+        stato_.GeneraCasi(ctx_.Archivio(), LeggiSceltaCasi());
+        DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
     } catch (...) {
-        Errore();
+        Errore(std::current_exception());
         return;
     }
     SceltaTrasformazione();
@@ -121,33 +111,10 @@ void Special::SceltaTrasformazione() {
 }
 
 void Special::CalcolaParametri() {
-    auto& m = fgEV_->Modello();
-    SceltaParametro sp;
-    for (int p = 0; p < 5; ++p)
-        sp.Posizioni[p] = posizioni_[static_cast<size_t>(p)] == ColoreAcceso;
-    sp.Tipo = optDistanza_->isChecked()     ? Operazione::Distanza
-              : optDifferenza_->isChecked() ? Operazione::Differenza
-                                            : Operazione::Somma;
-    sp.Trasformazione = cboTrasformazione_->currentIndex();
-    sp.Fisso = cboFisso_->currentIndex();
-    std::vector<Caso> casi;
-    for (int r = 1; r < m.Righe(); ++r) {
-        NumeriRuota numeri{};
-        for (int p = 0; p < 5; ++p)
-            numeri[p] = static_cast<int16_t>(m.Valore(r, CN1 + p));
-        const Caso caso{static_cast<int>(m.Valore(r, CEstr)), static_cast<int>(m.Valore(r, CR1N)),
-                        CalcolaParametro(numeri, sp.Posizioni, sp.Tipo, sp.Trasformazione, sp.Fisso)};
-        m.ImpostaTesto(r, CPar, QString::number(caso.Parametro));
-        casi.push_back(caso);
-    }
-    const int ultima = m.Righe() - 1;
-    if (ultima >= 1 && static_cast<int>(m.Valore(ultima, CEstr)) == ctx_.Archivio().NumeroEstrazioni)
-        m.ImpostaSfondo(ultima, CEstr, ColoreInGioco);
-    if (ultima >= 1) m.ImpostaSfondo(1, CPar, ultima, CPar, ColoreEvidenza);
-    casi_ = std::move(casi);
-    daColpo_ = cboDaColpo_->currentIndex() + 1;
-    colpi_ = cboColpi_->currentIndex() + 1;
-    const QString n = QString::number(casi_.size());
+    stato_.CalcolaParametri(ctx_.Archivio(), LeggiSceltaParametro(), cboDaColpo_->currentIndex() + 1,
+                            cboColpi_->currentIndex() + 1);
+    DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
+    const QString n = QString::number(stato_.Casi.size());
     lblEsaminate_->setText(n);
     lblCasistiche_->setText(n);
 }
@@ -156,194 +123,93 @@ void Special::CalcolaParametri() {
 
 void Special::ElaboraTerzine() {
     if (occupata_) return;
-    const auto ruote = RuoteSelezionate();
-    if (std::none_of(ruote.begin(), ruote.end(), [](bool b) { return b; })) {
+    if (!stato_.AlmenoUnaRuota()) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
                             QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
         return;
     }
-    if (fgEV_->Righe() < 2 || fgEV_->Testo(1, CEstr).isEmpty()) return;
+    if (!stato_.PuoCercareTerzine()) return;
     CercaTerzineSuiCasi();
 }
 
 void Special::CercaTerzineSuiCasi() {
+    auto archivio = ctx_.Istantanea();
+    InputRicerca in = stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), Elenco());
     fg2_->ImpostaRighe(1);
-    combinazioni_.clear();
-    combinazioneSelezionata_ = 0;
-    fg1_->ImpostaRighe(1);
-    fg1_->ImpostaRighe(Elenco() + 1);
+    DipingiTerzine(*fg1_, stato_);
     AggiungiTempo();
-
-    InputRicerca in;
-    in.Archivio = &ctx_.Archivio();
-    // The covered cases (green first cell) are skipped; the records match the table rows.
-    for (int r = 1; r < fgEV_->Righe() && r <= static_cast<int>(casi_.size()); ++r) {
-        in.Casi.push_back(casi_[static_cast<size_t>(r - 1)]);
-        in.Coperti.push_back(fgEV_->Modello().Sfondo(r, CPro) == ColoreAcceso);
-    }
-    ruoteRegistrate_ = RuoteSelezionate();
-    in.Ruote = ruoteRegistrate_;
-    in.Finestra = {daColpo_, colpi_, riferimento_};
-    in.InteroPeriodo = chkInteroPeriodo_->isChecked();
-    in.Elenco = Elenco();
     Inizia();
-    ControlloLavoro ctl{&interrompi_, ProgressoSuBarra(barra_)};
     lavoro_ = AvviaLavoro<RisultatoTerzine>(
-        this, [in, ctl] { return CercaTerzine(in, ctl); },
+        this, barra_,
+        [in = std::move(in), archivio](const ControlloLavoro& ctl) { return CercaTerzine(in, ctl); },
         [this](RisultatoTerzine ris) {
-            MostraTerzine(ris.Righe, !ris.Interrotta);
+            stato_.ApplicaTerzine(ris);
+            DipingiTerzine(*fg1_, stato_);
+            if (stato_.ListaCompleta) {
+                AggiornaContatori();
+                AggiungiTempo();
+                StileCasi(fgEV_->Modello(), stato_);
+            }
             Termina();
         },
-        [this] { Errore(); });
-}
-
-void Special::MostraTerzine(const std::vector<Terzina>& righe, bool completa) {
-    lista_ = righe;
-    RiempiGriglia(fg1_, TabellaTerzine(righe));
-    if (!completa) return; // interrupted: the list as it stands, nothing else
-    auto& m = fg1_->Modello();
-    const int ultima = m.Righe() - 1;
-    for (int r = 1; r <= ultima; ++r)
-        if (m.Valore(r, 6) > 0) m.ImpostaSfondo(r, 6, ColoreEvidenza);
-    const long long T = ultima;
-    lblTerzineValide_->setText(Q(FormatoMigliaia(T)));
-    lblCoppie_->setText(Q(FormatoMigliaia(T * (T - 1) / 2)));
-    lblTriple_->setText(Q(FormatoMigliaia(T * (T - 1) * (T - 2) / 6)));
-    AggiungiTempo();
-    lblConteggio_->setText(QString::number(T));
-    if (ultima >= 1) {
-        m.ImpostaGrassetto(1, 0, ultima, 0, true);
-        m.ImpostaPrimoPiano(1, 0, ultima, 0, ColoreBlu);
-        m.ImpostaGrassetto(1, 2, ultima, 4, true);
-        m.ImpostaPrimoPiano(1, 2, ultima, 4, ColoreRosso);
-        m.ImpostaSfondo(1, 2, ultima, 4, ColoreGialloChiaro);
-    }
-    auto& e = fgEV_->Modello();
-    if (e.Righe() > 1) {
-        e.ImpostaGrassetto(1, CR1, e.Righe() - 1, CPar, true);
-        e.ImpostaPrimoPiano(1, CR1, e.Righe() - 1, CR1, ColoreBlu);
-        e.ImpostaSfondo(1, CPar, e.Righe() - 1, CPar, ColoreEvidenza);
-    }
+        [this](std::exception_ptr e) { Errore(e); });
 }
 
 // --- Combinations --------------------------------------------------------------------------
 
 void Special::CercaCombinazioni(int K) {
-    if (occupata_) return;
-    if (std::none_of(lista_.begin(), lista_.end(), [](const Terzina& z) { return !z.Vuota(); })) return;
+    if (occupata_ || !stato_.HaTerzine()) return;
     lstTempi_->clear();
     AggiungiTempo();
-    fg2_->ImpostaRighe(1);
-    fg2_->ImpostaRighe(Elenco());
-    combinazioneSelezionata_ = 0;
-    InputCombinazioni in;
-    in.Archivio = &ctx_.Archivio();
-    in.Casi = casi_;
-    in.Lista = lista_;
-    in.Ruote = ruoteRegistrate_;
-    in.Finestra = {daColpo_, colpi_, riferimento_};
-    in.K = K;
-    in.Elenco = Elenco();
+    auto archivio = ctx_.Istantanea();
+    InputCombinazioni in = stato_.PreparaCombinazioni(archivio.get(), K, Elenco());
+    DipingiCombinazioni(*fg2_, stato_);
     if (barra_)
-        barra_->setMaximum(
-            static_cast<int>(std::max<long long>(1, NumeroCombinazioni(static_cast<int>(lista_.size()), K))));
+        barra_->setMaximum(static_cast<int>(
+            std::max<long long>(1, NumeroCombinazioni(static_cast<int>(stato_.Lista.size()), K))));
     Inizia();
-    ControlloLavoro ctl{&interrompi_, ProgressoSuBarra(barra_)};
     lavoro_ = AvviaLavoro<RisultatoCombinazioni>(
-        this, [in, ctl] { return trivalto::CercaCombinazioni(in, ctl); },
+        this, barra_,
+        [in = std::move(in), archivio](const ControlloLavoro& ctl) {
+            return trivalto::CercaCombinazioni(in, ctl);
+        },
         [this](RisultatoCombinazioni ris) {
             const bool vuota =
                 std::all_of(ris.Righe.begin(), ris.Righe.end(), [](auto& c) { return c.Vuota(); });
-            if (!ris.Interrotta || !vuota) MostraCombinazioni(ris.Righe);
+            // An interrupted search that found nothing leaves the empty table as it stands.
+            if (!ris.Interrotta || !vuota) {
+                stato_.ApplicaCombinazioni(ris);
+                DipingiCombinazioni(*fg2_, stato_);
+            }
             if (!ris.Interrotta) AggiungiTempo();
             Termina();
         },
-        [this] { Errore(); });
-}
-
-void Special::MostraCombinazioni(const std::vector<Combinazione>& righe) {
-    combinazioni_ = righe;
-    RiempiGriglia(fg2_, TabellaCombinazioni(righe, lista_));
-    auto& m = fg2_->Modello();
-    const int ultima = m.Righe() - 1;
-    if (ultima < 1) return;
-    m.ImpostaPrimoPiano(1, 1, ultima, 1, ColoreRosso);
-    for (int g = 0; g < 3; ++g) {
-        const int inizio = 2 + 7 * g;
-        m.ImpostaSfondo(1, inizio, ultima, inizio + 1, ColoreAzzurro);
-        m.ImpostaSfondo(1, inizio + 2, ultima, inizio + 6, ColoreGialloChiaro);
-        m.ImpostaGrassetto(1, inizio + 2, ultima, inizio + 4, true);
-    }
+        [this](std::exception_ptr e) { Errore(e); });
 }
 
 void Special::MostraCombinazione(int riga) {
-    if (riga < 1 || riga > static_cast<int>(combinazioni_.size())) return;
-    auto& m = fg2_->Modello();
-    m.ImpostaGrassetto(1, 0, m.Righe() - 1, m.Colonne() - 1, false);
-    m.ImpostaGrassetto(riga, 0, riga, m.Colonne() - 1, true);
-    combinazioneSelezionata_ = riga;
-    fgp_->ImpostaRighe(1);
-    const int caso = CasoSelezionato();
-    if (caso < 1 || caso > static_cast<int>(casi_.size())) return;
-    const auto terzine = TerzineDellaCombinazione(combinazioni_[static_cast<size_t>(riga - 1)], lista_);
-    const auto dettagli = trivalto::MostraCombinazione(ctx_.Archivio(), casi_[static_cast<size_t>(caso - 1)],
-                                                       terzine, ruoteRegistrate_, {daColpo_, colpi_, 0});
-    RiempiGriglia(fgp_, TabellaDettaglio(dettagli));
-    auto& d = fgp_->Modello();
-    for (size_t i = 0; i < dettagli.size(); ++i) {
-        const int r = static_cast<int>(i) + 1;
-        for (int k = 0; k < 3; ++k)
-            if (dettagli[i].Usciti[static_cast<size_t>(k)]) d.ImpostaSfondo(r, k, ColoreAcceso);
-        if (dettagli[i].Esito) {
-            d.ImpostaGrassetto(r, 0, r, 5, true);
-            d.ImpostaPrimoPiano(r, 3, ColoreRosso);
-        }
-    }
+    if (!stato_.SelezionaCombinazione(ctx_.Archivio(), riga)) return;
+    StileCombinazioni(fg2_->Modello(), stato_);
+    DipingiDettaglio(*fgp_, stato_);
 }
 
 void Special::SelezionaCaso(int riga) {
-    auto& m = fgEV_->Modello();
-    if (riga < 1 || riga >= m.Righe()) return;
-    m.ImpostaGrassetto(1, 0, m.Righe() - 1, m.Colonne() - 1, false);
-    m.ImpostaGrassetto(riga, 0, riga, m.Colonne() - 1, true);
-    m.ImpostaGrassetto(1, CR1, m.Righe() - 1, CPar, true);
-    m.ImpostaPrimoPiano(1, CR1, m.Righe() - 1, CR1, ColoreBlu);
-    m.ImpostaSfondo(1, CPar, m.Righe() - 1, CPar, ColoreEvidenza);
+    if (!stato_.SelezionaCaso(riga)) return;
+    StileCasi(fgEV_->Modello(), stato_);
 }
 
 void Special::VerificaTerzine() {
-    if (occupata_ || lista_.empty()) return;
-    const int caso = CasoSelezionato();
-    if (caso < 1 || caso > static_cast<int>(casi_.size())) return;
-    auto& m = fg1_->Modello();
-    m.ImpostaSfondo(1, 0, m.Righe() - 1, 0, ColoreBianco);
-    const auto verdi = trivalto::VerificaTerzine(ctx_.Archivio(), casi_[static_cast<size_t>(caso - 1)], lista_,
-                                                 ruoteRegistrate_, {daColpo_, colpi_, 0});
-    for (size_t k = 0; k < verdi.size(); ++k)
-        if (verdi[k]) m.ImpostaSfondo(static_cast<int>(k) + 1, 0, ColoreAcceso);
-    auto& c = fg2_->Modello();
-    for (size_t r = 0; r < combinazioni_.size(); ++r) {
-        for (int g = 0; g < 3; ++g) {
-            const int riga = static_cast<int>(r) + 1, inizio = 4 + 7 * g;
-            c.ImpostaSfondo(riga, inizio, riga, inizio + 2, ColoreGialloChiaro);
-            const int k = combinazioni_[r].Righe[static_cast<size_t>(g)];
-            if (k < 0 || k >= static_cast<int>(lista_.size())) continue;
-            // Groups whose offsets equal those of a terzina that came out for the case.
-            for (size_t v = 0; v < verdi.size(); ++v)
-                if (verdi[v] && lista_[v].A == lista_[static_cast<size_t>(k)].A &&
-                    lista_[v].B == lista_[static_cast<size_t>(k)].B &&
-                    lista_[v].C == lista_[static_cast<size_t>(k)].C)
-                    c.ImpostaSfondo(riga, inizio, riga, inizio + 2, ColoreVerde);
-        }
-    }
+    if (occupata_ || !stato_.Verifica(ctx_.Archivio())) return;
+    StileTerzine(fg1_->Modello(), stato_);
+    StileCombinazioni(fg2_->Modello(), stato_);
 }
 
 void Special::EliminaRigheSuccessive() {
     if (occupata_) return;
     const int r = fg1_->RigaCorrente();
-    if (!trivalto::EliminaRigheSuccessive(lista_, r)) return;
+    if (!stato_.EliminaRighe(r)) return;
     fg1_->ImpostaRighe(r);
-    lblConteggio_->setText(QString::number(lista_.size()));
+    lblConteggio_->setText(QString::number(stato_.Lista.size()));
 }
 
 // --- Histories ----------------------------------------------------------------------------
@@ -353,7 +219,7 @@ void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
     if (!w) return;
     auto& g = w->Tabella();
     g.ImpostaIntestazione(QString::fromUtf8(IntestazioneStoria));
-    RiempiGriglia(&g, TabellaStoria(ctx_.Archivio(), storia, diCombinazione));
+    RiempiGriglia(g, TabellaStoria(ctx_.Archivio(), storia, diCombinazione));
     auto& m = g.Modello();
     for (size_t i = 0; i < storia.Righe.size(); ++i) {
         const int r = static_cast<int>(i) + 1;
@@ -368,21 +234,21 @@ void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
 }
 
 void Special::StoriaTerzina(int riga) {
-    if (occupata_ || casi_.empty() || riga < 1 || riga > static_cast<int>(lista_.size())) return;
-    const auto& z = lista_[static_cast<size_t>(riga - 1)];
+    const auto& lista = stato_.Lista;
+    if (occupata_ || stato_.Casi.empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
+    const auto& z = lista[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
-    ApriStoria(StoriaTerzine(ctx_.Archivio(), casi_, {z}, ruoteRegistrate_, {daColpo_, colpi_, riferimento_},
+    ApriStoria(StoriaTerzine(ctx_.Archivio(), stato_.Casi, {z}, stato_.RuoteRegistrate, stato_.Finestra(),
                              chkInteroPeriodo_->isChecked()),
                false);
 }
 
 void Special::ResocontoStorico() {
-    const int riga = CombinazioneSelezionata();
-    if (occupata_ || casi_.empty() || riga < 1 || riga > static_cast<int>(combinazioni_.size())) return;
-    const auto& c = combinazioni_[static_cast<size_t>(riga - 1)];
-    if (c.Vuota()) return;
-    ApriStoria(StoriaTerzine(ctx_.Archivio(), casi_, TerzineDellaCombinazione(c, lista_), ruoteRegistrate_,
-                             {daColpo_, colpi_, riferimento_}, chkInteroPeriodo_->isChecked()),
+    if (occupata_ || stato_.Casi.empty()) return;
+    const auto terzine = stato_.TerzineScelte();
+    if (terzine.empty()) return;
+    ApriStoria(StoriaTerzine(ctx_.Archivio(), stato_.Casi, terzine, stato_.RuoteRegistrate, stato_.Finestra(),
+                             chkInteroPeriodo_->isChecked()),
                true);
 }
 
@@ -390,79 +256,31 @@ void Special::ResocontoStorico() {
 
 void Special::Previsioni() {
     if (occupata_) return;
-    const int riga = CombinazioneSelezionata();
-    if (fgEV_->Righe() < 2 || riga < 1 || riga > static_cast<int>(combinazioni_.size())) return;
     try {
-        InputPrevisioni in;
-        in.Archivio = &ctx_.Archivio();
-        in.Casi = casi_;
-        in.Terzine = TerzineDellaCombinazione(combinazioni_[static_cast<size_t>(riga - 1)], lista_);
-        in.Ruote = ruoteRegistrate_;
-        in.Finestra = {daColpo_, colpi_, riferimento_};
-        in.VerificaEstesa = chkVerificaEstesa_->isChecked();
-        in.InteroPeriodo = chkInteroPeriodo_->isChecked();
-        in.Evidenzia = chkEvidenzia_->isChecked();
-        previsione_ = FaiPrevisioni(in);
-        RiempiPrevisioni(previsione_, in.Terzine);
+        const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkVerificaEstesa_->isChecked(),
+                                                 chkInteroPeriodo_->isChecked(), chkEvidenzia_->isChecked());
+        if (!in) return; // no case table, or no filled combination chosen: the tables stay
+        stato_.ApplicaPrevisioni(FaiPrevisioni(*in), in->Terzine);
+        StileCasi(fgEV_->Modello(), stato_);
+        DipingiPrevisioni(*fgZ_, *fgPr_, *fgStat_, ctx_.Archivio(), stato_);
     } catch (...) {
-        Errore();
+        Errore(std::current_exception());
     }
-}
-
-void Special::RiempiPrevisioni(const RisultatoPrevisioni& ris, const std::vector<Terzina>& scelte) {
-    RiempiGriglia(fgZ_, TabellaScelte(scelte));
-    if (fgZ_->Righe() > 1) fgZ_->Modello().ImpostaPrimoPiano(1, 1, fgZ_->Righe() - 1, 3, ColoreRosso);
-
-    auto& e = fgEV_->Modello();
-    const int casi = std::min(e.Righe() - 1, static_cast<int>(ris.Segni.size()));
-    e.ImpostaSfondo(1, CPro, e.Righe() - 1, CPro, ColoreBianco);
-    e.ImpostaSfondo(1, CSegno1, e.Righe() - 1, CSegno3, ColoreBianco);
-    for (int r = 1; r <= casi; ++r) {
-        const auto& s = ris.Segni[static_cast<size_t>(r - 1)];
-        if (s.Primo == SegniCaso::Stato::Verde) e.ImpostaSfondo(r, CPro, ColoreAcceso);
-        if (s.Primo == SegniCaso::Stato::Ciano) e.ImpostaSfondo(r, CPro, ColoreInGioco);
-        for (int t = 0; t < 3; ++t)
-            if (s.Arancio[static_cast<size_t>(t)]) e.ImpostaSfondo(r, CSegno1 + t, ColoreArancioChiaro);
-    }
-
-    RiempiGriglia(fgPr_, TabellaPrevisioni(ctx_.Archivio(), ris.Righe));
-    auto& p = fgPr_->Modello();
-    for (size_t i = 0; i < ris.Righe.size(); ++i) {
-        const auto& riga = ris.Righe[i];
-        if (riga.Separatore) continue;
-        const int r = static_cast<int>(i) + 1;
-        p.ImpostaGrassetto(r, PN1, r, PN3, true);
-        p.ImpostaPrimoPiano(r, PN1, r, PN3, ColoreRosso);
-        p.ImpostaGrassetto(r, PEsito, true);
-        p.ImpostaPrimoPiano(r, PEsito, ColoreBlu);
-        p.ImpostaPrimoPiano(r, PEP, ColoreBlu);
-        p.ImpostaSfondo(r, PRU, ColoreVerde);
-        if (riga.ColpoEvidenziato) p.ImpostaSfondo(r, PC, ColoreArancio);
-        if (riga.Sorte == 3) {
-            p.ImpostaGrassetto(r, PS, true);
-            p.ImpostaPrimoPiano(r, PS, ColoreRosso);
-        }
-    }
-    RiempiGriglia(fgStat_, TabellaStatistiche(ris.Riepilogo));
-    auto& st = fgStat_->Modello();
-    st.ImpostaSfondo(1, 0, ColoreGiallo);
-    st.ImpostaSfondo(1, 2, ColoreGiallo);
-    st.ImpostaPrimoPiano(1, 3, ColoreRosso);
-    st.ImpostaSfondo(1, 4, ColoreAzzurro);
 }
 
 void Special::MostraRitardi(int riga) {
-    if (riga < 1 || riga > static_cast<int>(previsione_.Righe.size())) return;
-    const auto& r = previsione_.Righe[static_cast<size_t>(riga - 1)];
+    const auto& righe = stato_.Previsione.Righe;
+    if (riga < 1 || riga > static_cast<int>(righe.size())) return;
+    const auto& r = righe[static_cast<size_t>(riga - 1)];
     if (r.Separatore || r.Estrazione < 1) return;
-    const auto marcati = r.Caso ? NumeriMarcati(previsione_.Righe, r.Caso) : std::vector<int>{};
+    const auto marcati = r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{};
     auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi")));
     if (!w) return;
     w->setWindowTitle(Q(TitoloRitardi(ctx_.Archivio(), r.Estrazione)));
     if (w->parentWidget()) w->parentWidget()->setWindowTitle(w->windowTitle());
     auto& g = w->Tabella();
     g.ImpostaIntestazione(QString::fromUtf8(IntestazioneRitardi));
-    RiempiGriglia(&g, TabellaDeiRitardi(CalcolaRitardi(ctx_.Archivio(), r.Estrazione)));
+    RiempiGriglia(g, TabellaDeiRitardi(CalcolaRitardi(ctx_.Archivio(), r.Estrazione)));
     w->VisualizzaTutti();
     auto& m = g.Modello();
     for (int c = 1; c < m.Colonne(); ++c) {
@@ -475,7 +293,7 @@ void Special::MostraRitardi(int riga) {
     for (int n : marcati) {
         m.ImpostaSfondo(n, 1, ColoreAcceso);
         for (int wh = 0; wh < NumeroRuote; ++wh)
-            if (ruoteGenera_[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
+            if (stato_.RuoteGenera[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
     }
 }
 

@@ -100,6 +100,14 @@ void ModelloGriglia::ImpostaGrassetto(int r1, int c1, int r2, int c2, bool grass
     Rettangolo(r1, c1, r2, c2, [&](Cella& x) { x.grassetto = grassetto; });
 }
 
+void ModelloGriglia::AzzeraStili() {
+    Rettangolo(1, 0, Righe() - 1, colonne_ - 1, [](Cella& x) {
+        x.sfondo = ColoreBianco;
+        x.primoPiano = ColoreNero;
+        x.grassetto = false;
+    });
+}
+
 void ModelloGriglia::CambiatoRettangolo(int r1, int c1, int r2, int c2) {
     if (r1 == 0) emit headerDataChanged(Qt::Horizontal, c1, c2);
     const int da = std::max(r1, 1);

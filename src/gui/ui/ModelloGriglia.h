@@ -39,6 +39,8 @@ public:
     void ImpostaSfondo(int r1, int c1, int r2, int c2, Colore colore);
     void ImpostaPrimoPiano(int r1, int c1, int r2, int c2, Colore colore);
     void ImpostaGrassetto(int r1, int c1, int r2, int c2, bool grassetto);
+    /// Every data cell back to white, black and regular, for a window that repaints from its state.
+    void AzzeraStili();
 
     void ImpostaCentrata(int c, bool centrata);
     /// Drop-down choices of a column, one text of entries separated by "|" (empty: none).

@@ -121,22 +121,29 @@ TEST(Combinazioni, InterruzioneTieneLaTabellaParziale) {
     for (int K : {1, 2, 3}) {
         auto ic = Prepara(a, {a.UltimaEstrazione, 12, 12, 0, Ruote({0, 3}), 1, 8, 50, false}, K, 50);
         if (K == 3) ic.Lista.resize(25);
-        std::atomic<bool> stop{true};
+        std::atomic<bool> stop{false};
         const int soglia = K == 1 ? 20 : K == 2 ? 300 : 1000;
         ControlloLavoro ctl{&stop, [&](int valore, int) {
                                 if (valore >= soglia) stop = true;
                             }};
         const auto rif = CercaCombinazioniRiferimento(ic, ctl);
+        stop = false;
         const auto veloce = CercaCombinazioni(ic, ctl);
         EXPECT_TRUE(rif.Interrotta) << K;
         EXPECT_TRUE(veloce.Interrotta) << K;
         EXPECT_EQ(rif.Righe, veloce.Righe) << K;
+        // A stop asked before the search starts is kept.
+        stop = true;
+        const auto subito = CercaCombinazioni(ic, {&stop, {}});
+        EXPECT_TRUE(subito.Interrotta) << K;
+        EXPECT_EQ(subito.Righe, CercaCombinazioniRiferimento(ic, {&stop, {}}).Righe) << K;
     }
 }
 
 TEST(Combinazioni, EliminaRigheSuccessive) {
     std::vector<Terzina> lista(5);
-    for (int i = 0; i < 5; ++i) lista[static_cast<size_t>(i)] = Terzina{5 - i, i, 1, 2, 3 + i, 0, 0};
+    for (int i = 0; i < 5; ++i)
+        lista[static_cast<size_t>(i)] = Terzina{5 - i, i, 1, 2, 3 + i, 0, 0};
     EXPECT_FALSE(EliminaRigheSuccessive(lista, 1)); // the first terzina stays
     EXPECT_FALSE(EliminaRigheSuccessive(lista, 6));
     EXPECT_EQ(lista.size(), 5u);

@@ -253,11 +253,12 @@ TEST(RicercaTerzine, InterruzioneTieneLaListaParziale) {
                          false,
                          {}};
     const auto in = Prepara(a, s);
-    std::atomic<bool> stop{true}; // cleared by the search when it starts
+    std::atomic<bool> stop{false};
     ControlloLavoro ctl{&stop, [&](int valore, int) {
                             if (valore >= 1100) stop = true;
                         }};
     const auto rif = CercaTerzineRiferimento(in, ctl);
+    stop = false;
     const auto veloce = CercaTerzine(in, ctl);
     EXPECT_TRUE(rif.Interrotta);
     EXPECT_TRUE(veloce.Interrotta);
@@ -276,6 +277,12 @@ TEST(RicercaTerzine, InterruzioneTieneLaListaParziale) {
             EXPECT_LT(indice(z), 11999);
         }
     }
+    // A stop asked before the search starts is kept: the search ends at its first check.
+    stop = true;
+    const auto subito = CercaTerzine(in, {&stop, {}});
+    EXPECT_TRUE(subito.Interrotta);
+    EXPECT_TRUE(stop);
+    EXPECT_EQ(subito.Righe, CercaTerzineRiferimento(in, {&stop, {}}).Righe);
 }
 
 TEST(RicercaTerzine, UnCasoConParametroNulloSiVerificaSullArchivio) {

@@ -7,7 +7,6 @@
 #include "DialoghiScriptati.h"
 #include "TestUi.h"
 #include "gui/ui/Griglia.h"
-#include "gui/ui/Lavoro.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/Storia.h"
 
@@ -59,20 +58,6 @@ private slots:
         r.VisualizzaTutti();
         for (int n = 1; n <= 90; ++n)
             QVERIFY(!g.RigaNascosta(n));
-    }
-
-    void lavoroFuoriDalThreadDellInterfaccia() {
-        QObject contesto;
-        int risultato = 0;
-        bool errore = false;
-        AvviaLavoro<int>(
-            &contesto, [] { return 42; }, [&](int r) { risultato = r; }, [&] { errore = true; });
-        QVERIFY(QTest::qWaitFor([&] { return risultato == 42; }, 5000));
-        // A job that throws reaches the error continuation on the UI thread.
-        AvviaLavoro<int>(
-            &contesto, []() -> int { throw std::runtime_error("guasto"); }, [&](int) {},
-            [&] { errore = true; });
-        QVERIFY(QTest::qWaitFor([&] { return errore; }, 5000));
     }
 };
 
