@@ -1,0 +1,138 @@
+// The analysis state's rules, without any window: what a move of the reference draw empties, what
+// the forecast's marks feed into the next search, and which commands have nothing to work on.
+#include <gtest/gtest.h>
+
+#include "Supporto.h"
+#include "core/analysis/StatoAnalisi.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+const ArchivioMemoria& Piccolo() {
+    static const ArchivioMemoria a = ArchivioDa(RigheCasuali(400, 11, 0, 0, 0));
+    return a;
+}
+
+/// A state that has run GENERA TERZINE, its search and a two-terzine combination search.
+StatoAnalisi ConCombinazioni() {
+    const auto& a = Piccolo();
+    StatoAnalisi s;
+    s.TutteLeRuote(true);
+    s.ImpostaRiferimento(a.UltimaEstrazione - 3);
+    s.GeneraCasi(a, {0, 12, 1, false, 0});
+    s.CalcolaParametri(a, {}, 1, 6);
+    s.ApplicaTerzine(CercaTerzine(s.PreparaTerzine(&a, false, 30)));
+    s.ApplicaCombinazioni(CercaCombinazioni(s.PreparaCombinazioni(&a, 2, 30)));
+    return s;
+}
+
+} // namespace
+
+TEST(StatoAnalisi, SpostareIlRiferimentoSvuotaLaTabellaMaTieneICasi) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    ASSERT_EQ(s.Casi.size(), 12u);
+    ASSERT_TRUE(s.SelezionaCaso(3));
+    const auto casi = s.Casi;
+
+    s.ImpostaRiferimento(a.UltimaEstrazione - 40);
+    EXPECT_FALSE(s.CasiVisibili);
+    EXPECT_EQ(s.Casi, casi);
+    EXPECT_EQ(s.CasoSelezionato(), nullptr);
+    EXPECT_FALSE(s.PuoCercareTerzine());
+    EXPECT_FALSE(s.SelezionaCaso(1));
+    // The combinations still judge the kept cases, now up to the new reference draw...
+    const auto ic = s.PreparaCombinazioni(&a, 1, 20);
+    EXPECT_EQ(ic.Casi, casi);
+    EXPECT_EQ(ic.Finestra.FineVerifica, a.UltimaEstrazione - 40);
+    // ...while the forecast waits for a new case table, whatever combination is chosen.
+    s.ApplicaCombinazioni(CercaCombinazioni(ic));
+    ASSERT_TRUE(s.SelezionaCombinazione(a, 1));
+    EXPECT_FALSE(s.PreparaPrevisioni(&a, false, false, false).has_value());
+    // "Scelta trasformazione" with no rows left has no case to read.
+    s.CalcolaParametri(a, {}, 1, 6);
+    EXPECT_TRUE(s.Casi.empty());
+    EXPECT_FALSE(s.ParametriCalcolati);
+}
+
+TEST(StatoAnalisi, IsegniDellaPrevisioneEscludonoICasiCopertiDallaRicercaSeguente) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    ASSERT_TRUE(s.SelezionaCombinazione(a, 1));
+    const auto in = s.PreparaPrevisioni(&a, false, false, false);
+    ASSERT_TRUE(in.has_value());
+    const auto ris = FaiPrevisioni(*in);
+    s.ApplicaPrevisioni(ris, in->Terzine);
+    const auto coperti = s.Coperti();
+    ASSERT_EQ(coperti.size(), s.Casi.size());
+    int quanti = 0;
+    for (size_t i = 0; i < coperti.size(); ++i) {
+        EXPECT_EQ(coperti[i], ris.Segni[i].Primo == SegniCaso::Stato::Verde) << i;
+        quanti += coperti[i];
+    }
+    EXPECT_EQ(quanti, ris.Riepilogo.Coperti);
+    ASSERT_GT(quanti, 0);
+    EXPECT_EQ(s.PreparaTerzine(&a, false, 30).Coperti, coperti);
+    // A new search empties the combinations; a new case table clears the marks.
+    EXPECT_TRUE(s.Combinazioni.empty());
+    EXPECT_TRUE(s.TerzineScelte().empty());
+    s.GeneraCasi(a, {0, 12, 1, false, 0});
+    EXPECT_EQ(s.Coperti(), std::vector<bool>(s.Casi.size(), false));
+}
+
+TEST(StatoAnalisi, PrevisioniSenzaUnaCombinazionePienaNonToccanoNulla) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    EXPECT_FALSE(s.PreparaPrevisioni(&a, false, false, false).has_value()); // none chosen
+    // An empty row of the table (the list is longer than what scored) is no choice either.
+    s.Combinazioni.back() = Combinazione{};
+    ASSERT_TRUE(s.SelezionaCombinazione(a, static_cast<int>(s.Combinazioni.size())));
+    EXPECT_FALSE(s.PreparaPrevisioni(&a, false, false, false).has_value());
+    EXPECT_FALSE(s.SelezionaCombinazione(a, 0));
+    EXPECT_FALSE(s.SelezionaCombinazione(a, static_cast<int>(s.Combinazioni.size()) + 1));
+}
+
+TEST(StatoAnalisi, LeRuoteRegistrateSonoQuelleDellUltimaRicerca) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    const auto registrate = s.RuoteRegistrate;
+    s.TutteLeRuote(false);
+    EXPECT_FALSE(s.AlmenoUnaRuota());
+    s.ToggleRuota(4);
+    EXPECT_TRUE(s.AlmenoUnaRuota());
+    // Combinations, detail and forecast keep playing the wheels of the last terzine search.
+    EXPECT_EQ(s.PreparaCombinazioni(&a, 1, 20).Ruote, registrate);
+    // "Colpi" takes effect at once; "Da colpo" only at the next "Scelta trasformazione".
+    s.Colpi = 3;
+    EXPECT_EQ(s.Finestra().Colpi, 3);
+    EXPECT_EQ(s.Finestra().DaColpo, 1);
+}
+
+TEST(StatoAnalisi, VerificaEDettaglioVoglionoUnCasoScelto) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    EXPECT_FALSE(s.Verifica(a));
+    ASSERT_TRUE(s.SelezionaCombinazione(a, 1));
+    EXPECT_TRUE(s.Dettaglio.empty());
+    ASSERT_TRUE(s.SelezionaCaso(2));
+    ASSERT_TRUE(s.SelezionaCombinazione(a, 1));
+    EXPECT_EQ(s.Dettaglio.size(), s.TerzineScelte().size());
+    ASSERT_TRUE(s.Verifica(a));
+    EXPECT_EQ(s.Verificate.size(), s.Lista.size());
+    // Cutting the list cuts its marks with it.
+    ASSERT_TRUE(s.EliminaRighe(5));
+    EXPECT_EQ(s.Lista.size(), 4u);
+    EXPECT_EQ(s.Verificate.size(), 4u);
+}
+
+TEST(StatoAnalisi, PosizioniERegolaDelleOperazioni) {
+    StatoAnalisi s;
+    EXPECT_EQ(s.TogglePosizione(1), EffettoPosizioni::SoloSomma); // four on
+    EXPECT_EQ(s.TogglePosizione(2), EffettoPosizioni::SoloSomma); // three on
+    EXPECT_EQ(s.TogglePosizione(3), EffettoPosizioni::AbilitaDistanze);
+    EXPECT_EQ(s.TogglePosizione(4), EffettoPosizioni::SoloSomma);
+    EXPECT_EQ(s.TogglePosizione(5), EffettoPosizioni::NessunCambio);
+    EXPECT_EQ(s.Posizioni, (PosizioniAbilitate{false, false, false, false, false}));
+}
