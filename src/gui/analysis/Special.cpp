@@ -118,7 +118,9 @@ Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* 
 Special::~Special() {
     // The search owns its inputs and its flag: it is only told to stop, nobody waits for it.
     lavoro_.Ferma();
-    if (occupata_) QApplication::restoreOverrideCursor();
+    if (!occupata_) return;
+    QApplication::restoreOverrideCursor();
+    if (barra_) barra_->setValue(0);
 }
 
 void Special::costruisciInterfaccia() {

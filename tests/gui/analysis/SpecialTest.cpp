@@ -9,17 +9,19 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QThreadPool>
 #include <QToolButton>
+#include <future>
 #include <map>
 #include <sstream>
 
 #include "DialoghiScriptati.h"
 #include "Supporto.h"
 #include "TestUi.h"
-#include "gui/analysis/Special.h"
-#include "core/analysis/TabelleAnalisi.h"
 #include "cli/Comandi.h"
+#include "core/analysis/TabelleAnalisi.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/Special.h"
 #include "gui/ui/Griglia.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/Storia.h"
@@ -68,6 +70,30 @@ struct Banco {
         QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
         if (doppio) QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
     }
+};
+
+/// Holds the pool's only thread busy, so a job started meanwhile waits in the queue.
+class PoolFermo {
+public:
+    PoolFermo() : thread_(QThreadPool::globalInstance()->maxThreadCount()) {
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+        auto attesa = via_.get_future().share();
+        QThreadPool::globalInstance()->start([attesa] { attesa.wait(); });
+    }
+    void Libera() {
+        if (!liberato_) via_.set_value();
+        liberato_ = true;
+    }
+    ~PoolFermo() {
+        Libera();
+        QThreadPool::globalInstance()->waitForDone();
+        QThreadPool::globalInstance()->setMaxThreadCount(thread_);
+    }
+
+private:
+    int thread_;
+    std::promise<void> via_;
+    bool liberato_ = false;
 };
 
 using Tabella = std::vector<std::vector<std::string>>;
@@ -326,6 +352,52 @@ private slots:
         b.Clic(b.g("FgPr"), 1, true);
         QVERIFY(b.d.messaggi.empty());
         QVERIFY(b.g("FgEV")->Righe() >= 2);
+    }
+
+    void chiusuraDuranteUnaRicercaNonAspetta() {
+        Banco b;
+        PoolFermo pool;
+        b.c<QPushButton>("CmdGeneraTerzine")->click();
+        QVERIFY(b.w->Occupata());
+        QVERIFY(QApplication::overrideCursor());
+        // With the pool held, a window that waited for its search would never close.
+        b.w.reset();
+        QVERIFY(!QApplication::overrideCursor());
+        pool.Libera();
+        QThreadPool::globalInstance()->waitForDone();
+        QCoreApplication::processEvents();
+        QCOMPARE(b.barra.value(), 0);
+    }
+
+    void stopChiestoPrimaCheLaRicercaParta() {
+        Banco b;
+        PoolFermo pool;
+        b.c<QPushButton>("CmdGeneraTerzine")->click();
+        b.c<QToolButton>("CmdInterrompi")->click();
+        pool.Libera();
+        QVERIFY(QTest::qWaitFor([&] { return !b.w->Occupata(); }, 20000));
+        // Stopped at the first check: no counters, and only terzine of the first 5,999 examined.
+        QVERIFY(!b.w->Stato().ListaCompleta);
+        QVERIFY(b.c<QLabel>("LblTerzineValide")->text().isEmpty());
+        for (const auto& z : b.w->Stato().Lista)
+            QVERIFY(z.Vuota() || z.A <= 2);
+        // The next search runs whole: the stop belonged to the one before.
+        b.Premi("CmdElaboraTerzine");
+        QVERIFY(b.w->Stato().ListaCompleta);
+    }
+
+    void ricaricaDellArchivioDuranteUnaRicerca() {
+        Banco b;
+        PoolFermo pool;
+        b.c<QPushButton>("CmdGeneraTerzine")->click();
+        // A reload publishes another archive while the search waits: it keeps the one it was given.
+        b.ctx.PubblicaArchivio(ArchivioDa(RigheCasuali(40, 5)));
+        pool.Libera();
+        QVERIFY(QTest::qWaitFor([&] { return !b.w->Occupata(); }, 20000));
+        QVERIFY(DaGriglia(b.g("fg1")) == DaCli({}).at("fg1"));
+        // The next command reads the new archive.
+        b.Premi("CmdUltima");
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), 40);
     }
 
     void verificaTerzineSulCasoSelezionato() {
