@@ -23,6 +23,7 @@ void DipingiCasi(Griglia& g, const ArchivioMemoria& archivio, const StatoAnalisi
     }
     RiempiGriglia(g, TabellaCasi(archivio, s.Casi));
     StileCasi(g.Modello(), s);
+    g.AllargaAlContenuto();
 }
 
 void StileCasi(ModelloGriglia& m, const StatoAnalisi& s) {
@@ -55,6 +56,7 @@ void StileCasi(ModelloGriglia& m, const StatoAnalisi& s) {
 void DipingiTerzine(Griglia& g, const StatoAnalisi& s) {
     RiempiGriglia(g, TabellaTerzine(s.Lista));
     StileTerzine(g.Modello(), s);
+    g.AllargaAlContenuto();
 }
 
 void StileTerzine(ModelloGriglia& m, const StatoAnalisi& s) {
@@ -92,6 +94,7 @@ bool GruppoVerificato(const StatoAnalisi& s, int riga) {
 void DipingiCombinazioni(Griglia& g, const StatoAnalisi& s) {
     RiempiGriglia(g, TabellaCombinazioni(s.Combinazioni, s.Lista));
     StileCombinazioni(g.Modello(), s);
+    g.AllargaAlContenuto();
 }
 
 void StileCombinazioni(ModelloGriglia& m, const StatoAnalisi& s) {
@@ -129,6 +132,7 @@ void DipingiDettaglio(Griglia& g, const StatoAnalisi& s) {
             d.ImpostaPrimoPiano(r, 3, ColoreRosso);
         }
     }
+    g.AllargaAlContenuto();
 }
 
 // --- Forecast ---------------------------------------------------------------------------------
@@ -157,6 +161,7 @@ void DipingiPrevisioni(Griglia& scelte, Griglia& previsioni, Griglia& statistich
             p.ImpostaPrimoPiano(r, PS, ColoreRosso);
         }
     }
+    previsioni.AllargaAlContenuto();
 
     if (!s.PrevisioneFatta) {
         statistiche.ImpostaRighe(1);

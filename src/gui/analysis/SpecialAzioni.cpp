@@ -190,12 +190,14 @@ void Special::CercaCombinazioni(int K) {
 void Special::MostraCombinazione(int riga) {
     if (!stato_.SelezionaCombinazione(ctx_.Archivio(), riga)) return;
     StileCombinazioni(fg2_->Modello(), stato_);
+    fg2_->AllargaAlContenuto();
     DipingiDettaglio(*fgp_, stato_);
 }
 
 void Special::SelezionaCaso(int riga) {
     if (!stato_.SelezionaCaso(riga)) return;
     StileCasi(fgEV_->Modello(), stato_);
+    fgEV_->AllargaAlContenuto();
 }
 
 void Special::VerificaTerzine() {

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "gui/ui/Dialoghi.h"
 
@@ -63,6 +64,11 @@ Griglia::Griglia(QWidget* parent) : QTableView(parent), modello_(new ModelloGrig
 void Griglia::ImpostaLarghezza(int colonna, int twips) {
     // 1440 twips to the inch; at the screen's logical resolution.
     setColumnWidth(colonna, qRound(twips / 1440.0 * logicalDpiX()));
+}
+
+void Griglia::AllargaAlContenuto() {
+    for (int c = 0; c < modello_->Colonne(); ++c)
+        if (!isColumnHidden(c)) setColumnWidth(c, std::max(columnWidth(c), sizeHintForColumn(c)));
 }
 
 void Griglia::ImpostaModificabile(bool modificabile) {

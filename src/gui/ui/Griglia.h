@@ -29,6 +29,10 @@ public:
     void ImpostaTesto(int r, int c, const QString& t) { modello_->ImpostaTesto(r, c, t); }
 
     void ImpostaLarghezza(int colonna, int twips);
+    /// Widens every column whose text does not fit, never narrowing one, so no value shows cut.
+    void AllargaAlContenuto();
+    /// The width a column needs to show every text whole.
+    int LarghezzaNecessaria(int colonna) const { return sizeHintForColumn(colonna); }
     void NascondiColonna(int colonna, bool nascosta) { setColumnHidden(colonna, nascosta); }
     void NascondiRiga(int riga, bool nascosta) { setRowHidden(riga - 1, nascosta); }
     bool RigaNascosta(int riga) const { return isRowHidden(riga - 1); }

@@ -207,6 +207,22 @@ private slots:
         QCOMPARE(b.c<QLabel>("LblConteggioLista")->text(), QStringLiteral("50"));
     }
 
+    void ogniValoreStaNellaSuaColonna() {
+        // Thirty cases over the whole period: ambi counts of two digits in the lists.
+        Banco b;
+        b.c<QComboBox>("CboNumeroCasi")->setCurrentIndex(29);
+        b.c<QCheckBox>("ChkInteroPeriodo")->setChecked(true);
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdDueTerzine");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        QVERIFY(b.g("fg2")->Testo(1, 7).size() == 2);
+        for (const char* nome : {"FgEV", "fg1", "fg2", "FgPr", "FgZ"})
+            for (int c = 0; c < b.g(nome)->Modello().Colonne(); ++c)
+                QVERIFY2(b.g(nome)->columnWidth(c) >= b.g(nome)->LarghezzaNecessaria(c),
+                         qPrintable(QStringLiteral("%1 colonna %2").arg(QLatin1String(nome)).arg(c)));
+    }
+
     void iCasiCopertiVengonoSaltatiDallaRicercaSuccessiva() {
         Banco b;
         b.Premi("CmdGeneraTerzine");
