@@ -156,7 +156,8 @@ private slots:
             QCOMPARE(ruote->Modello().Sfondo(1, w), ColoreBianco);
         for (int p = 1; p <= 5; ++p)
             QCOMPARE(b.w->ColorePosizione(p), ColoreAcceso);
-        QCOMPARE(b.g("FgEV")->Righe(), 1);
+        for (const char* nome : {"FgEV", "fg1", "fg2", "FGP", "FgZ", "FgPr", "FgStat"})
+            QVERIFY2(b.g(nome)->Righe() == 1, nome); // header rows only
         QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), a.UltimaEstrazione);
     }
 
@@ -311,6 +312,28 @@ private slots:
         b.Premi("CmdResoconto");
         QCOMPARE(b.storia.get(), prima); // one instance, refilled
         QVERIFY(b.storia->Tabella().Testo(1, 5).contains(QStringLiteral(" - ")));
+    }
+
+    void previsioniSuUnaRigaVuotaNonCambianoNulla() {
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.g("fg1")->ImpostaCellaCorrente(3, 0);
+        b.Premi("CmdEliminaRighe"); // two terzine left: two combinations, the other rows empty
+        b.Premi("CmdUnaTerzina");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        const auto casi = DaGriglia(b.g("FgEV"));
+        const auto previsioni = DaGriglia(b.g("FgPr"));
+        const auto statistica = DaGriglia(b.g("FgStat"));
+        const Colore primo = b.g("FgEV")->Modello().Sfondo(1, 0);
+        QVERIFY(b.g("fg2")->Testo(10, 0).isEmpty());
+        b.Clic(b.g("fg2"), 10);
+        b.Premi("CmdPrevisioni");
+        QVERIFY(DaGriglia(b.g("FgEV")) == casi);
+        QVERIFY(DaGriglia(b.g("FgPr")) == previsioni);
+        QVERIFY(DaGriglia(b.g("FgStat")) == statistica);
+        QCOMPARE(b.g("FgEV")->Modello().Sfondo(1, 0), primo);
+        QVERIFY(b.d.messaggi.empty());
     }
 
     void eliminaRigheSuccessive() {
