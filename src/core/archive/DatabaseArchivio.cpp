@@ -83,15 +83,55 @@ std::optional<RigaEstrazione> DatabaseArchivio::Trova(const std::string& dataTes
     return r;
 }
 
+namespace {
+bool Presente(Database& db, const std::string& iso) {
+    auto st = db.Prepara("SELECT 1 FROM EstrazioniLotto WHERE DataEstrazione = ?");
+    st.Bind(1, iso);
+    return st.Step();
+}
+} // namespace
+
 void DatabaseArchivio::Inserisci(const RigaEstrazione& riga, const std::string& datareg,
                                  const std::string& orareg) {
+    const auto iso = IsoDaTesto(riga.Data);
+    if (Presente(db_, iso)) throw ErroreDataPresente("data già presente nell'archivio: " + riga.Data);
     auto st = db_.Prepara("INSERT INTO EstrazioniLotto (DataEstrazione" + ColonneRuote() +
                           ", datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-    st.Bind(1, IsoDaTesto(riga.Data));
+    st.Bind(1, iso);
     for (int w = 0; w < NumeroRuote; ++w)
         st.Bind(w + 2, riga.Celle[w]);
     st.Bind(13, datareg).Bind(14, orareg);
     st.Esegui();
+}
+
+bool DatabaseArchivio::Modifica(const RigaEstrazione& riga, const std::string& datareg,
+                                const std::string& orareg) {
+    const auto iso = IsoDaTesto(riga.Data);
+    Transaction tr(db_);
+    if (!Presente(db_, iso)) return false;
+    std::string sql = "UPDATE EstrazioniLotto SET ";
+    for (auto c : CampiRuote)
+        sql += "\"" + std::string(c) + "\" = ?, ";
+    sql += "datareg = ?, orareg = ? WHERE DataEstrazione = ?";
+    auto st = db_.Prepara(sql);
+    for (int w = 0; w < NumeroRuote; ++w)
+        st.Bind(w + 1, riga.Celle[w]);
+    st.Bind(12, datareg).Bind(13, orareg).Bind(14, iso);
+    st.Esegui();
+    tr.Conferma();
+    return true;
+}
+
+bool DatabaseArchivio::Elimina(const std::string& dataTesto) {
+    Data d;
+    if (!LeggiDataTesto(dataTesto, d)) return false;
+    Transaction tr(db_);
+    if (!Presente(db_, IsoData(d))) return false;
+    auto st = db_.Prepara("DELETE FROM EstrazioniLotto WHERE DataEstrazione = ?");
+    st.Bind(1, IsoData(d));
+    st.Esegui();
+    tr.Conferma();
+    return true;
 }
 
 int DatabaseArchivio::Conta() {

@@ -25,6 +25,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// A draw whose date the archive already holds.
+class ErroreDataPresente : public ErroreDatabase {
+public:
+    using ErroreDatabase::ErroreDatabase;
+};
+
 class DatabaseArchivio {
 public:
     /// Opens an existing archive; throws ErroreDatabase if it is not an archive database.
@@ -35,8 +41,13 @@ public:
     /// Every draw, oldest first. `progresso(i, totale)` is called per row.
     std::vector<RigaEstrazione> LeggiTutte(const std::function<void(int, int)>& progresso = {});
     std::optional<RigaEstrazione> Trova(const std::string& dataTesto);
-    /// Adds a draw; throws ErroreDatabase when its date is already present.
+    /// Adds a draw (one statement, inside the caller's transaction if it has one); throws
+    /// ErroreDataPresente when its date is already present.
     void Inserisci(const RigaEstrazione& riga, const std::string& datareg, const std::string& orareg);
+    /// Rewrites the numbers of the draw of the same date in one transaction; false when absent.
+    bool Modifica(const RigaEstrazione& riga, const std::string& datareg, const std::string& orareg);
+    /// Deletes the draw of that date in one transaction; false when absent.
+    bool Elimina(const std::string& dataTesto);
     int Conta();
 
     Database& Db() { return db_; }

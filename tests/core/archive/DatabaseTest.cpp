@@ -87,3 +87,30 @@ TEST(DatabaseArchivio, DataUnicaEViewAnnoMeseGiorno) {
     EXPECT_EQ(q.Intero(1), 3);
     EXPECT_EQ(q.Intero(2), 5);
 }
+
+TEST(DatabaseArchivio, ModificaEdEliminaPerData) {
+    CartellaTemporanea c;
+    auto db = DatabaseArchivio::ApriOCrea(c / "a.mdb");
+    const auto righe = RigheCasuali(3, 21);
+    for (const auto& r : righe)
+        db->Inserisci(r, "2026-12-08", "10:00:00");
+    EXPECT_THROW(db->Inserisci(righe[1], "2026-12-08", "10:00:00"), ErroreDataPresente);
+
+    auto nuova = righe[1];
+    nuova.Celle[3] = "01-02-03-04-05";
+    EXPECT_TRUE(db->Modifica(nuova, "2026-12-09", "11:00:00"));
+    EXPECT_EQ(db->Trova(righe[1].Data), nuova);
+    EXPECT_EQ(db->LeggiTutte()[1], nuova); // same date, same place
+    auto assente = nuova;
+    assente.Data = "01/01/1990";
+    EXPECT_FALSE(db->Modifica(assente, "2026-12-09", "11:00:00"));
+    EXPECT_EQ(db->Conta(), 3);
+
+    EXPECT_TRUE(db->Elimina(righe[0].Data));
+    EXPECT_FALSE(db->Elimina(righe[0].Data));
+    EXPECT_FALSE(db->Elimina("non è una data"));
+    const auto rimaste = db->LeggiTutte();
+    ASSERT_EQ(rimaste.size(), 2u);
+    EXPECT_EQ(rimaste[0], nuova);
+    EXPECT_EQ(rimaste[1], righe[2]);
+}
