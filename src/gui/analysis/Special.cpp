@@ -53,19 +53,6 @@ QLabel* Etichetta(QWidget* padre, const QString& testo) {
     return l;
 }
 
-QToolButton* Pulsante(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
-                      Colore colore) {
-    auto* b = new QToolButton(padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->setText(testo);
-    b->setToolTip(testo);
-    b->setIcon(IconaPulsante(simbolo, colore, 20));
-    b->setIconSize(QSize(18, 18));
-    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    return b;
-}
-
 QLabel* Valore(QWidget* padre, const char* nome) {
     auto* l = new QLabel(padre);
     l->setObjectName(QString::fromLatin1(nome));
@@ -153,14 +140,14 @@ QWidget* Special::costruisciRiferimento() {
     hsRiferimento_->setMinimumWidth(150);
     lblRiferimento_->setMinimumHeight(30);
     lblRiferimento_->setMinimumWidth(150);
-    auto* data = Pulsante(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
-                          ColoreGialloChiaro);
-    auto* indice = Pulsante(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
-                            QStringLiteral("#"), ColoreGialloChiaro);
-    auto* ultima = Pulsante(g, "CmdUltima", QStringLiteral("Vai all'ultima estrazione"), QStringLiteral(">|"),
-                            ColoreGialloChiaro);
-    auto* mensile = Pulsante(g, "CmdSettaMensile", QStringLiteral("Setta estrazione mensìle"),
-                             QStringLiteral("M"), ColoreVerdeChiaro);
+    auto* data = PulsanteFigura(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
+                                ColoreGialloChiaro);
+    auto* indice = PulsanteFigura(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
+                                  QStringLiteral("#"), ColoreGialloChiaro);
+    auto* ultima = PulsanteFigura(g, "CmdUltima", QStringLiteral("Vai all'ultima estrazione"),
+                                  QStringLiteral(">|"), ColoreGialloChiaro);
+    auto* mensile = PulsanteFigura(g, "CmdSettaMensile", QStringLiteral("Setta estrazione mensìle"),
+                                   QStringLiteral("M"), ColoreVerdeChiaro);
     for (auto* b : {data, indice, ultima, mensile})
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto* v = new QGridLayout(g);
@@ -174,15 +161,15 @@ QWidget* Special::costruisciRiferimento() {
 
     connect(hsRiferimento_, &QScrollBar::valueChanged, this, [this](int d) { ImpostaRiferimento(d); });
     connect(data, &QToolButton::clicked, this, [this] {
-        if (auto d = CercaPerData(dialoghi_, this, ctx_.Archivio())) hsRiferimento_->setValue(*d);
+        if (auto d = CercaPerData(dialoghi_, this, ctx_.Archivio())) SpostaBarra(*d);
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(indice, &QToolButton::clicked, this, [this] {
-        if (auto d = CercaPerIndice(dialoghi_, this, ctx_.Archivio(), 20)) hsRiferimento_->setValue(*d);
+        if (auto d = CercaPerIndice(dialoghi_, this, ctx_.Archivio(), 20)) SpostaBarra(*d);
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(ultima, &QToolButton::clicked, this, [this] {
-        hsRiferimento_->setValue(ctx_.Archivio().UltimaEstrazione);
+        SpostaBarra(ctx_.Archivio().UltimaEstrazione);
         ImpostaRiferimento(hsRiferimento_->value());
     });
     connect(mensile, &QToolButton::clicked, this, [this] {
@@ -345,10 +332,11 @@ QWidget* Special::costruisciComandi() {
     comando("CmdTreTerzine", QStringLiteral("TRE TERZINE"), [this] { CercaCombinazioni(3); });
     comando("CmdPrevisioni", QStringLiteral("PREVISIONI"), [this] { Previsioni(); });
     l->addStretch(1);
-    auto* interrompi = Pulsante(w, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"),
-                                QStringLiteral("X"), ColoreRosa);
+    auto* interrompi = PulsanteFigura(w, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"),
+                                      QStringLiteral("X"), ColoreRosa);
     connect(interrompi, &QToolButton::clicked, this, [this] { Interrompi(); });
-    auto* help = Pulsante(w, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
+    auto* help =
+        PulsanteFigura(w, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
     help->setToolButtonStyle(Qt::ToolButtonIconOnly);
     connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
     l->addWidget(interrompi);
@@ -403,20 +391,21 @@ QWidget* Special::costruisciTabelle() {
     connect(fgPr_, &Griglia::DoppioClic, this, [this](int r, int) { MostraRitardi(r); });
 
     const auto copia = [this](const char* nome, Griglia* g, const QString& simbolo) {
-        auto* b = Pulsante(this, nome, QStringLiteral("Copia tabella"), simbolo, ColoreVerdeChiaro);
+        auto* b = PulsanteFigura(this, nome, QStringLiteral("Copia tabella"), simbolo, ColoreVerdeChiaro);
         connect(b, &QToolButton::clicked, this, [g] { g->CopiaNegliAppunti(); });
         return b;
     };
-    auto* elimina = Pulsante(this, "CmdEliminaRighe", QStringLiteral("Elimina righe successive"),
-                             QStringLiteral("-"), ColoreRosa);
-    auto* verifica = Pulsante(this, "CmdVerificaTerzine", QStringLiteral("Verifica terzine"),
-                              QStringLiteral("V"), ColoreArancioChiaro);
-    auto* resoconto = Pulsante(this, "CmdResoconto", QStringLiteral("Resoconto storico"), QStringLiteral("R"),
-                               ColoreArancioChiaro);
-    auto* stampaPrev = Pulsante(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"),
-                                QStringLiteral("S"), ColoreAzzurroChiaro);
-    auto* stampaComb = Pulsante(this, "CmdStampaCombinazioni", QStringLiteral("Stampa tabella delle terzine"),
-                                QStringLiteral("S"), ColoreAzzurroChiaro);
+    auto* elimina = PulsanteFigura(this, "CmdEliminaRighe", QStringLiteral("Elimina righe successive"),
+                                   QStringLiteral("-"), ColoreRosa);
+    auto* verifica = PulsanteFigura(this, "CmdVerificaTerzine", QStringLiteral("Verifica terzine"),
+                                    QStringLiteral("V"), ColoreArancioChiaro);
+    auto* resoconto = PulsanteFigura(this, "CmdResoconto", QStringLiteral("Resoconto storico"),
+                                     QStringLiteral("R"), ColoreArancioChiaro);
+    auto* stampaPrev = PulsanteFigura(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"),
+                                      QStringLiteral("S"), ColoreAzzurroChiaro);
+    auto* stampaComb =
+        PulsanteFigura(this, "CmdStampaCombinazioni", QStringLiteral("Stampa tabella delle terzine"),
+                       QStringLiteral("S"), ColoreAzzurroChiaro);
     for (auto* b : {elimina, verifica, resoconto, stampaPrev, stampaComb})
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     bloccati_.push_back(elimina);
@@ -559,6 +548,12 @@ void Special::TogglePosizione(int p) {
     case EffettoPosizioni::NessunCambio:
         break;
     }
+}
+
+void Special::SpostaBarra(int d) {
+    // The archive may have grown since the bar's range was set.
+    hsRiferimento_->setMaximum(ctx_.Archivio().UltimaEstrazione);
+    hsRiferimento_->setValue(d);
 }
 
 void Special::ImpostaRiferimento(int d) {

@@ -92,6 +92,7 @@ private:
     void StoriaTerzina(int riga);
     void MostraRitardi(int riga);
     void TogglePosizione(int p);
+    void SpostaBarra(int d);
     void DipingiPosizioni();
     void DipingiRuote();
     void AggiornaContatori();

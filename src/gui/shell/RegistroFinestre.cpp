@@ -1,6 +1,7 @@
 #include "gui/shell/RegistroFinestre.h"
 
 #include "gui/analysis/Special.h"
+#include "gui/archive/Archivio.h"
 #include "gui/shell/Container.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/Storia.h"
@@ -8,6 +9,9 @@
 namespace trivalto {
 
 void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialoghi) {
+    c.RegistraFinestra(QStringLiteral("Command1"), [&c, &contesto, &dialoghi] {
+        return new Archivio(contesto, dialoghi, [&c] { c.CaricaArchivioExNovo(); });
+    });
     c.RegistraFinestra(QStringLiteral("Command8"), [&c, &contesto, &dialoghi] {
         return new Special(contesto, dialoghi, c.BarraProgresso(),
                            [&c](const QString& nome) { return c.ApriFinestra(nome); });

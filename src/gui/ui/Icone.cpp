@@ -1,5 +1,7 @@
 #include "gui/ui/Icone.h"
 
+#include <QToolButton>
+
 #include <QPainter>
 #include <QPixmap>
 
@@ -23,6 +25,19 @@ QIcon IconaPulsante(const QString& simbolo, Colore sfondo, int lato) {
     p.setPen(colore.lightness() > 140 ? Qt::black : Qt::white);
     p.drawText(pixmap.rect(), Qt::AlignCenter, simbolo);
     return QIcon(pixmap);
+}
+
+QToolButton* PulsanteFigura(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
+                            Colore colore) {
+    auto* b = new QToolButton(padre);
+    b->setObjectName(QString::fromLatin1(nome));
+    b->setText(testo);
+    b->setToolTip(testo);
+    b->setIcon(IconaPulsante(simbolo, colore, 20));
+    b->setIconSize(QSize(18, 18));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    return b;
 }
 
 } // namespace trivalto

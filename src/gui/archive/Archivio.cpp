@@ -1,0 +1,382 @@
+// Construction of the archive window: its four pages, the entry boxes and the opening values.
+#include "gui/archive/Archivio.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QDesktopServices>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "core/shell/ContestoProgramma.h"
+#include "gui/archive/CasellaNumero.h"
+#include "gui/ui/Dialoghi.h"
+#include "gui/ui/Griglia.h"
+#include "gui/ui/Icone.h"
+#include "gui/ui/RicercaEstrazione.h"
+
+namespace trivalto {
+
+namespace {
+
+constexpr int ArgomentoHelp = 320;
+
+QLabel* Valore(QWidget* padre, const char* nome, int larghezza = 90) {
+    auto* l = new QLabel(padre);
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumWidth(larghezza);
+    return l;
+}
+
+QPushButton* Comando(QWidget* padre, const char* nome, const QString& testo) {
+    auto* b = new QPushButton(testo, padre);
+    b->setObjectName(QString::fromLatin1(nome));
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+QToolButton* Figura(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
+                    Colore colore) {
+    auto* b = PulsanteFigura(padre, nome, testo, simbolo, colore);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return b;
+}
+
+} // namespace
+
+Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::function<void()> ricarica,
+                   QWidget* parent)
+    : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), ricarica_(std::move(ricarica)) {
+    setObjectName(QStringLiteral("archivio"));
+    setWindowTitle(QStringLiteral("Gestione archivio DB"));
+    setProperty("ArgomentoHelp", ArgomentoHelp);
+    SSTab1_ = new QTabWidget(this);
+    SSTab1_->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1_->addTab(costruisciGestione(), QStringLiteral("&Gestione estrazioni"));
+    SSTab1_->addTab(costruisciElenco(), QStringLiteral("Elenco estrazioni"));
+    SSTab1_->addTab(
+        costruisciPaginaVuota(QStringLiteral(
+            "Le esportazioni dell'archivio e l'indirizzo del sito si impostano da questa pagina.")),
+        QStringLiteral("Salvataggi"));
+    SSTab1_->addTab(
+        costruisciPaginaVuota(QStringLiteral(
+            "Il controllo e l'aggiornamento dell'archivio da file si eseguono da questa pagina.")),
+        QStringLiteral("Aggiornamenti"));
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(4, 4, 4, 4);
+    l->addWidget(SSTab1_);
+    apertura();
+}
+
+QPushButton* Archivio::PulsanteHelp(QWidget* padre) {
+    auto* b = new QPushButton(IconaPulsante(QStringLiteral("?"), ColoreAzzurro, 20), QString(), padre);
+    b->setObjectName(QStringLiteral("CmdHelp"));
+    b->setToolTip(QStringLiteral("Help in linea"));
+    connect(b, &QPushButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+    return b;
+}
+
+QWidget* Archivio::costruisciGestione() {
+    auto* pagina = new QWidget(this);
+    auto* g = new QGridLayout(pagina);
+    g->addWidget(costruisciCaselle(pagina), 0, 0, 2, 1);
+    g->addWidget(costruisciNavigazione(pagina), 0, 1);
+    g->addWidget(costruisciCalendario(pagina), 1, 1);
+    g->addWidget(costruisciStatistica(pagina), 0, 2, 2, 1);
+    g->setColumnStretch(2, 1);
+    return pagina;
+}
+
+QWidget* Archivio::costruisciCaselle(QWidget* padre) {
+    auto* gruppo = new QGroupBox(QStringLiteral("Estrazione"), padre);
+    auto* g = new QGridLayout(gruppo);
+    g->setHorizontalSpacing(3);
+    g->setVerticalSpacing(3);
+    for (int w = 0; w < NumeroRuote; ++w) {
+        auto* nome =
+            new QLabel(QString::fromLatin1(NomiRuote[static_cast<size_t>(w)].data(),
+                                           static_cast<qsizetype>(NomiRuote[static_cast<size_t>(w)].size())),
+                       gruppo);
+        nome->setObjectName(QStringLiteral("LblRuota%1").arg(w));
+        g->addWidget(nome, w, 0);
+        for (int p = 0; p < NumeriPerRuota; ++p) {
+            const int b = w * 5 + p + 1;
+            auto* c = new CasellaNumero(b, gruppo);
+            txtin_[static_cast<size_t>(b - 1)] = c;
+            g->addWidget(c, w, p + 1);
+            connect(c, &CasellaNumero::Sposta, this, [this](int d) {
+                auto* dest = txtin_[static_cast<size_t>(d - 1)];
+                dest->setFocus(Qt::TabFocusReason);
+            });
+        }
+    }
+    auto* salva = Comando(gruppo, "Command8", QStringLiteral("SALVA ESTRAZIONE"));
+    auto* modifica = Comando(gruppo, "Command3", QStringLiteral("MODIFICA ESTRAZIONE"));
+    auto* elimina = Comando(gruppo, "Command2", QStringLiteral("ELIMINA ESTRAZIONE"));
+    auto* azzera = Comando(gruppo, "CmdAzzera", QStringLiteral("AZZERA GRID"));
+    auto* incolla = Comando(gruppo, "CmdIncolla", QStringLiteral("INCOLLA ESTRAZIONE"));
+    txtIncolla_ = new QLineEdit(gruppo);
+    txtIncolla_->setObjectName(QStringLiteral("TxtIncolla"));
+    txtIncolla_->setReadOnly(true);
+    txtIncolla_->setToolTip(QStringLiteral("Testo incollato dagli appunti"));
+    int r = NumeroRuote;
+    for (auto* b : {salva, modifica, elimina, azzera, incolla})
+        g->addWidget(b, r++, 0, 1, 6);
+    g->addWidget(txtIncolla_, r, 0, 1, 6);
+    g->setRowStretch(r + 1, 1);
+    connect(salva, &QPushButton::clicked, this, &Archivio::SalvaEstrazione);
+    connect(modifica, &QPushButton::clicked, this, &Archivio::ModificaEstrazione);
+    connect(elimina, &QPushButton::clicked, this, &Archivio::EliminaEstrazione);
+    connect(azzera, &QPushButton::clicked, this, &Archivio::AzzeraGriglia);
+    connect(incolla, &QPushButton::clicked, this, &Archivio::IncollaEstrazione);
+    return gruppo;
+}
+
+QWidget* Archivio::costruisciNavigazione(QWidget* padre) {
+    auto* gruppo = new QGroupBox(QStringLiteral("Archivio"), padre);
+    LBLESTRAZIONE_ = Valore(gruppo, "LBLESTRAZIONE", 160);
+    QFont grande = LBLESTRAZIONE_->font();
+    grande.setPointSizeF(grande.pointSizeF() * 1.4);
+    grande.setBold(true);
+    LBLESTRAZIONE_->setFont(grande);
+    HScrestrazione_ = new QScrollBar(Qt::Horizontal, gruppo);
+    HScrestrazione_->setObjectName(QStringLiteral("HScrestrazione"));
+    HScrestrazione_->setPageStep(10);
+    pAN_DC_ = Valore(gruppo, "pAN_DC", 70);
+    pAN_DC_->setCursor(Qt::PointingHandCursor);
+    pAN_DC_->setToolTip(QStringLiteral("Clic per digitare il numero indice"));
+    pAN_DC_->installEventFilter(this);
+    lblNumero_ = Valore(gruppo, "LblNumEstrazioni");
+    lblAggiornati_ = Valore(gruppo, "LblAggiornatoAl");
+    LabelPM_ = Valore(gruppo, "LabelPM", 40);
+    LabelPA_ = Valore(gruppo, "LabelPA", 40);
+    auto* ultima = Figura(gruppo, "CmdUltima", QStringLiteral("Vai ultima estrazione"), QStringLiteral(">|"),
+                          ColoreGialloChiaro);
+    auto* indice = Figura(gruppo, "CmdCercaIndice", QStringLiteral("Ricerca per numero indice"),
+                          QStringLiteral("#"), ColoreGialloChiaro);
+    auto* data = Figura(gruppo, "CmdCercaData", QStringLiteral("Ricerca per data"), QStringLiteral("D"),
+                        ColoreGialloChiaro);
+
+    auto* g = new QGridLayout(gruppo);
+    g->addWidget(LBLESTRAZIONE_, 0, 0, 1, 4);
+    g->addWidget(HScrestrazione_, 1, 0, 1, 4);
+    g->addWidget(new QLabel(QStringLiteral("Indice"), gruppo), 2, 0);
+    g->addWidget(pAN_DC_, 2, 1);
+    auto* pulsanti = new QHBoxLayout;
+    for (auto* b : {ultima, indice, data})
+        pulsanti->addWidget(b);
+    g->addLayout(pulsanti, 2, 2, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Num estraz"), gruppo), 3, 0);
+    g->addWidget(lblNumero_, 3, 1);
+    g->addWidget(new QLabel(QStringLiteral("Dati aggiornati al"), gruppo), 3, 2);
+    g->addWidget(lblAggiornati_, 3, 3);
+    g->addWidget(new QLabel(QStringLiteral("Mensile"), gruppo), 4, 0);
+    g->addWidget(LabelPM_, 4, 1);
+    g->addWidget(new QLabel(QStringLiteral("Annuale"), gruppo), 4, 2);
+    g->addWidget(LabelPA_, 4, 3);
+
+    connect(HScrestrazione_, &QScrollBar::valueChanged, this, [this](int k) {
+        indiceCorrente_ = k;
+        pAN_DC_->setText(QString::number(k));
+        const auto& a = ctx_.Archivio();
+        LBLESTRAZIONE_->setText(k >= 1 && k <= a.NumeroEstrazioni
+                                    ? QString::fromStdString(a.DateEstrazioni[static_cast<size_t>(k)])
+                                    : QString());
+        CaricaTabellaArchivio();
+    });
+    connect(ultima, &QToolButton::clicked, this,
+            [this] { MostraEstrazione(ctx_.Archivio().NumeroEstrazioni); });
+    connect(indice, &QToolButton::clicked, this, [this] {
+        if (auto k = CercaPerIndice(dialoghi_, this, ctx_.Archivio(), 20)) MostraEstrazione(*k);
+    });
+    connect(data, &QToolButton::clicked, this, [this] {
+        if (auto k = CercaPerData(dialoghi_, this, ctx_.Archivio())) MostraEstrazione(*k);
+    });
+    return gruppo;
+}
+
+QWidget* Archivio::costruisciCalendario(QWidget* padre) {
+    auto* gruppo = new QGroupBox(QStringLiteral("Data della nuova estrazione"), padre);
+    MonthView1_ = new QCalendarWidget(gruppo);
+    MonthView1_->setObjectName(QStringLiteral("MonthView1"));
+    MonthView1_->setGridVisible(true);
+    MonthView1_->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
+    MonthView1_->setFirstDayOfWeek(Qt::Monday);
+    MonthView1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    txtDataScelta_ = new QLineEdit(gruppo);
+    txtDataScelta_->setObjectName(QStringLiteral("TxtDataSelezionata"));
+    txtDataScelta_->setReadOnly(true);
+    txtDataScelta_->setAlignment(Qt::AlignCenter);
+    auto* oggi = Figura(gruppo, "CmdDataOdierna", QStringLiteral("Imposta data odierna"), QStringLiteral("O"),
+                        ColoreVerdeChiaro);
+    auto* dellEstrazione = Figura(gruppo, "CmdImpostaData", QStringLiteral("Imposta data"),
+                                  QStringLiteral("="), ColoreVerdeChiaro);
+    auto* nota =
+        new QLabel(QStringLiteral("Attenzione: la data considerata è quella del calendario e riportata "
+                                  "anche nella casella Data selezionata"),
+                   gruppo);
+    nota->setWordWrap(true);
+    nota->setStyleSheet(QStringLiteral("color: #a00000;"));
+    auto* g = new QGridLayout(gruppo);
+    g->addWidget(MonthView1_, 0, 0, 1, 4);
+    g->addWidget(new QLabel(QStringLiteral("Data selezionata"), gruppo), 1, 0);
+    g->addWidget(txtDataScelta_, 1, 1);
+    g->addWidget(oggi, 1, 2);
+    g->addWidget(dellEstrazione, 1, 3);
+    g->addWidget(nota, 2, 0, 1, 4);
+    connect(MonthView1_, &QCalendarWidget::clicked, this, [this](const QDate& d) {
+        ImpostaDataScelta(d);
+        txtDataScelta_->setFocus();
+    });
+    connect(MonthView1_, &QCalendarWidget::selectionChanged, this, [this] {
+        txtDataScelta_->setText(MonthView1_->selectedDate().toString(QStringLiteral("dd/MM/yyyy")));
+    });
+    connect(oggi, &QToolButton::clicked, this, [this] { ImpostaDataScelta(QDate::currentDate()); });
+    connect(dellEstrazione, &QToolButton::clicked, this, [this] {
+        const QDate d = QDate::fromString(LBLESTRAZIONE_->text(), QStringLiteral("dd/MM/yyyy"));
+        if (d.isValid()) ImpostaDataScelta(d);
+    });
+    return gruppo;
+}
+
+QWidget* Archivio::costruisciStatistica(QWidget* padre) {
+    auto* colonna = new QWidget(padre);
+    auto* v = new QVBoxLayout(colonna);
+    v->setContentsMargins(0, 0, 0, 0);
+    auto* gruppo = new QGroupBox(QStringLiteral("Calendario delle estrazioni"), colonna);
+    cboAnno_ = new QComboBox(gruppo);
+    cboAnno_->setObjectName(QStringLiteral("CboAnno"));
+    cboAnno_->setMaxVisibleItems(20);
+    auto* carica = new QPushButton(QStringLiteral("Carica calendario"), gruppo);
+    carica->setObjectName(QStringLiteral("CmdCaricaCalendario"));
+    chkSigla_ = new QCheckBox(QStringLiteral("Sigla giorno settimana"), gruppo);
+    chkSigla_->setObjectName(QStringLiteral("ChkSigla"));
+    auto* sigle = new QPushButton(QStringLiteral("D L M"), gruppo);
+    sigle->setObjectName(QStringLiteral("Command17"));
+    sigle->setToolTip(QStringLiteral("Mostra le sigle dei giorni della settimana"));
+    fg1_ = new Griglia(gruppo);
+    fg1_->setObjectName(QStringLiteral("fg1"));
+    fg1_->ImpostaIntestazione(QStringLiteral("A|M"));
+    fg1_->horizontalHeader()->setMinimumSectionSize(16);
+    auto* legenda =
+        new QLabel(QStringLiteral("1=(D) Domenica  2=(L) Lunedì   3=(M) Martedì  4=(m) Mercoledì  "
+                                  "5=(G) Giovedì  6=(V) Venerdì  7=(S) Sabato"),
+                   gruppo);
+    legenda->setWordWrap(true);
+    auto* g = new QGridLayout(gruppo);
+    g->addWidget(new QLabel(QStringLiteral("Anno"), gruppo), 0, 0);
+    g->addWidget(cboAnno_, 0, 1);
+    g->addWidget(carica, 0, 2);
+    g->addWidget(chkSigla_, 0, 3);
+    g->addWidget(sigle, 0, 4);
+    g->setColumnStretch(5, 1);
+    g->addWidget(fg1_, 1, 0, 1, 6);
+    g->addWidget(legenda, 2, 0, 1, 6);
+    v->addWidget(gruppo, 1);
+
+    auto* sito = new QGroupBox(QStringLiteral("Sito dell'archivio"), colonna);
+    lblIndirizzo_ = new QLabel(sito);
+    lblIndirizzo_->setObjectName(QStringLiteral("LblIndirizzo"));
+    lblIndirizzo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* collega = new QPushButton(QStringLiteral("COLLEGA AL SITO"), sito);
+    collega->setObjectName(QStringLiteral("CmdCollega"));
+    auto* hs = new QHBoxLayout(sito);
+    hs->addWidget(lblIndirizzo_, 1);
+    hs->addWidget(collega);
+    hs->addWidget(PulsanteHelp(sito));
+    v->addWidget(sito);
+
+    connect(carica, &QPushButton::clicked, this, &Archivio::CaricaCalendario);
+    connect(cboAnno_, &QComboBox::currentIndexChanged, this, [this](int) { CaricaCalendario(); });
+    connect(chkSigla_, &QCheckBox::clicked, this, [this] { CaricaCalendario(); });
+    connect(sigle, &QPushButton::clicked, this, &Archivio::SigleGiorni);
+    connect(fg1_, &Griglia::DoppioClic, this, &Archivio::CellaCalendarioScelta);
+    connect(collega, &QPushButton::clicked, this, [this] {
+        const QUrl url = QUrl::fromUserInput(QString::fromStdString(ctx_.IndirizzoInternet));
+        if (url.isValid() && !url.isEmpty()) QDesktopServices::openUrl(url);
+    });
+    return colonna;
+}
+
+QWidget* Archivio::costruisciElenco() {
+    auto* pagina = new QWidget(this);
+    FgDB_ = new Griglia(pagina);
+    FgDB_->setObjectName(QStringLiteral("FgDB"));
+    QString intestazione = QStringLiteral("DataEstrazione");
+    for (auto c : CampiRuote)
+        intestazione += QLatin1Char('|') + QString::fromLatin1(c.data(), static_cast<qsizetype>(c.size()));
+    FgDB_->ImpostaIntestazione(intestazione);
+    const auto& fm = FgDB_->fontMetrics();
+    FgDB_->setColumnWidth(0, fm.horizontalAdvance(QStringLiteral("DataEstrazione")) + 16);
+    for (int c = 1; c <= NumeroRuote; ++c) {
+        FgDB_->setColumnWidth(c, fm.horizontalAdvance(QStringLiteral("00-00-00-00-00")) + 16);
+        FgDB_->Modello().ImpostaCentrata(c, true);
+    }
+    FgDB_->Modello().ImpostaCentrata(0, true);
+    auto* scegli = Figura(pagina, "CmdSelezione", QStringLiteral("Selezione estrazione"),
+                          QStringLiteral("OK"), ColoreVerdeChiaro);
+    auto* ultima = Figura(pagina, "CmdElencoUltima", QStringLiteral("Vai ultima estrazione"),
+                          QStringLiteral(">|"), ColoreGialloChiaro);
+    auto* prima = Figura(pagina, "CmdElencoPrima", QStringLiteral("Vai alla prima estrazione"),
+                         QStringLiteral("|<"), ColoreGialloChiaro);
+    auto* v = new QVBoxLayout(pagina);
+    auto* riga = new QHBoxLayout;
+    for (auto* b : {scegli, prima, ultima})
+        riga->addWidget(b);
+    riga->addStretch(1);
+    riga->addWidget(PulsanteHelp(pagina));
+    v->addLayout(riga);
+    v->addWidget(FgDB_, 1);
+    connect(FgDB_, &Griglia::Clic, this, [this](int r, int) { RigaElencoScelta(r); });
+    connect(FgDB_, &Griglia::DoppioClic, this, [this](int, int) { SelezioneEstrazione(); });
+    connect(scegli, &QToolButton::clicked, this, &Archivio::SelezioneEstrazione);
+    connect(ultima, &QToolButton::clicked, this, [this] { FgDB_->MostraRiga(FgDB_->Righe() - 1); });
+    connect(prima, &QToolButton::clicked, this, [this] { FgDB_->MostraRiga(1); });
+    return pagina;
+}
+
+QWidget* Archivio::costruisciPaginaVuota(const QString& nota) {
+    auto* pagina = new QWidget(this);
+    auto* v = new QVBoxLayout(pagina);
+    auto* riga = new QHBoxLayout;
+    auto* testo = new QLabel(nota, pagina);
+    testo->setWordWrap(true);
+    riga->addWidget(testo, 1);
+    riga->addWidget(PulsanteHelp(pagina));
+    v->addLayout(riga);
+    v->addStretch(1);
+    return pagina;
+}
+
+void Archivio::apertura() {
+    SSTab1_->setCurrentIndex(0);
+    lblIndirizzo_->setText(QString::fromStdString(ctx_.IndirizzoInternet));
+    AggiornaRiepilogoArchivio();
+    ImpostaDataScelta(QDate::currentDate());
+    const int annoCorrente = QDate::currentDate().year();
+    {
+        const QSignalBlocker blocco(cboAnno_);
+        for (int anno = 1939; anno <= annoCorrente; ++anno)
+            cboAnno_->addItem(QString::number(anno));
+    }
+    cboAnno_->setCurrentIndex(cboAnno_->count() - 1);
+    CaricaCalendario();
+    txtin_[0]->setFocus();
+}
+
+} // namespace trivalto
