@@ -80,6 +80,7 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::functio
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(SSTab1_);
+    resize(1120, 660);
     apertura();
 }
 

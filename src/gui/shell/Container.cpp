@@ -224,6 +224,7 @@ void Container::CaricaArchivioExNovo() {
     });
     pb1_->setValue(0);
     ImpostazioniArchivioModello();
+    caricaFgpa();
 }
 
 void Container::RegistraFinestra(const QString& pulsante, Fabbrica fabbrica) {
