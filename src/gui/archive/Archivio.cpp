@@ -64,6 +64,7 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::functio
     : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), ricarica_(std::move(ricarica)) {
     setObjectName(QStringLiteral("archivio"));
     setWindowTitle(QStringLiteral("Gestione archivio DB"));
+    setProperty("massimizzata", true);
     setProperty("ArgomentoHelp", ArgomentoHelp);
     SSTab1_ = new QTabWidget(this);
     SSTab1_->setObjectName(QStringLiteral("SSTab1"));
@@ -80,7 +81,6 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::functio
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(SSTab1_);
-    resize(1120, 660);
     apertura();
 }
 
@@ -174,22 +174,22 @@ QWidget* Archivio::costruisciNavigazione(QWidget* padre) {
                         ColoreGialloChiaro);
 
     auto* g = new QGridLayout(gruppo);
-    g->addWidget(LBLESTRAZIONE_, 0, 0, 1, 4);
-    g->addWidget(HScrestrazione_, 1, 0, 1, 4);
-    g->addWidget(new QLabel(QStringLiteral("Indice"), gruppo), 2, 0);
-    g->addWidget(pAN_DC_, 2, 1);
+    g->addWidget(LBLESTRAZIONE_, 0, 0, 1, 2);
+    g->addWidget(HScrestrazione_, 1, 0, 1, 2);
     auto* pulsanti = new QHBoxLayout;
+    pulsanti->addWidget(new QLabel(QStringLiteral("Indice"), gruppo));
+    pulsanti->addWidget(pAN_DC_);
+    pulsanti->addStretch(1);
     for (auto* b : {ultima, indice, data})
         pulsanti->addWidget(b);
-    g->addLayout(pulsanti, 2, 2, 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Num estraz"), gruppo), 3, 0);
-    g->addWidget(lblNumero_, 3, 1);
-    g->addWidget(new QLabel(QStringLiteral("Dati aggiornati al"), gruppo), 3, 2);
-    g->addWidget(lblAggiornati_, 3, 3);
-    g->addWidget(new QLabel(QStringLiteral("Mensile"), gruppo), 4, 0);
-    g->addWidget(LabelPM_, 4, 1);
-    g->addWidget(new QLabel(QStringLiteral("Annuale"), gruppo), 4, 2);
-    g->addWidget(LabelPA_, 4, 3);
+    g->addLayout(pulsanti, 2, 0, 1, 2);
+    int riga = 3;
+    for (auto [testo, valore] :
+         {std::pair{"Num estraz", lblNumero_}, std::pair{"Dati aggiornati al", lblAggiornati_},
+          std::pair{"Mensile", LabelPM_}, std::pair{"Annuale", LabelPA_}}) {
+        g->addWidget(new QLabel(QString::fromUtf8(testo), gruppo), riga, 0);
+        g->addWidget(valore, riga++, 1);
+    }
 
     connect(HScrestrazione_, &QScrollBar::valueChanged, this, [this](int k) {
         indiceCorrente_ = k;
@@ -218,6 +218,7 @@ QWidget* Archivio::costruisciCalendario(QWidget* padre) {
     MonthView1_->setGridVisible(true);
     MonthView1_->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
     MonthView1_->setFirstDayOfWeek(Qt::Monday);
+    MonthView1_->setMaximumSize(300, 230);
     MonthView1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     txtDataScelta_ = new QLineEdit(gruppo);
     txtDataScelta_->setObjectName(QStringLiteral("TxtDataSelezionata"));
@@ -232,6 +233,7 @@ QWidget* Archivio::costruisciCalendario(QWidget* padre) {
                                   "anche nella casella Data selezionata"),
                    gruppo);
     nota->setWordWrap(true);
+    nota->setMaximumWidth(300);
     nota->setStyleSheet(QStringLiteral("color: #a00000;"));
     auto* g = new QGridLayout(gruppo);
     g->addWidget(MonthView1_, 0, 0, 1, 4);
@@ -273,7 +275,12 @@ QWidget* Archivio::costruisciStatistica(QWidget* padre) {
     fg1_ = new Griglia(gruppo);
     fg1_->setObjectName(QStringLiteral("fg1"));
     fg1_->ImpostaIntestazione(QStringLiteral("A|M"));
-    fg1_->horizontalHeader()->setMinimumSectionSize(16);
+    // Up to 31 day columns beside year and month: a smaller type lets a whole year fit the page.
+    QFont piccolo = fg1_->font();
+    piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
+    fg1_->setFont(piccolo);
+    fg1_->horizontalHeader()->setFont(piccolo);
+    fg1_->horizontalHeader()->setMinimumSectionSize(8);
     auto* legenda =
         new QLabel(QStringLiteral("1=(D) Domenica  2=(L) Lunedì   3=(M) Martedì  4=(m) Mercoledì  "
                                   "5=(G) Giovedì  6=(V) Venerdì  7=(S) Sabato"),
@@ -283,17 +290,19 @@ QWidget* Archivio::costruisciStatistica(QWidget* padre) {
     g->addWidget(new QLabel(QStringLiteral("Anno"), gruppo), 0, 0);
     g->addWidget(cboAnno_, 0, 1);
     g->addWidget(carica, 0, 2);
-    g->addWidget(chkSigla_, 0, 3);
-    g->addWidget(sigle, 0, 4);
-    g->setColumnStretch(5, 1);
-    g->addWidget(fg1_, 1, 0, 1, 6);
-    g->addWidget(legenda, 2, 0, 1, 6);
+    g->addWidget(chkSigla_, 1, 0, 1, 2);
+    g->addWidget(sigle, 1, 2);
+    g->setColumnStretch(3, 1);
+    g->addWidget(fg1_, 2, 0, 1, 4);
+    g->addWidget(legenda, 3, 0, 1, 4);
     v->addWidget(gruppo, 1);
 
     auto* sito = new QGroupBox(QStringLiteral("Sito dell'archivio"), colonna);
     lblIndirizzo_ = new QLabel(sito);
     lblIndirizzo_->setObjectName(QStringLiteral("LblIndirizzo"));
     lblIndirizzo_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblIndirizzo_->setMinimumWidth(60);
+    lblIndirizzo_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* collega = new QPushButton(QStringLiteral("COLLEGA AL SITO"), sito);
     collega->setObjectName(QStringLiteral("CmdCollega"));
     auto* hs = new QHBoxLayout(sito);

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -284,10 +285,14 @@ void Archivio::CaricaCalendario() {
     }
     for (int col = 0; col < m.Colonne(); ++col)
         m.ImpostaCentrata(col, true);
-    fg1_->ImpostaLarghezza(0, 600);
-    fg1_->ImpostaLarghezza(1, 400);
+    // Narrow day columns, just wide enough for two digits, so a whole year fits the page.
+    const int giorno = fg1_->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 2;
+    QFont grassetto;
+    grassetto.setBold(true); // year and month are bold, in the grid's default type
+    fg1_->setColumnWidth(0, QFontMetrics(grassetto).horizontalAdvance(QStringLiteral("0000")) + 8);
+    fg1_->setColumnWidth(1, giorno + 2);
     for (int col = 2; col < m.Colonne(); ++col)
-        fg1_->ImpostaLarghezza(col, 260);
+        fg1_->setColumnWidth(col, giorno);
     const int ultima = m.Righe() - 1;
     if (ultima >= 1) {
         m.ImpostaGrassetto(1, 0, ultima, 1, true);
@@ -300,7 +305,6 @@ void Archivio::CaricaCalendario() {
             }
     }
     if (chkSigla_->isChecked()) SigleGiorni();
-    fg1_->AllargaAlContenuto();
 }
 
 void Archivio::SigleGiorni() {

@@ -9,7 +9,7 @@ CasellaNumero::CasellaNumero(int numero, QWidget* parent) : QLineEdit(parent), n
     setObjectName(QStringLiteral("txtin%1").arg(numero));
     setAlignment(Qt::AlignCenter);
     setMaxLength(2);
-    setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12);
+    setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")) + 16);
     Colora(false);
     // The filter runs on every change, typed or set by the program, as the old boxes did.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& testo) {
