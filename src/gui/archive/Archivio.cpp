@@ -140,6 +140,14 @@ QWidget* Archivio::costruisciCaselle(QWidget* padre) {
         g->addWidget(b, r++, 0, 1, 6);
     g->addWidget(txtIncolla_, r, 0, 1, 6);
     g->setRowStretch(r + 1, 1);
+    // Keys for a draw typed without the mouse; the captions stay as they are.
+    for (auto [b, tasto, nome] :
+         {std::tuple{salva, Qt::Key_S, "Alt+S"}, std::tuple{modifica, Qt::Key_M, "Alt+M"},
+          std::tuple{elimina, Qt::Key_E, "Alt+E"}, std::tuple{azzera, Qt::Key_Z, "Alt+Z"},
+          std::tuple{incolla, Qt::Key_I, "Alt+I"}}) {
+        b->setShortcut(QKeySequence(Qt::ALT | tasto));
+        b->setToolTip(QStringLiteral("Tasto rapido: ") + QString::fromLatin1(nome));
+    }
     connect(salva, &QPushButton::clicked, this, &Archivio::SalvaEstrazione);
     connect(modifica, &QPushButton::clicked, this, &Archivio::ModificaEstrazione);
     connect(elimina, &QPushButton::clicked, this, &Archivio::EliminaEstrazione);
@@ -376,16 +384,15 @@ QWidget* Archivio::costruisciPaginaVuota(const QString& nota) {
 void Archivio::apertura() {
     SSTab1_->setCurrentIndex(0);
     lblIndirizzo_->setText(QString::fromStdString(ctx_.IndirizzoInternet));
-    AggiornaRiepilogoArchivio();
-    ImpostaDataScelta(QDate::currentDate());
     const int annoCorrente = QDate::currentDate().year();
     {
         const QSignalBlocker blocco(cboAnno_);
         for (int anno = 1939; anno <= annoCorrente; ++anno)
             cboAnno_->addItem(QString::number(anno));
+        cboAnno_->setCurrentIndex(cboAnno_->count() - 1);
     }
-    cboAnno_->setCurrentIndex(cboAnno_->count() - 1);
-    CaricaCalendario();
+    AggiornaRiepilogoArchivio(); // the last draw, the list and the current year's calendar
+    ImpostaDataScelta(QDate::currentDate());
     txtin_[0]->setFocus();
 }
 

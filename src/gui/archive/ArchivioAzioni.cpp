@@ -79,6 +79,7 @@ void Archivio::AggiornaRiepilogoArchivio() {
     HScrestrazione_->setRange(std::min(1, n), n);
     MostraEstrazione(n);
     CaricaElenco();
+    CaricaCalendario();
 }
 
 bool Archivio::eventFilter(QObject* oggetto, QEvent* evento) {
