@@ -250,7 +250,7 @@ void Archivio::RigaElencoScelta(int riga) {
     auto& m = FgDB_->Modello();
     if (riga < 1 || riga >= m.Righe()) return;
     m.ImpostaSfondo(1, 0, m.Righe() - 1, m.Colonne() - 1, ColoreBianco);
-    m.ImpostaSfondo(riga, 0, riga, m.Colonne() - 1, ColoreGiallo);
+    m.ImpostaSfondo(riga, 0, riga, m.Colonne() - 1, ColoreEvidenza);
 }
 
 void Archivio::SelezioneEstrazione() {

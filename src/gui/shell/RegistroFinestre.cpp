@@ -4,6 +4,7 @@
 #include "gui/archive/Archivio.h"
 #include "gui/shell/Container.h"
 #include "gui/views/FrmRitardi.h"
+#include "gui/views/MiniElenco.h"
 #include "gui/views/Storia.h"
 
 namespace trivalto {
@@ -12,6 +13,8 @@ void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialo
     c.RegistraFinestra(QStringLiteral("Command1"), [&c, &contesto, &dialoghi] {
         return new Archivio(contesto, dialoghi, [&c] { c.CaricaArchivioExNovo(); });
     });
+    c.RegistraFinestra(QStringLiteral("Command2"),
+                       [&contesto, &dialoghi] { return new MiniElenco(contesto, dialoghi); });
     c.RegistraFinestra(QStringLiteral("Command8"), [&c, &contesto, &dialoghi] {
         return new Special(contesto, dialoghi, c.BarraProgresso(),
                            [&c](const QString& nome) { return c.ApriFinestra(nome); });

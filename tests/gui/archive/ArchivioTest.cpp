@@ -318,7 +318,7 @@ private slots:
         QCOMPARE(elenco->Testo(7, 0), QString::fromStdString(b.ctx.Archivio().DateEstrazioni[7]));
         elenco->ImpostaCellaCorrente(7, 1);
         emit elenco->Clic(7, 1);
-        QCOMPARE(elenco->Modello().Sfondo(7, 3), ColoreGiallo);
+        QCOMPARE(elenco->Modello().Sfondo(7, 3), ColoreEvidenza);
         QCOMPARE(elenco->Modello().Sfondo(6, 3), ColoreBianco);
         b.Premi("CmdSelezione");
         QCOMPARE(b.w->IndiceCorrente(), 7);

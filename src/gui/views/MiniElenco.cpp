@@ -1,0 +1,144 @@
+#include "gui/views/MiniElenco.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPalette>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Dialoghi.h"
+#include "gui/ui/Griglia.h"
+#include "gui/ui/Icone.h"
+#include "gui/ui/RicercaEstrazione.h"
+
+namespace trivalto {
+
+namespace {
+
+constexpr int ArgomentoHelp = 710;
+
+/// The system's button face as a grid colour (0x00BBGGRR).
+Colore ColoreFacciaPulsante() {
+    const QColor c = QApplication::palette().color(QPalette::Button);
+    return static_cast<Colore>(c.red()) | static_cast<Colore>(c.green()) << 8 |
+           static_cast<Colore>(c.blue()) << 16;
+}
+
+QLabel* Valore(QWidget* padre, const char* nome) {
+    auto* l = new QLabel(padre);
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+} // namespace
+
+MiniElenco::MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent)
+    : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi) {
+    setObjectName(QStringLiteral("Estrazioni_minielenco"));
+    setWindowTitle(QStringLiteral("Mini elenco"));
+    setProperty("ArgomentoHelp", ArgomentoHelp);
+
+    Fg3_ = new Griglia(this);
+    Fg3_->setObjectName(QStringLiteral("Fg3"));
+    Fg3_->ImpostaIntestazione(QStringLiteral("Ruota| N1 | N2 | N3 | N4 | N5 "));
+    Fg3_->ImpostaRighe(12);
+    for (int w = 0; w < NumeroRuote; ++w)
+        Fg3_->ImpostaTesto(w + 1, 0, QString::fromLatin1(CodiciRuote[static_cast<size_t>(w)].data(), 2));
+    Fg3_->Modello().ImpostaGrassetto(1, 0, 11, 0, true);
+    for (int c = 0; c <= 5; ++c) {
+        Fg3_->Modello().ImpostaCentrata(c, true);
+        Fg3_->ImpostaLarghezza(c, 620);
+    }
+    Fg3_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Fg3_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Fg3_->setFixedSize(Fg3_->columnWidth(0) * 6 + 4,
+                       Fg3_->horizontalHeader()->sizeHint().height() + 11 * Fg3_->rowHeight(0) + 4);
+
+    hs1_ = new QScrollBar(Qt::Horizontal, this);
+    hs1_->setObjectName(QStringLiteral("hs1"));
+    hs1_->setPageStep(10);
+    Label1_ = Valore(this, "Label1");
+    Label2_ = Valore(this, "Label2");
+    Label3_ = Valore(this, "Label3");
+    auto* reset = PulsanteFigura(this, "Command81", QStringLiteral("Resetta colorazione"),
+                                 QStringLiteral("R"), ColoreRosa);
+    auto* data = PulsanteFigura(this, "Command42_0", QStringLiteral("Cerca estrazione per data"),
+                                QStringLiteral("D"), ColoreGialloChiaro);
+    auto* indice = PulsanteFigura(this, "Command42_1", QStringLiteral("Ricerca per numero indice"),
+                                  QStringLiteral("#"), ColoreGialloChiaro);
+    auto* help =
+        PulsanteFigura(this, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
+    for (auto* b : {reset, data, indice, help})
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    auto* g = new QGridLayout(this);
+    g->addWidget(Label2_, 0, 0);
+    g->addWidget(Label1_, 0, 1, 1, 2);
+    g->addWidget(Label3_, 1, 0, 1, 3);
+    g->addWidget(hs1_, 2, 0, 1, 3);
+    g->addWidget(Fg3_, 3, 0, 1, 3, Qt::AlignHCenter);
+    auto* pulsanti = new QHBoxLayout;
+    for (auto* b : {reset, data, indice})
+        pulsanti->addWidget(b);
+    pulsanti->addStretch(1);
+    pulsanti->addWidget(help);
+    g->addLayout(pulsanti, 4, 0, 1, 3);
+
+    connect(hs1_, &QScrollBar::valueChanged, this, &MiniElenco::MostraEstrazione);
+    connect(Fg3_, &Griglia::Clic, this, &MiniElenco::ToggleCella);
+    connect(reset, &QToolButton::clicked, this, &MiniElenco::ResettaColorazione);
+    const auto sposta = [this](int k) {
+        hs1_->setMaximum(ctx_.Archivio().UltimaEstrazione); // the archive may have grown
+        if (hs1_->value() == k)
+            MostraEstrazione(k);
+        else
+            hs1_->setValue(k);
+    };
+    connect(data, &QToolButton::clicked, this, [this, sposta] {
+        if (auto k = CercaPerData(dialoghi_, this, ctx_.Archivio())) sposta(*k);
+    });
+    connect(indice, &QToolButton::clicked, this, [this, sposta] {
+        if (auto k = CercaPerIndice(dialoghi_, this, ctx_.Archivio(), 1)) sposta(*k);
+    });
+    connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+
+    const int ultima = ctx_.Archivio().UltimaEstrazione;
+    hs1_->setRange(std::min(1, ultima), ultima);
+    sposta(ultima);
+}
+
+void MiniElenco::MostraEstrazione(int v) {
+    const auto& a = ctx_.Archivio();
+    if (hs1_->maximum() != a.UltimaEstrazione) hs1_->setMaximum(a.UltimaEstrazione);
+    if (v < 1 || v > a.NumeroEstrazioni) return;
+    Label2_->setText(QString::number(v));
+    Label1_->setText(QString::fromStdString(a.DateEstrazioni[static_cast<size_t>(v)]));
+    auto& m = Fg3_->Modello();
+    m.ImpostaSfondo(1, 1, 11, 5, ColoreBianco);
+    Label3_->setText(QStringLiteral("PM=%1   PA=%2")
+                         .arg(a.PosizioneMese[static_cast<size_t>(v)])
+                         .arg(a.PosizioneAnno[static_cast<size_t>(v)]));
+    for (int w = 0; w < NumeroRuote; ++w)
+        for (int p = 0; p < NumeriPerRuota; ++p)
+            m.ImpostaTesto(w + 1, p + 1, QString::number(a.Numeri(v, w)[static_cast<size_t>(p)]));
+}
+
+void MiniElenco::ToggleCella(int riga, int colonna) {
+    auto& m = Fg3_->Modello();
+    if (riga < 1 || riga >= m.Righe() || colonna < 0 || colonna >= m.Colonne()) return;
+    m.ImpostaSfondo(riga, colonna, m.Sfondo(riga, colonna) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
+}
+
+void MiniElenco::ResettaColorazione() {
+    auto& m = Fg3_->Modello();
+    m.ImpostaSfondo(1, 1, m.Righe() - 1, m.Colonne() - 1, ColoreBianco);
+    m.ImpostaSfondo(1, 0, m.Righe() - 1, 0, ColoreFacciaPulsante());
+}
+
+} // namespace trivalto

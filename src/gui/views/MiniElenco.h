@@ -1,0 +1,33 @@
+#pragma once
+// The mini list `Estrazioni_minielenco` ("Mini elenco"): one draw at a time as an 11 x 5 table, a
+// scroll bar that follows reloads of the archive, the date and index searches, and cells the user
+// marks green by clicking while browsing.
+#include <QWidget>
+
+class QLabel;
+class QScrollBar;
+
+namespace trivalto {
+
+class ContestoProgramma;
+class Dialoghi;
+class Griglia;
+
+class MiniElenco : public QWidget {
+    Q_OBJECT
+public:
+    MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent = nullptr);
+
+    void MostraEstrazione(int v);
+    void ResettaColorazione();
+    void ToggleCella(int riga, int colonna);
+
+private:
+    ContestoProgramma& ctx_;
+    Dialoghi& dialoghi_;
+    Griglia* Fg3_;
+    QScrollBar* hs1_;
+    QLabel *Label1_, *Label2_, *Label3_;
+};
+
+} // namespace trivalto
