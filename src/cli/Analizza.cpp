@@ -1,11 +1,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include "cli/Comandi.h"
+#include "cli/Opzioni.h"
 #include "core/analysis/TabelleAnalisi.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/archive/FormatiTesto.h"
-#include "cli/Comandi.h"
-#include "cli/Opzioni.h"
 
 namespace trivalto::cli {
 
@@ -40,25 +40,6 @@ void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTest
             out << (c ? "\t" : "") << riga[c];
         out << "\n";
     }
-}
-
-/// The archive named by --archivio (database or text file), else the program's own.
-void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMemoria& archivio) {
-    std::string file = percorso;
-    if (file.empty()) {
-        const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
-        if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
-        file = DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
-    }
-    const auto estensione = std::filesystem::path(file).extension().string();
-    std::vector<RigaEstrazione> righe;
-    if (estensione == ".txt" || estensione == ".TXT")
-        righe = LeggiFileEstrazioni(file);
-    else
-        righe = DatabaseArchivio::Apri(file)->LeggiTutte();
-    archivio.EstrazioneIniziale = 1;
-    archivio.CaricamentoIniziale(righe);
-    if (archivio.NumeroEstrazioni < 1) throw ErroreOpzione("l'archivio non contiene estrazioni");
 }
 
 RuoteGioco LeggiRuoteGioco(const std::string& testo) {
@@ -168,6 +149,25 @@ void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
 }
 
 } // namespace
+
+/// The archive named by --archivio (database or text file), else the program's own.
+void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMemoria& archivio) {
+    std::string file = percorso;
+    if (file.empty()) {
+        const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
+        if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
+        file = DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
+    }
+    const auto estensione = std::filesystem::path(file).extension().string();
+    std::vector<RigaEstrazione> righe;
+    if (estensione == ".txt" || estensione == ".TXT")
+        righe = LeggiFileEstrazioni(file);
+    else
+        righe = DatabaseArchivio::Apri(file)->LeggiTutte();
+    archivio.EstrazioneIniziale = 1;
+    archivio.CaricamentoIniziale(righe);
+    if (archivio.NumeroEstrazioni < 1) throw ErroreOpzione("l'archivio non contiene estrazioni");
+}
 
 int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
              std::ostream& err) {
@@ -289,13 +289,14 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|importa|prepara [opzioni]\n";
+        err << "Uso: trivalto-cli analizza|importa|esporta|prepara [opzioni]\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "analizza") return Analizza(resto, amb, out, err);
     if (argomenti[0] == "importa") return Importa(resto, out, err);
     if (argomenti[0] == "prepara") return Prepara(resto, out, err);
+    if (argomenti[0] == "esporta") return Esporta(resto, amb, out, err);
     err << "Errore: comando sconosciuto \"" << argomenti[0] << "\"\n";
     return 2;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/archive/ArchivioMemoria.h"
+
 namespace trivalto::cli {
 
 struct Ambiente {
@@ -15,6 +17,11 @@ int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::o
 int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
 int Analizza(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
              std::ostream& err);
+int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+            std::ostream& err);
+/// The archive named by `percorso` (a database or a text archive), else the program's own;
+/// throws std::runtime_error with an Italian message when it cannot be read or holds no draw.
+void CaricaArchivio(const std::string& percorso, const Ambiente& ambiente, ArchivioMemoria& archivio);
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
                std::ostream& err);
 

@@ -1,0 +1,166 @@
+#include "core/maintenance/Esportazioni.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace trivalto {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void Scrivi16(char* p, int v) {
+    const auto u = static_cast<uint16_t>(static_cast<int16_t>(v));
+    p[0] = static_cast<char>(u & 0xFF);
+    p[1] = static_cast<char>(u >> 8);
+}
+
+void DueCifre(std::string& s, int n) {
+    if (n < 0) n = 0;
+    if (n >= 100)
+        s += std::to_string(n); // "0#" takes as many digits as needed
+    else {
+        s += static_cast<char>('0' + n / 10);
+        s += static_cast<char>('0' + n % 10);
+    }
+}
+
+/// The 100 digits of wheels 0..9 of draw r.
+std::string RuoteClassiche(const ArchivioMemoria& a, int r) {
+    std::string s;
+    s.reserve(100);
+    for (int w = 0; w < 10; ++w)
+        for (int p = 0; p < NumeriPerRuota; ++p)
+            DueCifre(s, a.Numeri(r, w)[static_cast<size_t>(p)] % 100);
+    return s;
+}
+
+int Campo(const std::string& data, size_t da, size_t quanti) {
+    return static_cast<int>(ValoreNumerico(data.substr(std::min(da, data.size()), quanti)));
+}
+
+/// A file written beside its destination and renamed over it only when complete.
+class FileSicuro {
+public:
+    FileSicuro(const std::string& destinazione, bool copiaEsistente) : destinazione_(destinazione) {
+        const fs::path d(destinazione);
+        std::random_device rd;
+        temporaneo_ =
+            (d.parent_path() / ("." + d.filename().string() + ".tmp" + std::to_string(rd()))).string();
+        std::error_code ec;
+        if (copiaEsistente && fs::exists(d, ec)) {
+            fs::copy_file(d, temporaneo_, fs::copy_options::overwrite_existing, ec);
+            if (ec) throw ErroreEsportazione("impossibile copiare " + destinazione + ": " + ec.message());
+            out_.open(temporaneo_, std::ios::binary | std::ios::in | std::ios::out);
+        } else {
+            out_.open(temporaneo_, std::ios::binary | std::ios::trunc | std::ios::out);
+        }
+        if (!out_) throw ErroreEsportazione("impossibile creare il file in " + d.parent_path().string());
+    }
+    ~FileSicuro() {
+        if (!chiuso_) {
+            out_.close();
+            std::error_code ec;
+            fs::remove(temporaneo_, ec);
+        }
+    }
+    std::fstream& Flusso() { return out_; }
+    void Chiudi() {
+        out_.flush();
+        if (!out_) throw ErroreEsportazione("scrittura non riuscita: " + destinazione_);
+        out_.close();
+        std::error_code ec;
+        fs::rename(temporaneo_, destinazione_, ec);
+        if (ec) throw ErroreEsportazione("impossibile scrivere " + destinazione_ + ": " + ec.message());
+        chiuso_ = true;
+    }
+
+private:
+    std::string destinazione_, temporaneo_;
+    std::fstream out_;
+    bool chiuso_ = false;
+};
+
+void Avanza(const ProgressoEsportazione& progresso, int r, int n) {
+    if (progresso && r % 10 == 0) progresso(r, n);
+}
+
+} // namespace
+
+RecordDatiIii RecordDellEstrazione(const ArchivioMemoria& a, int r) {
+    RecordDatiIii rec{};
+    const std::string& data = a.DateEstrazioni[static_cast<size_t>(r)];
+    Scrivi16(&rec[0], Campo(data, 0, 2));
+    Scrivi16(&rec[2], Campo(data, 3, 2));
+    Scrivi16(&rec[4], Campo(data, data.size() >= 2 ? data.size() - 2 : 0, 2));
+    const auto cifre = RuoteClassiche(a, r);
+    std::copy(cifre.begin(), cifre.end(), rec.begin() + 6);
+    Scrivi16(&rec[106], a.PosizioneMese[static_cast<size_t>(r)]);
+    Scrivi16(&rec[108], a.PosizioneAnno[static_cast<size_t>(r)]);
+    return rec;
+}
+
+std::string RigaQuorvex(const ArchivioMemoria& a, int r) {
+    const std::string& data = a.DateEstrazioni[static_cast<size_t>(r)];
+    std::string s = "\"" + RuoteClassiche(a, r);
+    s += data.size() >= 2 ? data.substr(data.size() - 2) : "00";
+    s += data.substr(3, 2);
+    s += data.substr(0, 2);
+    DueCifre(s, a.PosizioneMese[static_cast<size_t>(r)]);
+    DueCifre(s, a.PosizioneAnno[static_cast<size_t>(r)]);
+    s += "\"\r\n";
+    return s;
+}
+
+std::optional<std::string> RigaNazionale(const ArchivioMemoria& a, int r) {
+    const auto& n = a.Numeri(r, 10);
+    if (n[0] < 1 || n[0] > 90) return std::nullopt;
+    char indice[16];
+    std::snprintf(indice, sizeof indice, "%05d", r);
+    std::string s = std::string(indice) + "-";
+    for (int p = 0; p < NumeriPerRuota; ++p)
+        DueCifre(s, n[static_cast<size_t>(p)]);
+    s += "\r\n";
+    return s;
+}
+
+void EsportaDatiIii(const ArchivioMemoria& a, const std::string& file,
+                    const ProgressoEsportazione& progresso) {
+    FileSicuro f(file, true);
+    auto& out = f.Flusso();
+    for (int r = 1; r <= a.NumeroEstrazioni; ++r) {
+        Avanza(progresso, r, a.NumeroEstrazioni);
+        const auto rec = RecordDellEstrazione(a, r);
+        out.seekp(static_cast<std::streamoff>(r - 1) * static_cast<std::streamoff>(LunghezzaRecordDatiIii));
+        out.write(rec.data(), static_cast<std::streamsize>(rec.size()));
+    }
+    f.Chiudi();
+}
+
+void EsportaQuorvex(const ArchivioMemoria& a, const std::string& file,
+                    const ProgressoEsportazione& progresso) {
+    FileSicuro f(file, false);
+    for (int r = 1; r <= a.NumeroEstrazioni; ++r) {
+        Avanza(progresso, r, a.NumeroEstrazioni);
+        f.Flusso() << RigaQuorvex(a, r);
+    }
+    f.Chiudi();
+}
+
+void EsportaNazionale(const ArchivioMemoria& a, const std::string& file,
+                      const ProgressoEsportazione& progresso) {
+    FileSicuro f(file, false);
+    for (int r = 1; r <= a.NumeroEstrazioni; ++r) {
+        Avanza(progresso, r, a.NumeroEstrazioni);
+        if (auto riga = RigaNazionale(a, r)) f.Flusso() << *riga;
+    }
+    f.Chiudi();
+}
+
+std::string PercorsoQuorvex(const std::string& cartellaUtente) {
+    return (fs::path(cartellaUtente) / ".wine" / "drive_c" / "QRVX3" / "DATI32.III").string();
+}
+
+} // namespace trivalto
