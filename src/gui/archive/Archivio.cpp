@@ -20,6 +20,7 @@
 
 #include "core/shell/ContestoProgramma.h"
 #include "gui/archive/CasellaNumero.h"
+#include "gui/archive/PaginaSalvataggi.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
@@ -59,8 +60,8 @@ QToolButton* Figura(QWidget* padre, const char* nome, const QString& testo, cons
 
 } // namespace
 
-Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::function<void()> ricarica,
-                   QWidget* parent)
+Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
+                   std::function<void()> ricarica, QWidget* parent)
     : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), ricarica_(std::move(ricarica)) {
     setObjectName(QStringLiteral("archivio"));
     setWindowTitle(QStringLiteral("Gestione archivio DB"));
@@ -70,10 +71,8 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::functio
     SSTab1_->setObjectName(QStringLiteral("SSTab1"));
     SSTab1_->addTab(costruisciGestione(), QStringLiteral("&Gestione estrazioni"));
     SSTab1_->addTab(costruisciElenco(), QStringLiteral("Elenco estrazioni"));
-    SSTab1_->addTab(
-        costruisciPaginaVuota(QStringLiteral(
-            "Le esportazioni dell'archivio e l'indirizzo del sito si impostano da questa pagina.")),
-        QStringLiteral("Salvataggi"));
+    salvataggi_ = new PaginaSalvataggi(ctx_, dialoghi_, barra, PulsanteHelp(this), this);
+    SSTab1_->addTab(salvataggi_, QStringLiteral("Salvataggi"));
     SSTab1_->addTab(
         costruisciPaginaVuota(QStringLiteral(
             "Il controllo e l'aggiornamento dell'archivio da file si eseguono da questa pagina.")),

@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QTabWidget;
@@ -23,14 +24,16 @@ class CasellaNumero;
 class ContestoProgramma;
 class Dialoghi;
 class Griglia;
+class PaginaSalvataggi;
 
 class Archivio : public QWidget {
     Q_OBJECT
 public:
     /// `ricarica` is the main window's full reload after a write (progress bar, model 1..N, labels);
     /// it throws what the reload throws.
-    Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, std::function<void()> ricarica,
-             QWidget* parent = nullptr);
+    /// `barra` is the main window's progress bar, for the exports.
+    Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
+             std::function<void()> ricarica, QWidget* parent = nullptr);
 
     // The window's commands, as its buttons run them.
     void SalvaEstrazione();
@@ -89,6 +92,7 @@ private:
     QComboBox* cboAnno_;
     QCheckBox* chkSigla_;
     Griglia *fg1_, *FgDB_;
+    PaginaSalvataggi* salvataggi_;
 };
 
 } // namespace trivalto

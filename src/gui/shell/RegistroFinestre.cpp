@@ -11,7 +11,7 @@ namespace trivalto {
 
 void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialoghi) {
     c.RegistraFinestra(QStringLiteral("Command1"), [&c, &contesto, &dialoghi] {
-        return new Archivio(contesto, dialoghi, [&c] { c.CaricaArchivioExNovo(); });
+        return new Archivio(contesto, dialoghi, c.BarraProgresso(), [&c] { c.CaricaArchivioExNovo(); });
     });
     c.RegistraFinestra(QStringLiteral("Command2"),
                        [&contesto, &dialoghi] { return new MiniElenco(contesto, dialoghi); });

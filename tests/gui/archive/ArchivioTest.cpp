@@ -6,6 +6,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -17,9 +20,11 @@
 #include "DialoghiScriptati.h"
 #include "Supporto.h"
 #include "TestUi.h"
+#include "core/maintenance/Esportazioni.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/analysis/Special.h"
 #include "gui/archive/Archivio.h"
+#include "gui/archive/PaginaSalvataggi.h"
 #include "gui/shell/Container.h"
 #include "gui/ui/Griglia.h"
 
@@ -51,7 +56,8 @@ struct Banco {
         ctx.EstrazioneIniziale = 5;
         ctx.CaricamentoIniziale();
         principale = std::make_unique<Container>(ctx, d);
-        w = std::make_unique<Archivio>(ctx, d, [this] { principale->CaricaArchivioExNovo(); });
+        w = std::make_unique<Archivio>(ctx, d, principale->BarraProgresso(),
+                                       [this] { principale->CaricaArchivioExNovo(); });
         w->resize(1100, 680);
         w->show();
         QApplication::setActiveWindow(w.get());
@@ -341,6 +347,47 @@ private slots:
         b.Premi("CmdAzzera");
         for (int box = 1; box <= 55; ++box)
             QVERIFY(b.Box(box)->text().isEmpty());
+    }
+
+    void salvataggi() {
+        Banco b;
+        auto* pagina = b.w->findChild<PaginaSalvataggi*>();
+        QVERIFY(pagina);
+        const auto attendi = [&] { QVERIFY(QTest::qWaitFor([&] { return !pagina->Occupata(); }, 10000)); };
+        // Dati.iii: the chosen name gets its extension; the label keeps the whole file name.
+        b.d.file = {QString::fromStdString(b.cartella / "esporta")};
+        b.Premi("CmdDatiIii");
+        attendi();
+        const auto file = b.cartella / "esporta.iii";
+        QCOMPARE(b.w->findChild<QLabel*>(QStringLiteral("LblDatiIii"))->text(), QString::fromStdString(file));
+        EsportaDatiIii(b.ctx.Archivio(), b.cartella / "atteso.iii");
+        QFile a(QString::fromStdString(file)), e(QString::fromStdString(b.cartella / "atteso.iii"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && e.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), e.readAll());
+        QCOMPARE(a.size(), qint64(40 * 110));
+        b.Premi("CmdRendePredefinita");
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Salvataggio effettuato"));
+        QCOMPARE(QString::fromStdString(*b.ctx.DbProgramma->LeggiParametro("PercorsoDati.iii")),
+                 QString::fromStdString(file));
+        // Quorvex where its folder is missing: the message, and no file.
+        pagina->ImpostaPercorsoQuorvex(QString::fromStdString(b.cartella / "QRVX3/DATI32.III"));
+        b.Premi("CmdQuorvex");
+        attendi();
+        QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Attenzione Quorvex non presente.\n")));
+        QDir().mkpath(QString::fromStdString(b.cartella / "QRVX3"));
+        const auto messaggi = b.d.messaggi.size();
+        b.Premi("CmdQuorvex");
+        attendi();
+        QCOMPARE(b.d.messaggi.size(), messaggi); // nothing on success
+        QCOMPARE(QFileInfo(QString::fromStdString(b.cartella / "QRVX3/DATI32.III")).size(), qint64(40 * 114));
+        // A text list that cannot be written is reported, not passed over.
+        b.d.file = {QString::fromStdString(b.cartella / "QRVX3")};
+        b.Premi("CmdNazionale");
+        attendi();
+        QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Esportazione non riuscita.")));
+        b.d.file.clear(); // cancelled: nothing at all
+        b.Premi("CmdNazionale");
+        QVERIFY(!pagina->Occupata());
     }
 
     void calendarioDellAnno() {

@@ -1,0 +1,196 @@
+#include "gui/archive/PaginaSalvataggi.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/maintenance/Esportazioni.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Dialoghi.h"
+
+namespace trivalto {
+
+namespace {
+
+const QString TitoloSalvataggio = QStringLiteral("Salvataggio");
+
+QPushButton* Comando(QWidget* padre, const char* nome, const QString& testo) {
+    auto* b = new QPushButton(testo, padre);
+    b->setObjectName(QString::fromLatin1(nome));
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+    return b;
+}
+
+QLabel* Nota(QWidget* padre, const QString& testo) {
+    auto* l = new QLabel(testo, padre);
+    l->setWordWrap(true);
+    l->setStyleSheet(QStringLiteral("color: #a00000;"));
+    return l;
+}
+
+/// The chosen name with `estensione` when it has none, as the save dialog's default extension did.
+QString ConEstensione(const QString& file, const QString& estensione) {
+    return QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + estensione : file;
+}
+
+} // namespace
+
+PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
+                                   QWidget* pulsanteHelp, QWidget* parent)
+    : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), barra_(barra),
+      quorvex_(QString::fromStdString(PercorsoQuorvex(QDir::homePath().toStdString()))) {
+    setObjectName(QStringLiteral("PaginaSalvataggi"));
+    auto* compagni = new QGroupBox(QStringLiteral("Programmi collegati"), this);
+    auto* datiIii = Comando(compagni, "CmdDatiIii", QStringLiteral("SALVA IN FORMATO VELMORA 3 (Dati.iii)"));
+    auto* predefinita = Comando(compagni, "CmdRendePredefinita", QStringLiteral("RENDE PREDEFINITA"));
+    auto* quorvex = Comando(compagni, "CmdQuorvex", QStringLiteral("SALVA IN FORMATO QUORVEX"));
+    lblDatiIii_ = new QLabel(compagni);
+    lblDatiIii_->setObjectName(QStringLiteral("LblDatiIii"));
+    lblDatiIii_->setFrameShape(QFrame::Panel);
+    lblDatiIii_->setFrameShadow(QFrame::Sunken);
+    lblDatiIii_->setMinimumWidth(300);
+    lblDatiIii_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* g = new QGridLayout(compagni);
+    g->addWidget(datiIii, 0, 0);
+    g->addWidget(lblDatiIii_, 0, 1);
+    g->addWidget(predefinita, 0, 2);
+    g->addWidget(quorvex, 1, 0);
+    g->addWidget(new QLabel(quorvex_, compagni), 1, 1, 1, 2);
+    g->addWidget(
+        Nota(compagni, QStringLiteral("Attenzione: questi due formati non prevedono i dati della ruota "
+                                      "nazionale. Vengono salvate le estrazioni delle 10 ruote classiche.")),
+        2, 0, 1, 3);
+    g->addWidget(
+        Nota(compagni, QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella "
+                                      "cartella C:/Qrvx3/ .....")),
+        3, 0, 1, 3);
+    g->setColumnStretch(1, 1);
+
+    auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), this);
+    auto* testo = Comando(nazionale, "CmdNazionale", QStringLiteral("SALVA NAZIONALE FORMATO TESTO"));
+    auto* hn = new QHBoxLayout(nazionale);
+    hn->addWidget(testo);
+    hn->addStretch(1);
+
+    auto* v = new QVBoxLayout(this);
+    auto* riga = new QHBoxLayout;
+    riga->addStretch(1);
+    if (pulsanteHelp) riga->addWidget(pulsanteHelp);
+    v->addLayout(riga);
+    v->addWidget(compagni);
+    v->addWidget(nazionale);
+    v->addStretch(1);
+
+    pulsanti_ = {datiIii, predefinita, quorvex, testo};
+    connect(datiIii, &QPushButton::clicked, this, &PaginaSalvataggi::SalvaDatiIii);
+    connect(predefinita, &QPushButton::clicked, this, &PaginaSalvataggi::RendePredefinita);
+    connect(quorvex, &QPushButton::clicked, this, &PaginaSalvataggi::SalvaQuorvex);
+    connect(testo, &QPushButton::clicked, this, &PaginaSalvataggi::SalvaNazionale);
+
+    // The folder of the last Dati.iii export, as saved by "RENDE PREDEFINITA"; a failure leaves it empty.
+    try {
+        if (ctx_.DbProgramma)
+            lblDatiIii_->setText(
+                QString::fromStdString(ctx_.DbProgramma->LeggiParametro("PercorsoDati.iii").value_or("")));
+    } catch (const std::exception&) {
+    }
+}
+
+void PaginaSalvataggi::Avvia(
+    const QString& file,
+    std::function<void(const ArchivioMemoria&, const std::string&, const std::function<void(int, int)>&)>
+        esporta,
+    std::function<void(bool, const QString&)> poi) {
+    occupata_ = true;
+    for (auto* b : pulsanti_)
+        b->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto archivio = ctx_.Istantanea();
+    const auto termina = [this, poi](bool riuscita, const QString& causa) {
+        occupata_ = false;
+        for (auto* b : pulsanti_)
+            b->setEnabled(true);
+        QApplication::restoreOverrideCursor();
+        if (barra_) barra_->setValue(0);
+        poi(riuscita, causa);
+        emit LavoroFinito();
+    };
+    lavoro_ = AvviaLavoro<bool>(
+        this, barra_,
+        [archivio, esporta, destinazione = file.toStdString()](const ControlloLavoro& ctl) {
+            esporta(*archivio, destinazione, ctl.Progresso);
+            return true;
+        },
+        [termina](bool) { termina(true, {}); },
+        [termina](std::exception_ptr e) { termina(false, CausaErrore(e)); });
+}
+
+void PaginaSalvataggi::SalvaDatiIii() {
+    if (occupata_) return;
+    const QString etichetta = lblDatiIii_->text();
+    const QString cartella = etichetta.isEmpty() ? QString::fromStdString(ctx_.CartellaProgramma())
+                                                 : QFileInfo(etichetta).absolutePath();
+    const QString scelto = dialoghi_.SalvaFile(this, cartella, QStringLiteral("*.iii"),
+                                               QStringLiteral("File di archivio (*.iii)"));
+    if (scelto.isEmpty()) return;
+    const QString file = ConEstensione(scelto, QStringLiteral("iii"));
+    Avvia(
+        file, [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaDatiIii(a, f, p); },
+        [this, file](bool riuscita, const QString& causa) {
+            if (riuscita)
+                lblDatiIii_->setText(QFileInfo(file).absoluteFilePath());
+            else
+                dialoghi_.Messaggio(this, QStringLiteral("Esportazione non riuscita.\n") + causa,
+                                    TitoloSalvataggio, Dialoghi::Icona::Critico);
+        });
+}
+
+void PaginaSalvataggi::RendePredefinita() {
+    try {
+        if (ctx_.DbProgramma &&
+            ctx_.DbProgramma->ScriviParametro("PercorsoDati.iii", lblDatiIii_->text().toStdString()))
+            dialoghi_.Messaggio(this, QStringLiteral("Salvataggio effettuato"), TitoloSalvataggio,
+                                Dialoghi::Icona::Informazione);
+    } catch (const std::exception& e) {
+        dialoghi_.Messaggio(this,
+                            QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
+                            TitoloSalvataggio, Dialoghi::Icona::Critico);
+    }
+}
+
+void PaginaSalvataggi::SalvaQuorvex() {
+    if (occupata_) return;
+    Avvia(
+        quorvex_,
+        [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaQuorvex(a, f, p); },
+        [this](bool riuscita, const QString& causa) {
+            if (!riuscita)
+                dialoghi_.Messaggio(this, QStringLiteral("Attenzione Quorvex non presente.\n") + causa,
+                                    QStringLiteral("Le Trivalto"), Dialoghi::Icona::Nessuna);
+        });
+}
+
+void PaginaSalvataggi::SalvaNazionale() {
+    if (occupata_) return;
+    const QString scelto =
+        dialoghi_.SalvaFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.Txt"),
+                            QStringLiteral("File di archivio (*.Txt)"));
+    if (scelto.isEmpty()) return;
+    Avvia(
+        ConEstensione(scelto, QStringLiteral("Txt")),
+        [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaNazionale(a, f, p); },
+        [this](bool riuscita, const QString& causa) {
+            if (!riuscita)
+                dialoghi_.Messaggio(this, QStringLiteral("Esportazione non riuscita.\n") + causa,
+                                    TitoloSalvataggio, Dialoghi::Icona::Critico);
+        });
+}
+
+} // namespace trivalto

@@ -1,0 +1,54 @@
+#pragma once
+// Page "Salvataggi" of the archive window: the archive exported for the two companion programs and
+// as a text list of the Nazionale wheel, and the folder of the last Dati.iii export. Exports run
+// off the UI thread on a snapshot of the archive, with the main window's progress bar.
+#include <QPointer>
+#include <QProgressBar>
+#include <QWidget>
+
+#include "gui/ui/Lavoro.h"
+
+class QLabel;
+class QPushButton;
+
+namespace trivalto {
+
+class ContestoProgramma;
+class Dialoghi;
+
+class PaginaSalvataggi : public QWidget {
+    Q_OBJECT
+public:
+    PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
+                     QWidget* pulsanteHelp, QWidget* parent = nullptr);
+
+    void SalvaDatiIii();
+    void RendePredefinita();
+    void SalvaQuorvex();
+    void SalvaNazionale();
+    bool Occupata() const { return occupata_; }
+    /// Where the Quorvex file goes; the user's Wine drive C unless a test says otherwise.
+    void ImpostaPercorsoQuorvex(const QString& percorso) { quorvex_ = percorso; }
+
+signals:
+    void LavoroFinito();
+
+private:
+    /// Runs `esporta(archivio, file, progresso)` off the UI thread; `poi(riuscita, causa)` on it.
+    void Avvia(
+        const QString& file,
+        std::function<void(const ArchivioMemoria&, const std::string&, const std::function<void(int, int)>&)>
+            esporta,
+        std::function<void(bool, const QString&)> poi);
+
+    ContestoProgramma& ctx_;
+    Dialoghi& dialoghi_;
+    QPointer<QProgressBar> barra_;
+    QString quorvex_;
+    QLabel* lblDatiIii_;
+    std::vector<QPushButton*> pulsanti_;
+    bool occupata_ = false;
+    LavoroAvviato lavoro_;
+};
+
+} // namespace trivalto
