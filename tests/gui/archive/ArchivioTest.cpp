@@ -381,7 +381,7 @@ private slots:
         QCOMPARE(b.d.messaggi.size(), messaggi); // nothing on success
         QCOMPARE(QFileInfo(QString::fromStdString(b.cartella / "QRVX3/DATI32.III")).size(), qint64(40 * 114));
         // A text list that cannot be written is reported, not passed over.
-        b.d.file = {QString::fromStdString(b.cartella / "QRVX3")};
+        b.d.file = {QString::fromStdString(b.cartella / "manca/naz.Txt")};
         b.Premi("CmdNazionale");
         attendi();
         QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Esportazione non riuscita.")));
