@@ -3,7 +3,7 @@
 namespace trivalto {
 
 namespace {
-constexpr int VersioneCorrente = 1;
+constexpr int VersioneCorrente = 2;
 constexpr const char* Tabelle[] = {"ParametriProgramma", "Impostazioni", "Salvataggi", "Giocate"};
 } // namespace
 
@@ -58,6 +58,8 @@ void DatabaseProgramma::Migra() {
         db_.Esegui(
             "CREATE TABLE IF NOT EXISTS Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
     }
+    // Version 2: whether the analysis window opens with the "Standard" settings (off).
+    if (versione < 2) db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
     db_.ImpostaVersioneSchema(VersioneCorrente);
     tr.Conferma();
 }
