@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/TabelleAnalisi.h"
+#include "core/settings/ImpostazioniStandard.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
@@ -517,6 +518,34 @@ void Special::apertura() {
     hsRiferimento_->setPageStep(10);
     hsRiferimento_->setValue(ultima);
     ImpostaRiferimento(ultima);
+    ApplicaImpostazioniStandard();
+}
+
+void Special::ApplicaImpostazioniStandard() {
+    std::optional<ImpostazioniStandard> s;
+    try {
+        if (ctx_.DbProgramma) s = LeggiImpostazioni(*ctx_.DbProgramma);
+    } catch (const std::exception&) {
+        return; // the window's own opening values stand
+    }
+    if (!s || !s->UsaAllApertura) return;
+    cboCasi_->setCurrentIndex(s->Numcasi);
+    cboRuota_->setCurrentIndex(s->RuotaOrigine);
+    cboTrasformazione_->setCurrentIndex(s->Trasformazione);
+    cboFisso_->setCurrentIndex(s->Fisso);
+    cboDaColpo_->setCurrentIndex(std::min(s->Dacolpo, cboDaColpo_->count() - 1));
+    cboColpi_->setCurrentIndex(s->Colpi);
+    cboElenco_->setCurrentText(QString::fromStdString(s->Elenco));
+    stato_.Posizioni = PosizioniDaTesto(s->Posizioni);
+    DipingiPosizioni();
+    // A distance or a difference needs exactly two positions; otherwise the sum stands.
+    const bool due = std::count(stato_.Posizioni.begin(), stato_.Posizioni.end(), true) == 2;
+    optDistanza_->setEnabled(due);
+    optDifferenza_->setEnabled(due);
+    (due && s->Distanza ? optDistanza_ : due && s->Differenza ? optDifferenza_ : optSomma_)->setChecked(true);
+    const auto ruote = RuoteDaTesto(s->RuoteGioco);
+    std::copy(ruote.begin(), ruote.end(), stato_.Ruote.begin());
+    DipingiRuote();
 }
 
 void Special::DipingiPosizioni() {

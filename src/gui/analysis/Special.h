@@ -78,6 +78,8 @@ private:
     QWidget* costruisciTabelle();
     void impostaLarghezze();
     void apertura();
+    /// The saved "Standard" settings over the opening values, when the user asked for them.
+    void ApplicaImpostazioniStandard();
 
     // Settings read from the controls when a command runs.
     int Elenco() const;

@@ -2,6 +2,7 @@
 
 #include "gui/analysis/Special.h"
 #include "gui/archive/Archivio.h"
+#include "gui/settings/ImpostazioniP.h"
 #include "gui/shell/Container.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/MiniElenco.h"
@@ -15,6 +16,8 @@ void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialo
     });
     c.RegistraFinestra(QStringLiteral("Command2"),
                        [&contesto, &dialoghi] { return new MiniElenco(contesto, dialoghi); });
+    c.RegistraFinestra(QStringLiteral("Command3"),
+                       [&contesto, &dialoghi] { return new ImpostazioniP(contesto, dialoghi); });
     c.RegistraFinestra(QStringLiteral("Command8"), [&c, &contesto, &dialoghi] {
         return new Special(contesto, dialoghi, c.BarraProgresso(),
                            [&c](const QString& nome) { return c.ApriFinestra(nome); });
