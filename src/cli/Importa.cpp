@@ -2,24 +2,14 @@
 #include <ctime>
 #include <filesystem>
 
-#include "core/archive/DatabaseProgramma.h"
-#include "core/archive/FormatiTesto.h"
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
+#include "core/archive/DatabaseProgramma.h"
+#include "core/archive/FormatiTesto.h"
 
 namespace trivalto::cli {
 
 namespace {
-
-std::pair<std::string, std::string> DataOraCorrente() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char data[16], ora[16];
-    std::strftime(data, sizeof data, "%Y-%m-%d", &tm);
-    std::strftime(ora, sizeof ora, "%H:%M:%S", &tm);
-    return {data, ora};
-}
 
 /// Adds the draws of a text or "storico" file to an archive database in one transaction.
 /// Draws already present with the same numbers are skipped; a date present with other numbers
@@ -34,7 +24,7 @@ int ImportaFile(const std::string& file, const std::string& archivio, std::ostre
     }
     try {
         auto db = DatabaseArchivio::ApriOCrea(archivio);
-        const auto [datareg, orareg] = DataOraCorrente();
+        const auto [datareg, orareg] = DataOraRegistrazione();
         Transaction tr(db->Db());
         int aggiunte = 0, presenti = 0;
         for (const auto& r : righe) {

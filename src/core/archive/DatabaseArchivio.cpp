@@ -1,5 +1,7 @@
 #include "core/archive/DatabaseArchivio.h"
 
+#include <ctime>
+
 namespace trivalto {
 
 namespace {
@@ -17,6 +19,16 @@ std::string IsoDaTesto(const std::string& testo) {
     return IsoData(d);
 }
 } // namespace
+
+std::pair<std::string, std::string> DataOraRegistrazione() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char data[16], ora[16];
+    std::strftime(data, sizeof data, "%Y-%m-%d", &tm);
+    std::strftime(ora, sizeof ora, "%H:%M:%S", &tm);
+    return {data, ora};
+}
 
 DatabaseArchivio::DatabaseArchivio(const std::string& percorso, Database::Modo modo)
     : db_(percorso, PasswordDatabase(), modo) {}

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/archive/Database.h"
@@ -19,6 +20,9 @@ struct RigaEstrazione {
     std::array<std::string, NumeroRuote> Celle;
     bool operator==(const RigaEstrazione&) const = default;
 };
+
+/// Today's date (yyyy-mm-dd) and time (hh:mm:ss), local, for the "datareg" and "orareg" of a write.
+std::pair<std::string, std::string> DataOraRegistrazione();
 
 class ErroreArchivio : public std::runtime_error {
 public:

@@ -47,8 +47,9 @@ public:
     FileSicuro(const std::string& destinazione, bool copiaEsistente) : destinazione_(destinazione) {
         const fs::path d(destinazione);
         std::random_device rd;
-        temporaneo_ =
-            (d.parent_path() / ("." + d.filename().string() + ".tmp" + std::to_string(rd()))).string();
+        std::string nome = ".";
+        nome.append(d.filename().string()).append(".tmp").append(std::to_string(rd()));
+        temporaneo_ = (d.parent_path() / nome).string();
         std::error_code ec;
         if (copiaEsistente && fs::exists(d, ec)) {
             fs::copy_file(d, temporaneo_, fs::copy_options::overwrite_existing, ec);
@@ -104,7 +105,8 @@ RecordDatiIii RecordDellEstrazione(const ArchivioMemoria& a, int r) {
 
 std::string RigaQuorvex(const ArchivioMemoria& a, int r) {
     const std::string& data = a.DateEstrazioni[static_cast<size_t>(r)];
-    std::string s = "\"" + RuoteClassiche(a, r);
+    std::string s = "\"";
+    s += RuoteClassiche(a, r);
     s += data.size() >= 2 ? data.substr(data.size() - 2) : "00";
     s += data.substr(3, 2);
     s += data.substr(0, 2);
@@ -119,7 +121,8 @@ std::optional<std::string> RigaNazionale(const ArchivioMemoria& a, int r) {
     if (n[0] < 1 || n[0] > 90) return std::nullopt;
     char indice[16];
     std::snprintf(indice, sizeof indice, "%05d", r);
-    std::string s = std::string(indice) + "-";
+    std::string s = indice;
+    s += '-';
     for (int p = 0; p < NumeriPerRuota; ++p)
         DueCifre(s, n[static_cast<size_t>(p)]);
     s += "\r\n";

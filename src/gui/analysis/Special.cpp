@@ -21,6 +21,7 @@
 #include "core/analysis/TabelleAnalisi.h"
 #include "core/settings/ImpostazioniStandard.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
@@ -32,36 +33,14 @@ namespace {
 
 constexpr int ArgomentoHelp = 400;
 
-QComboBox* NuovoElenco(QWidget* padre, const char* nome, const QStringList& voci, int scelta) {
-    auto* c = new QComboBox(padre);
-    c->setObjectName(QString::fromLatin1(nome));
-    c->addItems(voci);
-    c->setCurrentIndex(scelta);
-    c->setMaxVisibleItems(16);
-    return c;
-}
-
-QStringList Numeri(int da, int a, int passo = 1) {
-    QStringList l;
-    for (int n = da; n <= a; n += passo)
-        l << QString::number(n);
-    return l;
-}
-
 QLabel* Etichetta(QWidget* padre, const QString& testo) {
     auto* l = new QLabel(testo, padre);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return l;
 }
 
-QLabel* Valore(QWidget* padre, const char* nome) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QString::fromLatin1(nome));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    l->setMinimumWidth(64);
-    return l;
+QLabel* ValoreDestra(QWidget* padre, const char* nome) {
+    return EtichettaValore(padre, nome, 64, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 Griglia* NuovaGriglia(QWidget* padre, const char* nome, const char* intestazione) {
@@ -182,16 +161,13 @@ QWidget* Special::costruisciRiferimento() {
 
 QGroupBox* Special::costruisciCasi() {
     auto* g = new QGroupBox(QStringLiteral("Casi"), this);
-    cboCasi_ = NuovoElenco(g, "CboNumeroCasi", Numeri(1, 30), 11);
-    QStringList mensili{QStringLiteral("U")};
-    mensili << Numeri(1, 31);
-    cboMensile_ = NuovoElenco(g, "CboMensile", mensili, 1);
+    cboCasi_ = ElencoNumeri(g, "CboNumeroCasi", 1, 30, 1, 11);
+    cboMensile_ = ElencoNumeri(g, "CboMensile", 1, 31);
+    cboMensile_->insertItem(0, QStringLiteral("U"));
+    cboMensile_->setCurrentIndex(1);
     chkForzaUltima_ = new QCheckBox(QStringLiteral("Forza ultima"), g);
     chkForzaUltima_->setObjectName(QStringLiteral("ChkForzaUltima"));
-    QStringList codici;
-    for (int w = 0; w < NumeroRuote; ++w)
-        codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
-    cboRuota_ = NuovoElenco(g, "CboRuota", codici, 0);
+    cboRuota_ = ElencoRuote(g, "CboRuota");
     auto* l = new QGridLayout(g);
     l->addWidget(Etichetta(g, QStringLiteral("N° casi")), 0, 0);
     l->addWidget(cboCasi_, 0, 1);
@@ -208,9 +184,7 @@ QGroupBox* Special::costruisciParametro() {
     auto* l = new QGridLayout(g);
     l->addWidget(new QLabel(QStringLiteral("Posizioni abilitate"), g), 0, 0, 1, 5);
     for (int p = 1; p <= 5; ++p) {
-        auto* b = new QPushButton(QString::number(p), g);
-        b->setObjectName(QStringLiteral("Posizione%1").arg(p));
-        b->setFixedSize(30, 24);
+        auto* b = PulsantePosizione(g, p);
         btnPosizioni_[static_cast<size_t>(p - 1)] = b;
         l->addWidget(b, 1, p - 1);
         connect(b, &QPushButton::clicked, this, [this, p] { TogglePosizione(p); });
@@ -225,16 +199,11 @@ QGroupBox* Special::costruisciParametro() {
     for (auto* o : {optSomma_, optDistanza_, optDifferenza_})
         operazioni->addWidget(o);
     l->addLayout(operazioni, 2, 0, 1, 6);
-    QStringList trasformazioni;
-    for (int t = 0; t < VociTrasformazione; ++t)
-        trasformazioni << QString::fromUtf8(
-            NomiTrasformazioni[static_cast<size_t>(t)].data(),
-            static_cast<qsizetype>(NomiTrasformazioni[static_cast<size_t>(t)].size()));
-    cboTrasformazione_ = NuovoElenco(g, "CboTrasformazione", trasformazioni, 0);
+    cboTrasformazione_ = ElencoTrasformazioni(g, "CboTrasformazione");
     cboTrasformazione_->setMinimumContentsLength(10);
     cboTrasformazione_->setMaximumWidth(150);
     cboTrasformazione_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboFisso_ = NuovoElenco(g, "CboFisso", Numeri(0, 89), 0);
+    cboFisso_ = ElencoNumeri(g, "CboFisso", 0, 89, 1, 0);
     auto* scelta = new QPushButton(QStringLiteral("Scelta trasformazione"), g);
     scelta->setObjectName(QStringLiteral("CmdSceltaTrasformazione"));
     bloccati_.push_back(scelta);
@@ -249,39 +218,15 @@ QGroupBox* Special::costruisciParametro() {
 
 QGroupBox* Special::costruisciGioco() {
     auto* g = new QGroupBox(QStringLiteral("Gioco"), this);
-    fgRuote_ = new Griglia(g);
-    fgRuote_->setObjectName(QStringLiteral("FgRuote"));
-    QStringList codici;
-    for (int w = 0; w < NumeroRuote; ++w)
-        codici << QString::fromLatin1(CodiciRuote[w].data(), 2);
-    fgRuote_->ImpostaIntestazione(codici.join(QLatin1Char('|')));
-    fgRuote_->ImpostaRighe(2);
-    for (int w = 0; w < NumeroRuote; ++w) {
-        fgRuote_->ImpostaTesto(1, w, codici[w]);
-        fgRuote_->Modello().ImpostaCentrata(w, true);
-        fgRuote_->ImpostaLarghezza(w, 375);
-    }
-    fgRuote_->horizontalHeader()->setVisible(false);
-    fgRuote_->horizontalScrollBar()->setEnabled(false);
-    fgRuote_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fgRuote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fgRuote_->setFixedHeight(fgRuote_->verticalHeader()->defaultSectionSize() + 4);
-    fgRuote_->setFixedWidth(fgRuote_->columnWidth(0) * NumeroRuote + 4);
+    fgRuote_ = GrigliaRuote(g);
     connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) {
         if (c < 0 || c >= NumeroRuote) return;
         stato_.ToggleRuota(c);
         DipingiRuote();
     });
 
-    auto* tutti = new QPushButton(QStringLiteral("Seleziona tutti"), g);
-    tutti->setObjectName(QStringLiteral("LblSelezionaTutti"));
-    auto* nessuno = new QPushButton(QStringLiteral("Deseleziona"), g);
-    nessuno->setObjectName(QStringLiteral("LblDeseleziona"));
-    for (auto* b : {tutti, nessuno}) {
-        b->setFlat(true);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline;"));
-    }
+    auto* tutti = PulsanteCollegamento(g, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
+    auto* nessuno = PulsanteCollegamento(g, "LblDeseleziona", QStringLiteral("Deseleziona"));
     connect(tutti, &QPushButton::clicked, this, [this] {
         stato_.TutteLeRuote(true);
         DipingiRuote();
@@ -291,9 +236,9 @@ QGroupBox* Special::costruisciGioco() {
         DipingiRuote();
     });
 
-    cboDaColpo_ = NuovoElenco(g, "CboDaColpo", Numeri(1, 5), 0);
-    cboColpi_ = NuovoElenco(g, "CboColpi", Numeri(1, 20), 7);
-    cboElenco_ = NuovoElenco(g, "CboElenco", Numeri(10, 200, 10), 4);
+    cboDaColpo_ = ElencoNumeri(g, "CboDaColpo", 1, 5, 1, 0);
+    cboColpi_ = ElencoNumeri(g, "CboColpi", 1, 20, 1, 7);
+    cboElenco_ = ElencoNumeri(g, "CboElenco", 10, 200, 10, 4);
     connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { stato_.Colpi = i + 1; });
 
     auto* l = new QGridLayout(g);
@@ -315,12 +260,8 @@ QWidget* Special::costruisciComandi() {
     auto* l = new QHBoxLayout(w);
     l->setContentsMargins(0, 0, 0, 0);
     const auto comando = [&](const char* nome, const QString& testo, auto azione) {
-        auto* b = new QPushButton(testo, w);
-        b->setObjectName(QString::fromLatin1(nome));
+        auto* b = PulsanteComando(w, nome, testo);
         b->setMinimumHeight(30);
-        QFont f = b->font();
-        f.setBold(true);
-        b->setFont(f);
         connect(b, &QPushButton::clicked, this, azione);
         bloccati_.push_back(b);
         l->addWidget(b);
@@ -364,9 +305,9 @@ QWidget* Special::costruisciContatori() {
     auto* w = new QWidget(this);
     auto* l = new QGridLayout(w);
     l->setContentsMargins(0, 0, 0, 0);
-    lblTerzineValide_ = Valore(w, "LblTerzineValide");
-    lblCoppie_ = Valore(w, "LblCoppie");
-    lblTriple_ = Valore(w, "LblTriple");
+    lblTerzineValide_ = ValoreDestra(w, "LblTerzineValide");
+    lblCoppie_ = ValoreDestra(w, "LblCoppie");
+    lblTriple_ = ValoreDestra(w, "LblTriple");
     l->addWidget(Etichetta(w, QStringLiteral("Terzine valide")), 0, 0);
     l->addWidget(lblTerzineValide_, 0, 1);
     l->addWidget(Etichetta(w, QStringLiteral("Coppie")), 1, 0);
@@ -424,8 +365,8 @@ QWidget* Special::costruisciTabelle() {
     auto* contaCasi = new QWidget(this);
     auto* lc = new QHBoxLayout(contaCasi);
     lc->setContentsMargins(0, 0, 0, 0);
-    lblEsaminate_ = Valore(contaCasi, "LblEsaminate");
-    lblCasistiche_ = Valore(contaCasi, "LblCasistiche");
+    lblEsaminate_ = ValoreDestra(contaCasi, "LblEsaminate");
+    lblCasistiche_ = ValoreDestra(contaCasi, "LblCasistiche");
     lc->addWidget(Etichetta(contaCasi, QStringLiteral("Esaminate")));
     lc->addWidget(lblEsaminate_);
     lc->addWidget(Etichetta(contaCasi, QStringLiteral("Casistiche totali")));
@@ -549,34 +490,17 @@ void Special::ApplicaImpostazioniStandard() {
 }
 
 void Special::DipingiPosizioni() {
-    for (int p = 1; p <= 5; ++p)
-        btnPosizioni_[static_cast<size_t>(p - 1)]->setStyleSheet(
-            QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }")
-                .arg(ModelloGriglia::ColoreQt(ColorePosizione(p)).name()));
+    trivalto::DipingiPosizioni(btnPosizioni_, stato_.Posizioni);
 }
 
 void Special::DipingiRuote() {
-    for (int w = 0; w < NumeroRuote; ++w)
-        fgRuote_->Modello().ImpostaSfondo(1, w,
-                                          stato_.Ruote[static_cast<size_t>(w)] ? ColoreAcceso : ColoreBianco);
+    trivalto::DipingiRuote(*fgRuote_, stato_.Ruote);
 }
 
 void Special::TogglePosizione(int p) {
     const auto effetto = stato_.TogglePosizione(p);
     DipingiPosizioni();
-    switch (effetto) {
-    case EffettoPosizioni::AbilitaDistanze:
-        optDistanza_->setEnabled(true);
-        optDifferenza_->setEnabled(true);
-        break;
-    case EffettoPosizioni::SoloSomma:
-        optDistanza_->setEnabled(false);
-        optDifferenza_->setEnabled(false);
-        optSomma_->setChecked(true);
-        break;
-    case EffettoPosizioni::NessunCambio:
-        break;
-    }
+    ApplicaEffettoPosizioni(effetto, optSomma_, optDistanza_, optDifferenza_);
 }
 
 void Special::SpostaBarra(int d) {

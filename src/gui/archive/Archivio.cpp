@@ -21,6 +21,7 @@
 #include "core/shell/ContestoProgramma.h"
 #include "gui/archive/CasellaNumero.h"
 #include "gui/archive/PaginaSalvataggi.h"
+#include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
@@ -31,25 +32,6 @@ namespace trivalto {
 namespace {
 
 constexpr int ArgomentoHelp = 320;
-
-QLabel* Valore(QWidget* padre, const char* nome, int larghezza = 90) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QString::fromLatin1(nome));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignCenter);
-    l->setMinimumWidth(larghezza);
-    return l;
-}
-
-QPushButton* Comando(QWidget* padre, const char* nome, const QString& testo) {
-    auto* b = new QPushButton(testo, padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-    return b;
-}
 
 QToolButton* Figura(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
                     Colore colore) {
@@ -125,11 +107,11 @@ QWidget* Archivio::costruisciCaselle(QWidget* padre) {
             });
         }
     }
-    auto* salva = Comando(gruppo, "Command8", QStringLiteral("SALVA ESTRAZIONE"));
-    auto* modifica = Comando(gruppo, "Command3", QStringLiteral("MODIFICA ESTRAZIONE"));
-    auto* elimina = Comando(gruppo, "Command2", QStringLiteral("ELIMINA ESTRAZIONE"));
-    auto* azzera = Comando(gruppo, "CmdAzzera", QStringLiteral("AZZERA GRID"));
-    auto* incolla = Comando(gruppo, "CmdIncolla", QStringLiteral("INCOLLA ESTRAZIONE"));
+    auto* salva = PulsanteComando(gruppo, "Command8", QStringLiteral("SALVA ESTRAZIONE"));
+    auto* modifica = PulsanteComando(gruppo, "Command3", QStringLiteral("MODIFICA ESTRAZIONE"));
+    auto* elimina = PulsanteComando(gruppo, "Command2", QStringLiteral("ELIMINA ESTRAZIONE"));
+    auto* azzera = PulsanteComando(gruppo, "CmdAzzera", QStringLiteral("AZZERA GRID"));
+    auto* incolla = PulsanteComando(gruppo, "CmdIncolla", QStringLiteral("INCOLLA ESTRAZIONE"));
     txtIncolla_ = new QLineEdit(gruppo);
     txtIncolla_->setObjectName(QStringLiteral("TxtIncolla"));
     txtIncolla_->setReadOnly(true);
@@ -157,7 +139,7 @@ QWidget* Archivio::costruisciCaselle(QWidget* padre) {
 
 QWidget* Archivio::costruisciNavigazione(QWidget* padre) {
     auto* gruppo = new QGroupBox(QStringLiteral("Archivio"), padre);
-    LBLESTRAZIONE_ = Valore(gruppo, "LBLESTRAZIONE", 160);
+    LBLESTRAZIONE_ = EtichettaValore(gruppo, "LBLESTRAZIONE", 160);
     QFont grande = LBLESTRAZIONE_->font();
     grande.setPointSizeF(grande.pointSizeF() * 1.4);
     grande.setBold(true);
@@ -165,14 +147,14 @@ QWidget* Archivio::costruisciNavigazione(QWidget* padre) {
     HScrestrazione_ = new QScrollBar(Qt::Horizontal, gruppo);
     HScrestrazione_->setObjectName(QStringLiteral("HScrestrazione"));
     HScrestrazione_->setPageStep(10);
-    pAN_DC_ = Valore(gruppo, "pAN_DC", 70);
+    pAN_DC_ = EtichettaValore(gruppo, "pAN_DC", 70);
     pAN_DC_->setCursor(Qt::PointingHandCursor);
     pAN_DC_->setToolTip(QStringLiteral("Clic per digitare il numero indice"));
     pAN_DC_->installEventFilter(this);
-    lblNumero_ = Valore(gruppo, "LblNumEstrazioni");
-    lblAggiornati_ = Valore(gruppo, "LblAggiornatoAl");
-    LabelPM_ = Valore(gruppo, "LabelPM", 40);
-    LabelPA_ = Valore(gruppo, "LabelPA", 40);
+    lblNumero_ = EtichettaValore(gruppo, "LblNumEstrazioni", 90);
+    lblAggiornati_ = EtichettaValore(gruppo, "LblAggiornatoAl", 90);
+    LabelPM_ = EtichettaValore(gruppo, "LabelPM", 40);
+    LabelPA_ = EtichettaValore(gruppo, "LabelPA", 40);
     auto* ultima = Figura(gruppo, "CmdUltima", QStringLiteral("Vai ultima estrazione"), QStringLiteral(">|"),
                           ColoreGialloChiaro);
     auto* indice = Figura(gruppo, "CmdCercaIndice", QStringLiteral("Ricerca per numero indice"),

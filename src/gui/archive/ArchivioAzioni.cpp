@@ -27,16 +27,6 @@ namespace {
 const QString TitoloSalvataggio = QStringLiteral("Salvataggio estrazione");
 const QString TitoloAnomalia = QStringLiteral("Anomalia archivio");
 
-std::pair<std::string, std::string> DataOraCorrente() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    char data[16], ora[16];
-    std::strftime(data, sizeof data, "%Y-%m-%d", &tm);
-    std::strftime(ora, sizeof ora, "%H:%M:%S", &tm);
-    return {data, ora};
-}
-
 } // namespace
 
 // --- Showing a draw ---------------------------------------------------------------------------
@@ -139,7 +129,7 @@ void Archivio::SalvaEstrazione() {
         return;
     try {
         if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
-        const auto [datareg, orareg] = DataOraCorrente();
+        const auto [datareg, orareg] = DataOraRegistrazione();
         ctx_.DbArchivio->Inserisci(RigaDaCaselle(data.toStdString(), caselle), datareg, orareg);
     } catch (const ErroreDataPresente&) {
         dialoghi_.Messaggio(
@@ -174,7 +164,7 @@ void Archivio::ModificaEstrazione() {
         return;
     try {
         if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
-        const auto [datareg, orareg] = DataOraCorrente();
+        const auto [datareg, orareg] = DataOraRegistrazione();
         if (ctx_.DbArchivio->Modifica(RigaDaCaselle(data.toStdString(), caselle), datareg, orareg)) {
             dialoghi_.Messaggio(this, QStringLiteral("Modifica effettuata. Ricarico archivio."),
                                 TitoloSalvataggio, Dialoghi::Icona::Informazione);

@@ -11,6 +11,7 @@
 
 #include "core/maintenance/Esportazioni.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 
 namespace trivalto {
@@ -18,15 +19,6 @@ namespace trivalto {
 namespace {
 
 const QString TitoloSalvataggio = QStringLiteral("Salvataggio");
-
-QPushButton* Comando(QWidget* padre, const char* nome, const QString& testo) {
-    auto* b = new QPushButton(testo, padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    QFont f = b->font();
-    f.setBold(true);
-    b->setFont(f);
-    return b;
-}
 
 QLabel* Nota(QWidget* padre, const QString& testo) {
     auto* l = new QLabel(testo, padre);
@@ -48,9 +40,10 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
       quorvex_(QString::fromStdString(PercorsoQuorvex(QDir::homePath().toStdString()))) {
     setObjectName(QStringLiteral("PaginaSalvataggi"));
     auto* compagni = new QGroupBox(QStringLiteral("Programmi collegati"), this);
-    auto* datiIii = Comando(compagni, "CmdDatiIii", QStringLiteral("SALVA IN FORMATO VELMORA 3 (Dati.iii)"));
-    auto* predefinita = Comando(compagni, "CmdRendePredefinita", QStringLiteral("RENDE PREDEFINITA"));
-    auto* quorvex = Comando(compagni, "CmdQuorvex", QStringLiteral("SALVA IN FORMATO QUORVEX"));
+    auto* datiIii =
+        PulsanteComando(compagni, "CmdDatiIii", QStringLiteral("SALVA IN FORMATO VELMORA 3 (Dati.iii)"));
+    auto* predefinita = PulsanteComando(compagni, "CmdRendePredefinita", QStringLiteral("RENDE PREDEFINITA"));
+    auto* quorvex = PulsanteComando(compagni, "CmdQuorvex", QStringLiteral("SALVA IN FORMATO QUORVEX"));
     lblDatiIii_ = new QLabel(compagni);
     lblDatiIii_->setObjectName(QStringLiteral("LblDatiIii"));
     lblDatiIii_->setFrameShape(QFrame::Panel);
@@ -74,7 +67,7 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     g->setColumnStretch(1, 1);
 
     auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), this);
-    auto* testo = Comando(nazionale, "CmdNazionale", QStringLiteral("SALVA NAZIONALE FORMATO TESTO"));
+    auto* testo = PulsanteComando(nazionale, "CmdNazionale", QStringLiteral("SALVA NAZIONALE FORMATO TESTO"));
     auto* hn = new QHBoxLayout(nazionale);
     hn->addWidget(testo);
     hn->addStretch(1);

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
@@ -23,24 +24,6 @@ namespace {
 
 constexpr int ArgomentoHelp = 600;
 
-QComboBox* Elenco(QWidget* padre, const char* nome, int da, int a, int passo = 1) {
-    auto* c = new QComboBox(padre);
-    c->setObjectName(QString::fromLatin1(nome));
-    for (int n = da; n <= a; n += passo)
-        c->addItem(QString::number(n));
-    c->setMaxVisibleItems(16);
-    return c;
-}
-
-QPushButton* Collegamento(QWidget* padre, const char* nome, const QString& testo) {
-    auto* b = new QPushButton(testo, padre);
-    b->setObjectName(QString::fromLatin1(nome));
-    b->setFlat(true);
-    b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet(QStringLiteral("color: #0645ad; text-decoration: underline;"));
-    return b;
-}
-
 } // namespace
 
 ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent)
@@ -50,18 +33,10 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
     setProperty("ArgomentoHelp", ArgomentoHelp);
 
     auto* casi = new QGroupBox(QStringLiteral("Casi e parametro"), this);
-    cboCasi_ = Elenco(casi, "CboCasi", 1, 30);
-    cboRuota_ = new QComboBox(casi);
-    cboRuota_->setObjectName(QStringLiteral("CboRuota"));
-    for (int w = 0; w < NumeroRuote; ++w)
-        cboRuota_->addItem(QString::fromLatin1(CodiciRuote[static_cast<size_t>(w)].data(), 2));
-    cboTrasformazione_ = new QComboBox(casi);
-    cboTrasformazione_->setObjectName(QStringLiteral("CboTrasformazione"));
-    for (int t = 0; t < VociTrasformazione; ++t)
-        cboTrasformazione_->addItem(
-            QString::fromUtf8(NomiTrasformazioni[static_cast<size_t>(t)].data(),
-                              static_cast<qsizetype>(NomiTrasformazioni[static_cast<size_t>(t)].size())));
-    cboFisso_ = Elenco(casi, "CboFisso", 0, 89);
+    cboCasi_ = ElencoNumeri(casi, "CboCasi", 1, 30);
+    cboRuota_ = ElencoRuote(casi, "CboRuota");
+    cboTrasformazione_ = ElencoTrasformazioni(casi, "CboTrasformazione");
+    cboFisso_ = ElencoNumeri(casi, "CboFisso", 0, 89);
     optSomma_ = new QRadioButton(QStringLiteral("Somma"), casi);
     optSomma_->setObjectName(QStringLiteral("OptSomma"));
     optDistanza_ = new QRadioButton(QStringLiteral("Distanza"), casi);
@@ -76,9 +51,7 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
     gc->addWidget(new QLabel(QStringLiteral("Posizioni abilitate"), casi), 1, 0, 1, 4);
     auto* posizioni = new QHBoxLayout;
     for (int p = 1; p <= 5; ++p) {
-        auto* b = new QPushButton(QString::number(p), casi);
-        b->setObjectName(QStringLiteral("Posizione%1").arg(p));
-        b->setFixedSize(30, 24);
+        auto* b = PulsantePosizione(casi, p);
         btnPosizioni_[static_cast<size_t>(p - 1)] = b;
         posizioni->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, p] { TogglePosizione(p); });
@@ -95,28 +68,12 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
     gc->addWidget(cboFisso_, 5, 1);
 
     auto* gioco = new QGroupBox(QStringLiteral("Gioco"), this);
-    cboDaColpo_ = Elenco(gioco, "CboDaColpo", 1, 50);
-    cboColpi_ = Elenco(gioco, "CboColpi", 1, 20);
-    cboElenco_ = Elenco(gioco, "CboElenco", 10, 200, 10);
-    fgRuote_ = new Griglia(gioco);
-    fgRuote_->setObjectName(QStringLiteral("FgRuote"));
-    QStringList codici;
-    for (int w = 0; w < NumeroRuote; ++w)
-        codici << QString::fromLatin1(CodiciRuote[static_cast<size_t>(w)].data(), 2);
-    fgRuote_->ImpostaIntestazione(codici.join(QLatin1Char('|')));
-    fgRuote_->ImpostaRighe(2);
-    for (int w = 0; w < NumeroRuote; ++w) {
-        fgRuote_->ImpostaTesto(1, w, codici[w]);
-        fgRuote_->Modello().ImpostaCentrata(w, true);
-        fgRuote_->ImpostaLarghezza(w, 375);
-    }
-    fgRuote_->horizontalHeader()->setVisible(false);
-    fgRuote_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fgRuote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fgRuote_->setFixedHeight(fgRuote_->verticalHeader()->defaultSectionSize() + 4);
-    fgRuote_->setFixedWidth(fgRuote_->columnWidth(0) * NumeroRuote + 4);
-    auto* tutti = Collegamento(gioco, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
-    auto* nessuno = Collegamento(gioco, "LblDeseleziona", QStringLiteral("Deseleziona"));
+    cboDaColpo_ = ElencoNumeri(gioco, "CboDaColpo", 1, 50);
+    cboColpi_ = ElencoNumeri(gioco, "CboColpi", 1, 20);
+    cboElenco_ = ElencoNumeri(gioco, "CboElenco", 10, 200, 10);
+    fgRuote_ = GrigliaRuote(gioco);
+    auto* tutti = PulsanteCollegamento(gioco, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
+    auto* nessuno = PulsanteCollegamento(gioco, "LblDeseleziona", QStringLiteral("Deseleziona"));
     auto* gg = new QGridLayout(gioco);
     gg->addWidget(new QLabel(QStringLiteral("Ruote gioco"), gioco), 0, 0, 1, 2);
     gg->addWidget(tutti, 0, 2, 1, 2, Qt::AlignRight);
@@ -131,11 +88,7 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
 
     chkUsa_ = new QCheckBox(QStringLiteral("Usa queste impostazioni all'apertura dell'analisi"), this);
     chkUsa_->setObjectName(QStringLiteral("ChkUsaAllApertura"));
-    auto* salva = new QPushButton(QStringLiteral("Salva impostazioni"), this);
-    salva->setObjectName(QStringLiteral("CmdSalva"));
-    QFont f = salva->font();
-    f.setBold(true);
-    salva->setFont(f);
+    auto* salva = PulsanteComando(this, "CmdSalva", QStringLiteral("Salva impostazioni"));
     auto* help =
         PulsanteFigura(this, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
     help->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -165,15 +118,11 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
 }
 
 void ImpostazioniP::DipingiPosizioni() {
-    for (size_t p = 0; p < btnPosizioni_.size(); ++p)
-        btnPosizioni_[p]->setStyleSheet(
-            QStringLiteral("QPushButton { background-color: %1; border: 1px solid #777; font-weight: bold; }")
-                .arg(ModelloGriglia::ColoreQt(posizioni_[p] ? ColoreAcceso : ColoreBianco).name()));
+    trivalto::DipingiPosizioni(btnPosizioni_, posizioni_);
 }
 
 void ImpostazioniP::DipingiRuote() {
-    for (int w = 0; w < NumeroRuote; ++w)
-        fgRuote_->Modello().ImpostaSfondo(1, w, ruote_[static_cast<size_t>(w)] ? ColoreAcceso : ColoreBianco);
+    trivalto::DipingiRuote(*fgRuote_, ruote_);
 }
 
 void ImpostazioniP::Carica() {
@@ -244,19 +193,9 @@ void ImpostazioniP::TogglePosizione(int p) {
     auto& acceso = posizioni_[static_cast<size_t>(p - 1)];
     acceso = !acceso;
     DipingiPosizioni();
-    switch (RegolaPosizioni(static_cast<int>(std::count(posizioni_.begin(), posizioni_.end(), true)))) {
-    case EffettoPosizioni::AbilitaDistanze:
-        optDistanza_->setEnabled(true);
-        optDifferenza_->setEnabled(true);
-        break;
-    case EffettoPosizioni::SoloSomma:
-        optDistanza_->setEnabled(false);
-        optDifferenza_->setEnabled(false);
-        optSomma_->setChecked(true);
-        break;
-    case EffettoPosizioni::NessunCambio:
-        break;
-    }
+    ApplicaEffettoPosizioni(
+        RegolaPosizioni(static_cast<int>(std::count(posizioni_.begin(), posizioni_.end(), true))), optSomma_,
+        optDistanza_, optDifferenza_);
 }
 
 void ImpostazioniP::ToggleRuota(int w) {

@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "core/shell/ContestoProgramma.h"
+#include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
@@ -25,15 +26,6 @@ Colore ColoreFacciaPulsante() {
     const QColor c = QApplication::palette().color(QPalette::Button);
     return static_cast<Colore>(c.red()) | static_cast<Colore>(c.green()) << 8 |
            static_cast<Colore>(c.blue()) << 16;
-}
-
-QLabel* Valore(QWidget* padre, const char* nome) {
-    auto* l = new QLabel(padre);
-    l->setObjectName(QString::fromLatin1(nome));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignCenter);
-    return l;
 }
 
 } // namespace
@@ -63,9 +55,9 @@ MiniElenco::MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget*
     hs1_ = new QScrollBar(Qt::Horizontal, this);
     hs1_->setObjectName(QStringLiteral("hs1"));
     hs1_->setPageStep(10);
-    Label1_ = Valore(this, "Label1");
-    Label2_ = Valore(this, "Label2");
-    Label3_ = Valore(this, "Label3");
+    Label1_ = EtichettaValore(this, "Label1", 0);
+    Label2_ = EtichettaValore(this, "Label2", 0);
+    Label3_ = EtichettaValore(this, "Label3", 0);
     auto* reset = PulsanteFigura(this, "Command81", QStringLiteral("Resetta colorazione"),
                                  QStringLiteral("R"), ColoreRosa);
     auto* data = PulsanteFigura(this, "Command42_0", QStringLiteral("Cerca estrazione per data"),

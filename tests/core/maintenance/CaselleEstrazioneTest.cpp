@@ -52,7 +52,7 @@ namespace {
 TestiCaselle Completa() {
     TestiCaselle c;
     for (int b = 1; b <= 50; ++b)
-        c[static_cast<size_t>(b - 1)] = (b < 10 ? "0" : "") + std::to_string(b);
+        c[static_cast<size_t>(b - 1)] = std::string(b < 10 ? "0" : "").append(std::to_string(b));
     return c;
 }
 
@@ -105,7 +105,7 @@ TEST(CaselleEstrazione, IncollaEstrazione) {
     EXPECT_EQ(n[2], 7);
     std::string lunga;
     for (int i = 1; i <= 60; ++i)
-        lunga += std::to_string(i) + " ";
+        lunga.append(std::to_string(i)).append(" ");
     n = NumeriIncollati(lunga);
     EXPECT_EQ(n[54], 55); // at most 55 numbers
 }
@@ -127,7 +127,9 @@ TEST(CalendarioEstrazioni, AnniDelLArchivioReale) {
     int draws = 0;
     for (const auto& r : c44.Righe)
         for (int g : r.Celle) {
-            if (g) EXPECT_EQ(g, 7);
+            if (g) {
+                EXPECT_EQ(g, 7);
+            }
             draws += g != 0;
         }
     EXPECT_EQ(draws, 53);

@@ -1,0 +1,44 @@
+#pragma once
+// Controls several windows build the same way: lists of numbers, framed value labels, bold command
+// buttons, link-like buttons, and the analysis parameters' position toggles and one-row wheels grid.
+#include <QString>
+#include <array>
+
+#include "core/analysis/Parametro.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace trivalto {
+
+class Griglia;
+
+/// A list of the numbers da, da + passo, … a as text; `scelta` is the entry selected (-1: none).
+QComboBox* ElencoNumeri(QWidget* padre, const char* nome, int da, int a, int passo = 1, int scelta = -1);
+/// A list of the eleven wheel codes, "BA" selected.
+QComboBox* ElencoRuote(QWidget* padre, const char* nome);
+/// A list of the transformation names as the analysis lists show them.
+QComboBox* ElencoTrasformazioni(QWidget* padre, const char* nome);
+/// A sunken label that shows a value.
+QLabel* EtichettaValore(QWidget* padre, const char* nome, int larghezzaMinima = 64,
+                        Qt::Alignment allineamento = Qt::AlignCenter);
+/// A button with a bold caption.
+QPushButton* PulsanteComando(QWidget* padre, const char* nome, const QString& testo);
+/// A flat button drawn as a link ("Seleziona tutti", "Deseleziona").
+QPushButton* PulsanteCollegamento(QWidget* padre, const char* nome, const QString& testo);
+
+/// Toggle "Posizione p" (1..5) of "Posizioni abilitate".
+QPushButton* PulsantePosizione(QWidget* padre, int p);
+void DipingiPosizioni(const std::array<QPushButton*, 5>& pulsanti, const PosizioniAbilitate& accese);
+/// What the count of positions on does to the three operations.
+void ApplicaEffettoPosizioni(EffettoPosizioni effetto, QRadioButton* somma, QRadioButton* distanza,
+                             QRadioButton* differenza);
+
+/// "Ruote gioco": one row of the eleven wheel codes, green when played.
+Griglia* GrigliaRuote(QWidget* padre);
+void DipingiRuote(Griglia& griglia, const std::array<bool, 11>& giocate);
+
+} // namespace trivalto
