@@ -124,7 +124,13 @@ void Database::ImpostaVersioneSchema(int versione) {
 }
 
 Transaction::Transaction(Database& db) : db_(db) {
-    db_.Esegui("BEGIN IMMEDIATE");
+    // Inside an open transaction this one belongs to it: the outer one commits or rolls back all.
+    chiusa_ = db_.InTransazione();
+    if (!chiusa_) db_.Esegui("BEGIN IMMEDIATE");
+}
+
+bool Database::InTransazione() const {
+    return sqlite3_get_autocommit(db_) == 0;
 }
 
 Transaction::~Transaction() {
@@ -137,6 +143,7 @@ Transaction::~Transaction() {
 }
 
 void Transaction::Conferma() {
+    if (chiusa_) return;
     db_.Esegui("COMMIT");
     chiusa_ = true;
 }

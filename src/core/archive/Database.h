@@ -58,13 +58,16 @@ public:
     int VersioneSchema();
     void ImpostaVersioneSchema(int versione);
     const std::string& Percorso() const { return percorso_; }
+    /// True while a transaction is open on the connection.
+    bool InTransazione() const;
 
 private:
     sqlite3* db_ = nullptr;
     std::string percorso_;
 };
 
-/// Commits on Conferma(), rolls back otherwise.
+/// Commits on Conferma(), rolls back otherwise. Opened inside another transaction it does nothing
+/// itself: the outer one decides for both.
 class Transaction {
 public:
     explicit Transaction(Database& db);

@@ -1,0 +1,181 @@
+// Update files: records and the first-line mark, the three kinds of source, the check against an
+// archive database, and the apply in one transaction; on the real draws where it matters.
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "Supporto.h"
+#include "core/archive/FormatiTesto.h"
+#include "core/maintenance/Aggiornamento.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+std::string Leggi(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+/// An archive database holding the first `quante` real draws.
+std::unique_ptr<DatabaseArchivio> ArchivioReale(const CartellaTemporanea& c, size_t quante) {
+    auto db = DatabaseArchivio::ApriOCrea(c / "a.mdb");
+    Transaction tr(db->Db());
+    for (size_t i = 0; i < quante; ++i)
+        db->Inserisci(RigheReali()[i], "2026-12-08", "10:00:00");
+    tr.Conferma();
+    return db;
+}
+
+std::string Zip(const std::string& nome, const std::string& contenuto) {
+    zip_error_t e;
+    zip_error_init(&e);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
+    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
+    zip_source_keep(buffer);
+    zip_source_t* file = zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e);
+    zip_file_add(z, nome.c_str(), file, ZIP_FL_OVERWRITE);
+    zip_close(z);
+    zip_source_open(buffer);
+    zip_source_seek(buffer, 0, SEEK_END);
+    const auto dimensione = zip_source_tell(buffer);
+    zip_source_seek(buffer, 0, SEEK_SET);
+    std::string dati(static_cast<size_t>(dimensione), '\0');
+    zip_source_read(buffer, dati.data(), static_cast<zip_uint64_t>(dimensione));
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    return dati;
+}
+
+std::string Linea(const RigaEstrazione& r) {
+    return ScriviLineaArchivioTesto(r) + "\r\n";
+}
+
+} // namespace
+
+TEST(Aggiornamento, RecordEPrimaRiga) {
+    EXPECT_EQ(LeggiRecord("ab,cd\r\nef\r\n\r\n"), (std::vector<std::string>{"ab", "cd", "ef", ""}));
+    EXPECT_EQ(LeggiRecord("\"a,b\"x,c\nd"), (std::vector<std::string>{"a,b", "c", "d"}));
+    const std::string draw = ScriviLineaArchivioTesto(RigheReali()[0]);
+    ASSERT_EQ(draw.size(), 175u);
+    EXPECT_FALSE(PrimoRecordValido(draw + "\r\n"));
+    EXPECT_TRUE(PrimoRecordValido(draw + " pr\r\n"));
+    EXPECT_TRUE(PrimoRecordValido(draw + "Xpr\r\n")); // any third-last character
+    EXPECT_FALSE(PrimoRecordValido(draw + " pr \r\n"));
+    // A comma splits a line into two rows.
+    EXPECT_EQ(RigheDaTesto("07/01/1939 58-22,47\r\n").size(), 2u);
+}
+
+TEST(Aggiornamento, TreTipiDiSorgente) {
+    const auto testo = Leggi(PercorsoDati("aggiornamento-ultime100.txt"));
+    EXPECT_EQ(RiconosciSorgente(testo), TipoSorgente::TestoArchivio);
+    const auto righe = RigheDaSorgente(testo);
+    ASSERT_EQ(righe.size(), 100u);
+    EXPECT_EQ(righe.back().Data, "21/08/2026");
+    EXPECT_EQ(righe.back().Celle[10], "51-89-82-70-37");
+    // The last 100 draws of the per-wheel archive, zipped: the same rows.
+    std::istringstream storico(Leggi(PercorsoDati("storico-1939-2026.txt")));
+    std::string coda;
+    std::vector<std::string> linee;
+    for (std::string l; std::getline(storico, l);)
+        linee.push_back(l);
+    for (size_t i = linee.size() - 1100; i < linee.size(); ++i)
+        coda += linee[i] + "\n";
+    const auto zip = Zip("storico.txt", coda);
+    EXPECT_EQ(RiconosciSorgente(zip), TipoSorgente::Zip);
+    EXPECT_EQ(RiconosciSorgente(coda), TipoSorgente::Storico);
+    const auto daZip = RigheDaSorgente(zip);
+    ASSERT_EQ(daZip.size(), 100u);
+    EXPECT_EQ(std::vector(daZip.end() - 99, daZip.end()), std::vector(righe.end() - 99, righe.end()));
+    EXPECT_THROW(RigheDaSorgente(std::string("\x01\x02 nessun formato \xff", 17)), ErroreAggiornamento);
+    EXPECT_THROW(RigheDaSorgente("PK\x03\x04 rovinato"), ErroreAggiornamento);
+}
+
+TEST(Aggiornamento, ControlloEApplicazioneSullArchivioReale) {
+    CartellaTemporanea c;
+    const size_t n = RigheReali().size();
+    auto db = ArchivioReale(c, n - 10);
+    const auto righe = RigheDaSorgente(Leggi(PercorsoDati("aggiornamento-ultime100.txt")));
+    const auto esito = ControllaRighe(*db, righe);
+    int daImportare = 0, uguali = 0;
+    for (const auto& e : esito.Righe) {
+        daImportare += e.Segno == Marca::DaImportare;
+        uguali += e.Segno == Marca::Uguale;
+    }
+    EXPECT_EQ(daImportare, 10);
+    EXPECT_EQ(uguali, 90);
+    ASSERT_EQ(esito.Resoconto.size(), 11u);
+    EXPECT_EQ(esito.Resoconto.front(), "Manca estrazione del: 21/08/2026"); // latest first
+    EXPECT_EQ(esito.Resoconto.back(), "Nessuna anomalia rilevata");
+    const auto applicato = ApplicaRighe(*db, righe, esito.Righe, false);
+    EXPECT_EQ(applicato.Aggiunte, 10);
+    EXPECT_EQ(applicato.Resoconto.back(), "aggiunti N° 10 record");
+    EXPECT_EQ(applicato.Resoconto.front().rfind("Aggiunta estrazione del", 0), 0u);
+    EXPECT_EQ(db->LeggiTutte(), RigheReali());
+}
+
+TEST(Aggiornamento, DifferenzeRigheNonValideETransazione) {
+    CartellaTemporanea c;
+    const auto& reali = RigheReali();
+    auto db = ArchivioReale(c, 3);
+    auto diversa = reali[1];
+    diversa.Celle[10] = "01-02-03-04-05"; // differs only on Nazionale
+    auto rovinata = reali[3];
+    rovinata.Celle[4] = "99-02-03-04-05";
+    auto doppia = reali[4];
+    doppia.Celle[0] = "07-07-03-04-05";
+    std::string testo = Linea(reali[0]) + Linea(diversa) + Linea(rovinata) + Linea(doppia) + Linea(reali[5]) +
+                        Linea(reali[6]) + "31/02/1940" + Linea(reali[7]).substr(10);
+    const auto righe = RigheDaSorgente(testo);
+    ASSERT_EQ(righe.size(), 7u);
+    const auto esito = ControllaRighe(*db, righe);
+    EXPECT_EQ(esito.Righe[0].Segno, Marca::Uguale);
+    EXPECT_EQ(esito.Righe[1].Segno, Marca::Errata);
+    EXPECT_TRUE(esito.Righe[1].RuoteUguali[9]);
+    EXPECT_FALSE(esito.Righe[1].RuoteUguali[10]);
+    EXPECT_EQ(esito.Righe[2].Segno, Marca::NonValida);
+    EXPECT_EQ(esito.Righe[2].Difetto, "la ruota Milano ha un numero fuori da 1..90");
+    EXPECT_EQ(esito.Righe[3].Difetto, "la ruota Bari ha un numero ripetuto");
+    EXPECT_EQ(esito.Righe[6].Segno, Marca::NonValida);
+    EXPECT_EQ(esito.Righe[4].Segno, Marca::DaImportare);
+    EXPECT_TRUE(std::find(esito.Resoconto.begin(), esito.Resoconto.end(),
+                          "Errori Estrazione del " + reali[1].Data) != esito.Resoconto.end());
+    EXPECT_TRUE(std::find(esito.Resoconto.begin(), esito.Resoconto.end(), "Nessuna anomalia rilevata") ==
+                esito.Resoconto.end());
+
+    // Without "Corregge estrazioni errate" the different draw stays; invalid rows are never written.
+    auto senza = ApplicaRighe(*db, righe, esito.Righe, false);
+    EXPECT_EQ(senza.Aggiunte, 2);
+    EXPECT_EQ(senza.Modificate, 0);
+    EXPECT_EQ(db->Trova(reali[1].Data), reali[1]);
+    EXPECT_FALSE(db->Trova(reali[3].Data).has_value());
+    EXPECT_EQ(db->Conta(), 5);
+    const auto con = ApplicaRighe(*db, righe, esito.Righe, true);
+    EXPECT_EQ(con.Modificate, 1);
+    EXPECT_EQ(con.Resoconto, std::vector<std::string>{"Modificata estrazione del" + reali[1].Data});
+    EXPECT_EQ(db->Trova(reali[1].Data)->Celle[10], "01-02-03-04-05");
+
+    // A draw the database refuses: nothing of the apply stays, and the error names it.
+    auto db2 = DatabaseArchivio::ApriOCrea(c / "b.mdb");
+    db2->Db().Esegui("CREATE TRIGGER rifiuta BEFORE INSERT ON EstrazioniLotto WHEN NEW.DataEstrazione = '" +
+                     IsoData([&] {
+                         Data d;
+                         LeggiDataTesto(reali[6].Data, d);
+                         return d;
+                     }()) +
+                     "' BEGIN SELECT RAISE(ABORT, 'rifiutata'); END");
+    const auto esito2 = ControllaRighe(*db2, righe);
+    try {
+        ApplicaRighe(*db2, righe, esito2.Righe, false);
+        FAIL() << "attesa un'eccezione";
+    } catch (const ErroreAggiornamento& e) {
+        EXPECT_NE(std::string(e.what()).find(reali[6].Data), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(db2->Conta(), 0);
+    EXPECT_FALSE(db2->Db().InTransazione());
+}
