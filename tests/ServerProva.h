@@ -1,0 +1,92 @@
+#pragma once
+// A small HTTP server on 127.0.0.1 for transfer tests: it answers every request with one status and
+// body, or cuts the body midway, or never answers. It stops when the object goes.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+namespace trivalto::test {
+
+class ServerProva {
+public:
+    enum class Modo { Risponde, Tronca, Muto };
+
+    ServerProva(int stato, std::string corpo, Modo modo = Modo::Risponde, std::string intestazioni = {})
+        : stato_(stato), corpo_(std::move(corpo)), intestazioni_(std::move(intestazioni)), modo_(modo) {
+        ascolto_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(ascolto_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        socklen_t l = sizeof a;
+        ::getsockname(ascolto_, reinterpret_cast<sockaddr*>(&a), &l);
+        porta_ = ntohs(a.sin_port);
+        ::listen(ascolto_, 8);
+        thread_ = std::thread([this] { Servi(); });
+    }
+    ~ServerProva() {
+        fine_ = true;
+        thread_.join();
+        ::close(ascolto_);
+    }
+    std::string Indirizzo(const std::string& percorso = "/Estr_Agg.txt") const {
+        return "http://127.0.0.1:" + std::to_string(porta_) + percorso;
+    }
+    /// An address where nothing listens: a connection there is refused.
+    static std::string IndirizzoChiuso() {
+        const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        socklen_t l = sizeof a;
+        ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &l);
+        ::close(s);
+        return "http://127.0.0.1:" + std::to_string(ntohs(a.sin_port)) + "/x";
+    }
+
+private:
+    void Servi() {
+        while (!fine_) {
+            pollfd p{ascolto_, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0) continue;
+            const int c = ::accept(ascolto_, nullptr, nullptr);
+            if (c < 0) continue;
+            std::string richiesta;
+            char buf[2048];
+            while (richiesta.find("\r\n\r\n") == std::string::npos && !fine_) {
+                pollfd q{c, POLLIN, 0};
+                if (::poll(&q, 1, 50) <= 0) continue;
+                const auto n = ::recv(c, buf, sizeof buf, 0);
+                if (n <= 0) break;
+                richiesta.append(buf, static_cast<size_t>(n));
+            }
+            if (modo_ == Modo::Muto) {
+                while (!fine_)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            } else {
+                std::string r = "HTTP/1.1 " + std::to_string(stato_) +
+                                " Risposta\r\nContent-Length: " + std::to_string(corpo_.size()) +
+                                "\r\nConnection: close\r\n" + intestazioni_ + "\r\n";
+                r += modo_ == Modo::Tronca ? corpo_.substr(0, corpo_.size() / 2) : corpo_;
+                ::send(c, r.data(), r.size(), MSG_NOSIGNAL);
+            }
+            ::close(c);
+        }
+    }
+
+    int stato_;
+    std::string corpo_, intestazioni_;
+    Modo modo_;
+    int ascolto_ = -1, porta_ = 0;
+    std::atomic<bool> fine_{false};
+    std::thread thread_;
+};
+
+} // namespace trivalto::test
