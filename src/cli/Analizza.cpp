@@ -289,7 +289,7 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|importa|esporta|prepara [opzioni]\n";
+        err << "Uso: trivalto-cli analizza|importa|esporta|aggiorna|prepara [opzioni]\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
@@ -297,6 +297,7 @@ int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, s
     if (argomenti[0] == "importa") return Importa(resto, out, err);
     if (argomenti[0] == "prepara") return Prepara(resto, out, err);
     if (argomenti[0] == "esporta") return Esporta(resto, amb, out, err);
+    if (argomenti[0] == "aggiorna") return Aggiorna(resto, amb, out, err);
     err << "Errore: comando sconosciuto \"" << argomenti[0] << "\"\n";
     return 2;
 }

@@ -28,7 +28,8 @@ std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Crea(const std::string& pe
     const std::pair<const char*, std::string> righe[] = {{"PercorsoArchivio", percorsoArchivio},
                                                          {"EstrazioneIniziale", "1"},
                                                          {"IndirizzoInternet", "http://www.trivalto.it"},
-                                                         {"PercorsoDati.iii", ""}};
+                                                         {"PercorsoDati.iii", ""},
+                                                         {"IndirizzoAggiornamento", ""}};
     for (const auto& [nome, valore] : righe) {
         ins.Bind(1, nome).Bind(2, valore).Esegui();
         ins.Reset();
@@ -59,7 +60,12 @@ void DatabaseProgramma::Migra() {
             "CREATE TABLE IF NOT EXISTS Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
     }
     // Version 2: whether the analysis window opens with the "Standard" settings (off).
-    if (versione < 2) db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
+    // and where the update file is downloaded from (empty until the user sets it).
+    if (versione < 2) {
+        db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
+        db_.Esegui("INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES "
+                   "('IndirizzoAggiornamento', '', '')");
+    }
     db_.ImpostaVersioneSchema(VersioneCorrente);
     tr.Conferma();
 }

@@ -1,0 +1,100 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Comandi.h"
+#include "cli/Opzioni.h"
+#include "core/archive/DatabaseProgramma.h"
+#include "core/maintenance/Aggiornamento.h"
+#include "core/maintenance/Scaricamento.h"
+
+namespace trivalto::cli {
+
+namespace {
+
+const char* TestoMarca(Marca m) {
+    switch (m) {
+    case Marca::DaImportare:
+        return "importa";
+    case Marca::Errata:
+        return "errata";
+    case Marca::Uguale:
+        return "uguale";
+    case Marca::NonValida:
+        break;
+    }
+    return "non valida";
+}
+
+bool Indirizzo(const std::string& da) {
+    for (const char* schema : {"http://", "https://", "ftp://", "ftps://"})
+        if (da.rfind(schema, 0) == 0) return true;
+    return false;
+}
+
+std::string LeggiFile(const std::string& percorso) {
+    std::ifstream in(percorso, std::ios::binary);
+    if (!in) throw ErroreAggiornamento("impossibile aprire il file " + percorso);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+} // namespace
+
+/// `aggiorna [--da URL|FILE] [--applica] [--corregge] [--archivio DB]`: the update table with its
+/// marks and the report; with --applica the marked draws are written in one transaction.
+int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
+             std::ostream& err) {
+    Opzioni o(argomenti);
+    std::string da, archivio;
+    o.Valore("--da", da, false);
+    o.Valore("--archivio", archivio, false);
+    const bool applica = o.Interruttore("--applica");
+    const bool corregge = o.Interruttore("--corregge");
+    if (!o.Errore.empty() || !o.Finite()) {
+        err << "Uso: trivalto-cli aggiorna [--da URL|FILE] [--applica] [--corregge] [--archivio DB]\n";
+        return 2;
+    }
+    try {
+        if (archivio.empty() || da.empty()) {
+            const auto db =
+                (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
+            if (!std::filesystem::exists(db))
+                throw ErroreAggiornamento("database del programma non trovato: " + db);
+            auto programma = DatabaseProgramma::Apri(db);
+            if (archivio.empty()) archivio = programma->LeggiParametro("PercorsoArchivio").value_or("");
+            if (da.empty()) da = programma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+            if (da.empty())
+                throw ErroreAggiornamento("nessun indirizzo di aggiornamento configurato: usare --da");
+        }
+        const std::string contenuto = Indirizzo(da) ? Scarica(da) : LeggiFile(da);
+        const auto righe = RigheDaSorgente(contenuto);
+        auto db = DatabaseArchivio::Apri(archivio);
+        const auto esito = ControllaRighe(*db, righe);
+        out << "## FgImporta\n\tData    estraz   ";
+        for (const auto& nome : NomiRuote)
+            if (nome != "Tutte") out << "\t" << nome;
+        out << "\tSegno\n";
+        for (size_t i = 0; i < righe.size(); ++i) {
+            out << "\t" << righe[i].Data;
+            for (const auto& cella : righe[i].Celle)
+                out << "\t" << cella;
+            out << "\t" << TestoMarca(esito.Righe[i].Segno) << "\n";
+        }
+        out << "## List4\n";
+        for (const auto& riga : esito.Resoconto)
+            out << riga << "\n";
+        if (!applica) return 0;
+        const auto scritto = ApplicaRighe(*db, righe, esito.Righe, corregge);
+        out << "## Aggiornamento\n";
+        for (const auto& riga : scritto.Resoconto)
+            out << riga << "\n";
+        return 0;
+    } catch (const std::exception& e) {
+        err << "Aggiornamento non riuscito, archivio non modificato: " << e.what() << "\n";
+        return 1;
+    }
+}
+
+} // namespace trivalto::cli

@@ -1,0 +1,96 @@
+// trivalto-cli aggiorna: the check printed, the apply, the official per-wheel archive served zipped
+// on 127.0.0.1, and failures that leave the archive as it was.
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ServerProva.h"
+#include "Supporto.h"
+#include "cli/Comandi.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+int Conta(const std::string& testo, const std::string& parola) {
+    int n = 0;
+    for (size_t i = testo.find(parola); i != std::string::npos; i = testo.find(parola, i + 1))
+        ++n;
+    return n;
+}
+
+std::string Zip(const std::string& contenuto) {
+    zip_error_t e;
+    zip_error_init(&e);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
+    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
+    zip_source_keep(buffer);
+    zip_file_add(z, "storico.txt", zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e), 0);
+    zip_close(z);
+    zip_source_open(buffer);
+    zip_source_seek(buffer, 0, SEEK_END);
+    std::string dati(static_cast<size_t>(zip_source_tell(buffer)), '\0');
+    zip_source_seek(buffer, 0, SEEK_SET);
+    zip_source_read(buffer, dati.data(), dati.size());
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    return dati;
+}
+
+} // namespace
+
+TEST(CliAggiorna, ControlloApplicazioneEGuasti) {
+    CartellaTemporanea c;
+    const auto archivio = c / "a.mdb";
+    {
+        auto db = DatabaseArchivio::ApriOCrea(archivio);
+        Transaction tr(db->Db());
+        for (size_t i = 0; i + 10 < RigheReali().size(); ++i)
+            db->Inserisci(RigheReali()[i], "2026-12-08", "10:00:00");
+        tr.Conferma();
+    }
+    const auto esegui = [&](std::vector<std::string> a, std::string* uscita = nullptr) {
+        a.insert(a.begin(), "aggiorna");
+        std::ostringstream out, err;
+        const int stato = cli::Principale(a, {c.Percorso().string()}, out, err);
+        if (uscita) *uscita = out.str() + err.str();
+        return stato;
+    };
+    std::string testo;
+    ASSERT_EQ(esegui({"--da", PercorsoDati("aggiornamento-ultime100.txt"), "--archivio", archivio}, &testo),
+              0)
+        << testo;
+    EXPECT_EQ(Conta(testo, "\timporta\n"), 10);
+    EXPECT_EQ(Conta(testo, "\tuguale\n"), 90);
+    EXPECT_NE(testo.find("## FgImporta\n\tData    estraz   \tBari\tCagliari"), std::string::npos);
+    EXPECT_NE(testo.find("Manca estrazione del: 21/08/2026\n"), std::string::npos);
+    EXPECT_EQ(DatabaseArchivio::Apri(archivio)->Conta(), static_cast<int>(RigheReali().size()) - 10);
+
+    // The official archive's last 100 draws, zipped and served: the same ten to import, then written.
+    std::ifstream in(PercorsoDati("storico-1939-2026.txt"), std::ios::binary);
+    std::vector<std::string> linee;
+    for (std::string l; std::getline(in, l);)
+        linee.push_back(l);
+    std::string coda;
+    for (size_t i = linee.size() - 1100; i < linee.size(); ++i)
+        coda += linee[i] + "\n";
+    {
+        ServerProva server(404, "");
+        EXPECT_EQ(esegui({"--da", server.Indirizzo(), "--archivio", archivio, "--applica"}, &testo), 1);
+        EXPECT_NE(testo.find("404"), std::string::npos);
+    }
+    EXPECT_EQ(esegui({"--da", c / "manca.txt", "--archivio", archivio}, &testo), 1);
+    ServerProva server(200, Zip(coda));
+    ASSERT_EQ(esegui({"--da", server.Indirizzo("/storico.zip"), "--archivio", archivio, "--applica"}, &testo),
+              0)
+        << testo;
+    EXPECT_NE(testo.find("## Aggiornamento\n"), std::string::npos);
+    EXPECT_NE(testo.find("aggiunti N° 10 record\n"), std::string::npos);
+    EXPECT_EQ(DatabaseArchivio::Apri(archivio)->LeggiTutte(), RigheReali());
+
+    EXPECT_EQ(esegui({"--boh"}), 2);
+    EXPECT_EQ(esegui({"--archivio", archivio}, &testo), 1); // no configured address, no program database
+}
