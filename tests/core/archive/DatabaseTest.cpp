@@ -30,8 +30,9 @@ TEST(DatabaseProgramma, ParametriLettiSenzaBadareAlleMaiuscole) {
     EXPECT_EQ(st.Testo(1), "10000000000");
     EXPECT_EQ(st.Testo(2), "50");
     const auto elenco = db->ElencoParametri();
-    ASSERT_EQ(elenco.size(), 4u);
+    ASSERT_EQ(elenco.size(), 5u);
     EXPECT_EQ(elenco[0].Parametro, "EstrazioneIniziale"); // ordered by name
+    EXPECT_EQ(elenco[1].Parametro, "IndirizzoAggiornamento");
 }
 
 TEST(DatabaseProgramma, FileCifratoPasswordErrataEFileEstraneo) {
