@@ -20,6 +20,7 @@
 
 #include "core/shell/ContestoProgramma.h"
 #include "gui/archive/CasellaNumero.h"
+#include "gui/archive/PaginaAggiornamenti.h"
 #include "gui/archive/PaginaSalvataggi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
@@ -55,10 +56,11 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar
     SSTab1_->addTab(costruisciElenco(), QStringLiteral("Elenco estrazioni"));
     salvataggi_ = new PaginaSalvataggi(ctx_, dialoghi_, barra, PulsanteHelp(this), this);
     SSTab1_->addTab(salvataggi_, QStringLiteral("Salvataggi"));
-    SSTab1_->addTab(
-        costruisciPaginaVuota(QStringLiteral(
-            "Il controllo e l'aggiornamento dell'archivio da file si eseguono da questa pagina.")),
-        QStringLiteral("Aggiornamenti"));
+    aggiornamenti_ = new PaginaAggiornamenti(
+        ctx_, dialoghi_, barra, [this] { Ricarica(); }, PulsanteHelp(this), this);
+    connect(aggiornamenti_, &PaginaAggiornamenti::MostraPrimaPagina, this,
+            [this] { SSTab1_->setCurrentIndex(0); });
+    SSTab1_->addTab(aggiornamenti_, QStringLiteral("Aggiornamenti"));
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(4, 4, 4, 4);
     l->addWidget(SSTab1_);
@@ -346,19 +348,6 @@ QWidget* Archivio::costruisciElenco() {
     connect(scegli, &QToolButton::clicked, this, &Archivio::SelezioneEstrazione);
     connect(ultima, &QToolButton::clicked, this, [this] { FgDB_->MostraRiga(FgDB_->Righe() - 1); });
     connect(prima, &QToolButton::clicked, this, [this] { FgDB_->MostraRiga(1); });
-    return pagina;
-}
-
-QWidget* Archivio::costruisciPaginaVuota(const QString& nota) {
-    auto* pagina = new QWidget(this);
-    auto* v = new QVBoxLayout(pagina);
-    auto* riga = new QHBoxLayout;
-    auto* testo = new QLabel(nota, pagina);
-    testo->setWordWrap(true);
-    riga->addWidget(testo, 1);
-    riga->addWidget(PulsanteHelp(pagina));
-    v->addLayout(riga);
-    v->addStretch(1);
     return pagina;
 }
 

@@ -24,6 +24,7 @@ class CasellaNumero;
 class ContestoProgramma;
 class Dialoghi;
 class Griglia;
+class PaginaAggiornamenti;
 class PaginaSalvataggi;
 
 class Archivio : public QWidget {
@@ -62,7 +63,6 @@ private:
     QWidget* costruisciCalendario(QWidget* padre);
     QWidget* costruisciStatistica(QWidget* padre);
     QWidget* costruisciElenco();
-    QWidget* costruisciPaginaVuota(const QString& nota);
     QPushButton* PulsanteHelp(QWidget* padre);
     void apertura();
 
@@ -93,6 +93,7 @@ private:
     QCheckBox* chkSigla_;
     Griglia *fg1_, *FgDB_;
     PaginaSalvataggi* salvataggi_;
+    PaginaAggiornamenti* aggiornamenti_;
 };
 
 } // namespace trivalto

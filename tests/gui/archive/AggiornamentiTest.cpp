@@ -1,0 +1,174 @@
+// Page "Aggiornamenti": an update file chosen on disk, the official archive served zipped on
+// 127.0.0.1, the apply with its reload, and failures that leave the archive and the downloaded file.
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <fstream>
+#include <sstream>
+#include <zip.h>
+
+#include "DialoghiScriptati.h"
+#include "ServerProva.h"
+#include "Supporto.h"
+#include "TestUi.h"
+#include "core/archive/FormatiTesto.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/archive/Archivio.h"
+#include "gui/archive/PaginaAggiornamenti.h"
+#include "gui/shell/Container.h"
+#include "gui/ui/Griglia.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+std::string Leggi(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::string Zip(const std::string& contenuto) {
+    zip_error_t e;
+    zip_error_init(&e);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
+    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
+    zip_source_keep(buffer);
+    zip_file_add(z, "storico.txt", zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e), 0);
+    zip_close(z);
+    zip_source_open(buffer);
+    zip_source_seek(buffer, 0, SEEK_END);
+    std::string dati(static_cast<size_t>(zip_source_tell(buffer)), '\0');
+    zip_source_seek(buffer, 0, SEEK_SET);
+    zip_source_read(buffer, dati.data(), dati.size());
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    return dati;
+}
+
+/// The real archive without its last ten draws, the main window and the archive window over it.
+struct Banco {
+    CartellaTemporanea cartella;
+    ContestoProgramma ctx{cartella.Percorso().string()};
+    DialoghiScriptati d;
+    std::unique_ptr<Container> principale;
+    std::unique_ptr<Archivio> w;
+    PaginaAggiornamenti* pagina = nullptr;
+
+    Banco() {
+        {
+            auto db = DatabaseArchivio::ApriOCrea(cartella / "Archivio.mdb");
+            Transaction tr(db->Db());
+            for (size_t i = 0; i + 10 < RigheReali().size(); ++i)
+                db->Inserisci(RigheReali()[i], "2026-12-08", "10:00:00");
+            tr.Conferma();
+        }
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        ctx.RegistraArchivioScelto(cartella / "Archivio.mdb");
+        ctx.ApriArchivio();
+        ctx.CaricamentoIniziale();
+        principale = std::make_unique<Container>(ctx, d);
+        w = std::make_unique<Archivio>(ctx, d, principale->BarraProgresso(),
+                                       [this] { principale->CaricaArchivioExNovo(); });
+        pagina = w->findChild<PaginaAggiornamenti*>();
+    }
+    void Premi(const char* nome) {
+        w->findChild<QPushButton*>(QString::fromLatin1(nome))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !pagina->Occupata(); }, 20000));
+    }
+    QStringList Resoconto() {
+        QStringList righe;
+        auto* l = w->findChild<QListWidget*>(QStringLiteral("List4"));
+        for (int i = 0; i < l->count(); ++i)
+            righe << l->item(i)->text();
+        return righe;
+    }
+    void Indirizzo(const std::string& indirizzo) {
+        ctx.DbProgramma->ScriviParametro("IndirizzoAggiornamento", indirizzo);
+    }
+};
+
+} // namespace
+
+class AggiornamentiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fileScelto() {
+        Banco b;
+        // The update file has no first-line mark: a chosen text archive is refused without it.
+        b.d.file = {QString::fromStdString(PercorsoDati("aggiornamento-ultime100.txt"))};
+        b.Premi("Command21");
+        QCOMPARE(b.d.messaggi.back().testo,
+                 QStringLiteral("Attenzione, sembra che il file non sia del formato corretto"));
+        QVERIFY(b.pagina->Righe().empty());
+        auto testo = Leggi(PercorsoDati("aggiornamento-ultime100.txt"));
+        testo.insert(175, " pr");
+        std::ofstream(b.cartella / "marcato.txt", std::ios::binary) << testo;
+        b.d.file = {QString::fromStdString(b.cartella / "marcato.txt")};
+        b.Premi("Command21");
+        QCOMPARE(b.pagina->Righe().size(), size_t(100));
+        auto* tabella = b.w->findChild<Griglia*>(QStringLiteral("FgImporta"));
+        QCOMPARE(tabella->Righe(), 101);
+        QCOMPARE(tabella->Testo(100, 1), QStringLiteral("21/08/2026"));
+        QCOMPARE(tabella->Modello().Sfondo(100, 1), ColoreArancioChiaro);
+        QCOMPARE(tabella->Modello().Sfondo(1, 2), ColoreVerde);
+        QCOMPARE(b.Resoconto().first(), QStringLiteral("Manca estrazione del: 21/08/2026"));
+        QCOMPARE(b.Resoconto().last(), QStringLiteral("Nessuna anomalia rilevata"));
+        // Random bytes: a clear message naming the phase.
+        std::ofstream(b.cartella / "rumore.zip", std::ios::binary)
+            << std::string("PK\x03\x04\x99\x01rumore", 12);
+        b.d.file = {QString::fromStdString(b.cartella / "rumore.zip")};
+        b.Premi("Command21");
+        QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral(
+            "Attenzione qualcosa è andato strorto nella procedura Elenco nuove estrazioni\n")));
+        QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, static_cast<int>(RigheReali().size()) - 10);
+    }
+
+    void archivioUfficialeScaricatoEApplicato() {
+        Banco b;
+        std::ofstream(b.cartella / "Estr_Agg.txt", std::ios::binary) << "vecchio";
+        {
+            ServerProva manca(404, "");
+            b.Indirizzo(manca.Indirizzo("/storico.zip"));
+            b.Premi("CmdControllo");
+            QCOMPARE(b.d.messaggi.back().testo,
+                     QStringLiteral(
+                         "Attenzione qualcosa è andato strorto nella procedura Collegamento al sito\nil "
+                         "server ha risposto 404 (file non trovato)"));
+            QCOMPARE(Leggi(b.cartella / "Estr_Agg.txt"), std::string("vecchio"));
+        }
+        std::ifstream in(PercorsoDati("storico-1939-2026.txt"), std::ios::binary);
+        std::vector<std::string> linee;
+        for (std::string l; std::getline(in, l);)
+            linee.push_back(l);
+        std::string coda;
+        for (size_t i = linee.size() - 1100; i < linee.size(); ++i)
+            coda += linee[i] + "\n";
+        ServerProva server(200, Zip(coda));
+        b.Indirizzo(server.Indirizzo("/storico.zip"));
+        b.Premi("CmdControllo");
+        int daImportare = 0;
+        for (const auto& e : b.pagina->Esiti())
+            daImportare += e.Segno == Marca::DaImportare;
+        QCOMPARE(daImportare, 10);
+        b.w->findChild<QTabWidget*>()->setCurrentIndex(3);
+        b.Premi("CmdAggiornamento");
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Dati salvati correttamente."));
+        QCOMPARE(b.Resoconto().last(), QStringLiteral("aggiunti N° 10 record"));
+        QCOMPARE(b.w->findChild<QTabWidget*>()->currentIndex(), 0);
+        QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, static_cast<int>(RigheReali().size()));
+        QCOMPARE(b.ctx.DbArchivio->LeggiTutte(), RigheReali());
+        QCOMPARE(b.w->findChild<Griglia*>(QStringLiteral("FgImporta"))->Righe(), 1);
+        // Once more: nothing left to apply.
+        b.Premi("CmdAggiornamento");
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Non ci sono estrazioni da aggiornare."));
+    }
+};
+
+static RegistraTest<AggiornamentiTest> registra;
+#include "AggiornamentiTest.moc"
