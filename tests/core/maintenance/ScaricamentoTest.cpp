@@ -2,8 +2,14 @@
 // transfer fails, each leaving the previous downloaded file as it was.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "ServerProva.h"
 #include "Supporto.h"
@@ -81,4 +87,40 @@ TEST(Scaricamento, OgniGuastoLasciaIlFilePrecedente) {
         EXPECT_EQ(Fallisce(server.Indirizzo(), file, fermo).rfind("trasferimento annullato", 0), 0u);
     }
     EXPECT_THROW(Scarica("file:///etc/passwd"), ErroreScaricamento); // only network protocols
+}
+
+// An FTP server of Debian's Python started on 127.0.0.1 for the length of the test.
+TEST(Scaricamento, FileDaUnServerFtp) {
+    if (access("/usr/bin/python3", X_OK) != 0) GTEST_SKIP() << "python3-pyftpdlib non installato";
+    CartellaTemporanea remota, locale;
+    std::ofstream(remota / "Estr_agg.txt", std::ios::binary) << "estrazioni via ftp\r\n";
+    const std::string porta = ServerProva::IndirizzoChiuso().substr(17, 5);
+    const std::string numero = porta.substr(0, porta.find('/'));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        execl("/usr/bin/python3", "python3", "-m", "pyftpdlib", "-i", "127.0.0.1", "-p", numero.c_str(), "-d",
+              remota.Percorso().c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(pid, 0);
+    // Ready when it accepts a listing.
+    bool pronto = false;
+    for (int i = 0; i < 100 && !pronto; ++i) {
+        try {
+            Scarica("ftp://127.0.0.1:" + numero + "/");
+            pronto = true;
+        } catch (const ErroreScaricamento&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    if (pronto) {
+        ScaricaFtp("ftp://127.0.0.1:" + numero + "/", "Estr_agg.txt", locale / "pippo.txt");
+        EXPECT_EQ(Leggi(locale / "pippo.txt"), "estrazioni via ftp\r\n");
+        EXPECT_THROW(ScaricaFtp("ftp://127.0.0.1:" + numero + "/", "manca.txt", locale / "pippo.txt"),
+                     ErroreScaricamento);
+        EXPECT_EQ(Leggi(locale / "pippo.txt"), "estrazioni via ftp\r\n");
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    EXPECT_TRUE(pronto) << "il server FTP non è partito";
 }
