@@ -52,7 +52,11 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
     o.Valore("--archivio", archivio, false);
     const bool applica = o.Interruttore("--applica");
     const bool corregge = o.Interruttore("--corregge");
-    if (!o.Errore.empty() || !o.Finite()) {
+    if (!o.Errore.empty()) {
+        err << "Errore: " << o.Errore << "\n";
+        return 2;
+    }
+    if (!o.Finite()) {
         err << "Uso: trivalto-cli aggiorna [--da URL|FILE] [--applica] [--corregge] [--archivio DB]\n";
         return 2;
     }

@@ -204,6 +204,7 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         q.VerificaTerzine = o.Interruttore("--verifica-terzine");
         q.VerificaEstesa = o.Interruttore("--verifica-estesa");
         q.Evidenzia = o.Interruttore("--evidenzia");
+        if (!o.Errore.empty()) throw ErroreOpzione(o.Errore);
         if (!o.Finite()) throw ErroreOpzione("opzione sconosciuta: " + o.Sconosciuta());
         const auto riga = [](const std::string& t, const char* nome) {
             return t.empty() ? 0 : Intero(t, nome, 1, 9999);

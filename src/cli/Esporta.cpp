@@ -10,6 +10,10 @@ int Esporta(const std::vector<std::string>& argomenti, const Ambiente& amb, std:
     Opzioni o(argomenti);
     std::string formato, file, archivio;
     o.Valore("--archivio", archivio, false);
+    if (!o.Errore.empty()) {
+        err << "Errore: " << o.Errore << "\n";
+        return 2;
+    }
     if (!o.Posizionale(formato) || !o.Posizionale(file) || !o.Finite() ||
         (formato != "dati-iii" && formato != "quorvex" && formato != "nazionale")) {
         err << "Uso: trivalto-cli esporta dati-iii|quorvex|nazionale FILE [--archivio FILE]\n";

@@ -56,6 +56,7 @@ int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::o
     Opzioni o(argomenti);
     std::string file, archivio;
     if (!o.Valore("--archivio", archivio) || !o.Posizionale(file) || !o.Finite()) {
+        if (!o.Errore.empty()) err << "Errore: " << o.Errore << "\n";
         err << "Uso: trivalto-cli importa FILE --archivio DB\n";
         return 2;
     }

@@ -2,6 +2,15 @@
 
 namespace trivalto::cli {
 
+bool Opzioni::Ripetuta(const std::string& nome, size_t dopo) {
+    for (size_t j = dopo; j < argomenti_.size(); ++j)
+        if (!usati_[j] && argomenti_[j] == nome) {
+            Errore = "opzione ripetuta: " + nome;
+            return true;
+        }
+    return false;
+}
+
 bool Opzioni::Valore(const std::string& nome, std::string& valore, bool obbligatoria) {
     for (size_t i = 0; i < argomenti_.size(); ++i) {
         if (usati_[i] || argomenti_[i] != nome) continue;
@@ -11,6 +20,12 @@ bool Opzioni::Valore(const std::string& nome, std::string& valore, bool obbligat
             return false;
         }
         usati_[i + 1] = true;
+        // An empty value is a mistake, not an option left out: "--ruote-gioco ''" must not mean no wheel.
+        if (argomenti_[i + 1].empty()) {
+            Errore = "valore vuoto per " + nome;
+            return false;
+        }
+        if (Ripetuta(nome, i + 2)) return false;
         valore = argomenti_[i + 1];
         return true;
     }
@@ -21,6 +36,7 @@ bool Opzioni::Interruttore(const std::string& nome) {
     for (size_t i = 0; i < argomenti_.size(); ++i)
         if (!usati_[i] && argomenti_[i] == nome) {
             usati_[i] = true;
+            Ripetuta(nome, i + 1);
             return true;
         }
     return false;
