@@ -1,18 +1,22 @@
 #include "gui/archive/PaginaSalvataggi.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/maintenance/Esportazioni.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
+#include "gui/ui/Icone.h"
 
 namespace trivalto {
 
@@ -72,6 +76,47 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     hn->addWidget(testo);
     hn->addStretch(1);
 
+    // The two addresses: the publisher's site (opened by "COLLEGA AL SITO") and the update file.
+    auto* indirizzi = new QGroupBox(QStringLiteral("Indirizzi"), this);
+    const auto casellaIndirizzo = [this, indirizzi](QGridLayout* g, int r, const QString& titolo,
+                                                    const char* nome, const char* parametro,
+                                                    const std::string& valore) {
+        auto* casella = new QLineEdit(QString::fromStdString(valore), indirizzi);
+        casella->setObjectName(QString::fromLatin1(nome));
+        auto* incolla = new QToolButton(indirizzi);
+        incolla->setObjectName(QStringLiteral("%1Incolla").arg(QLatin1String(nome)));
+        incolla->setIcon(IconaPulsante(QStringLiteral("V"), ColoreVerdeChiaro, 20));
+        incolla->setToolTip(QStringLiteral("Incolla contenuto appunti"));
+        auto* predefinito = PulsanteComando(indirizzi, "", QStringLiteral("RENDE PREDEFINITO"));
+        predefinito->setObjectName(QStringLiteral("%1Predefinito").arg(QLatin1String(nome)));
+        g->addWidget(new QLabel(titolo, indirizzi), r, 0);
+        g->addWidget(casella, r, 1);
+        g->addWidget(incolla, r, 2);
+        g->addWidget(predefinito, r, 3);
+        connect(incolla, &QToolButton::clicked, this,
+                [casella] { casella->setText(QApplication::clipboard()->text()); });
+        connect(predefinito, &QPushButton::clicked, this,
+                [this, parametro, casella] { RendePredefinito(parametro, casella); });
+        return casella;
+    };
+    auto* gi = new QGridLayout(indirizzi);
+    txtIndirizzo_ = casellaIndirizzo(gi, 0, QStringLiteral("Indirizzo Internet"), "TxtIndirizzo",
+                                     "Indirizzointernet", ctx_.IndirizzoInternet);
+    std::string aggiornamento;
+    try {
+        if (ctx_.DbProgramma)
+            aggiornamento = ctx_.DbProgramma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+    } catch (const std::exception&) {
+    }
+    txtAggiornamento_ = casellaIndirizzo(gi, 1, QStringLiteral("Indirizzo aggiornamento"), "TxtAggiornamento",
+                                         "IndirizzoAggiornamento", aggiornamento);
+    gi->addWidget(
+        Nota(indirizzi, QStringLiteral("Per modificare l'indirizzo internet predefinito, copiare l'indirizzo "
+                                       "desiderato ed incollarlo in questa casella dopodichè usare il "
+                                       "pulsante RENDE PREDEFINITO")),
+        2, 0, 1, 4);
+    gi->setColumnStretch(1, 1);
+
     auto* v = new QVBoxLayout(this);
     auto* riga = new QHBoxLayout;
     riga->addStretch(1);
@@ -79,6 +124,7 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     v->addLayout(riga);
     v->addWidget(compagni);
     v->addWidget(nazionale);
+    v->addWidget(indirizzi);
     v->addStretch(1);
 
     pulsanti_ = {datiIii, predefinita, quorvex, testo};
@@ -156,6 +202,22 @@ void PaginaSalvataggi::RendePredefinita() {
                             QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
                             TitoloSalvataggio, Dialoghi::Icona::Critico);
     }
+}
+
+void PaginaSalvataggi::RendePredefinito(const char* parametro, QLineEdit* casella) {
+    try {
+        if (!ctx_.DbProgramma || !ctx_.DbProgramma->ScriviParametro(parametro, casella->text().toStdString()))
+            return;
+    } catch (const std::exception& e) {
+        dialoghi_.Messaggio(this,
+                            QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
+                            TitoloSalvataggio, Dialoghi::Icona::Critico);
+        return;
+    }
+    // The site address takes effect at once ("COLLEGA AL SITO" opens the new one), not at the next start.
+    if (casella == txtIndirizzo_) ctx_.IndirizzoInternet = casella->text().toStdString();
+    dialoghi_.Messaggio(this, QStringLiteral("Salvataggio effettuato"), TitoloSalvataggio,
+                        Dialoghi::Icona::Informazione);
 }
 
 void PaginaSalvataggi::SalvaQuorvex() {

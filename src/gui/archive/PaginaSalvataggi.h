@@ -9,6 +9,7 @@
 #include "gui/ui/Lavoro.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace trivalto {
@@ -26,6 +27,8 @@ public:
     void RendePredefinita();
     void SalvaQuorvex();
     void SalvaNazionale();
+    /// "RENDE PREDEFINITO" of an address box: `parametro` is its row in the program database.
+    void RendePredefinito(const char* parametro, QLineEdit* casella);
     bool Occupata() const { return occupata_; }
     /// Where the Quorvex file goes; the user's Wine drive C unless a test says otherwise.
     void ImpostaPercorsoQuorvex(const QString& percorso) { quorvex_ = percorso; }
@@ -46,6 +49,7 @@ private:
     QPointer<QProgressBar> barra_;
     QString quorvex_;
     QLabel* lblDatiIii_;
+    QLineEdit *txtIndirizzo_, *txtAggiornamento_;
     std::vector<QPushButton*> pulsanti_;
     bool occupata_ = false;
     LavoroAvviato lavoro_;

@@ -1,10 +1,14 @@
 // Page "Aggiornamenti": an update file chosen on disk, the official archive served zipped on
 // 127.0.0.1, the apply with its reload, and failures that leave the archive and the downloaded file.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <fstream>
 #include <sstream>
 #include <zip.h>
@@ -167,6 +171,28 @@ private slots:
         // Once more: nothing left to apply.
         b.Premi("CmdAggiornamento");
         QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Non ci sono estrazioni da aggiornare."));
+    }
+
+    void indirizziRendePredefinito() {
+        Banco b;
+        auto* sito = b.w->findChild<QLineEdit*>(QStringLiteral("TxtIndirizzo"));
+        auto* aggiornamento = b.w->findChild<QLineEdit*>(QStringLiteral("TxtAggiornamento"));
+        QCOMPARE(sito->text(), QString::fromStdString(b.ctx.IndirizzoInternet));
+        QApplication::clipboard()->setText(QStringLiteral("https://esempio.invalid/sito"));
+        b.w->findChild<QToolButton*>(QStringLiteral("TxtIndirizzoIncolla"))->click();
+        QCOMPARE(sito->text(), QStringLiteral("https://esempio.invalid/sito"));
+        b.w->findChild<QPushButton*>(QStringLiteral("TxtIndirizzoPredefinito"))->click();
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Salvataggio effettuato"));
+        QCOMPARE(*b.ctx.DbProgramma->LeggiParametro("IndirizzoInternet"),
+                 std::string("https://esempio.invalid/sito"));
+        QCOMPARE(b.ctx.IndirizzoInternet, std::string("https://esempio.invalid/sito"));
+        // The update address set here is the one "CONTROLLO AGGIORNAMENTI" downloads.
+        ServerProva server(200, Leggi(PercorsoDati("aggiornamento-ultime100.txt")));
+        aggiornamento->setText(QString::fromStdString(server.Indirizzo()));
+        b.w->findChild<QPushButton*>(QStringLiteral("TxtAggiornamentoPredefinito"))->click();
+        b.Premi("CmdControllo");
+        QCOMPARE(b.pagina->Righe().size(), size_t(100));
+        QCOMPARE(Leggi(b.cartella / "Estr_Agg.txt"), Leggi(PercorsoDati("aggiornamento-ultime100.txt")));
     }
 };
 
