@@ -62,9 +62,10 @@ std::string Causa(CURLcode codice, const char* dettaglio) {
         testo = "troppi reindirizzamenti";
         break;
     default:
+        // No Italian wording for the rarer faults: the library's own words, with its detail.
         testo = curl_easy_strerror(codice);
+        if (dettaglio && *dettaglio) testo.append(" (").append(dettaglio).append(")");
     }
-    if (dettaglio && *dettaglio) testo += std::string(" (") + dettaglio + ")";
     return testo;
 }
 

@@ -194,6 +194,19 @@ private slots:
         QCOMPARE(b.pagina->Righe().size(), size_t(100));
         QCOMPARE(Leggi(b.cartella / "Estr_Agg.txt"), Leggi(PercorsoDati("aggiornamento-ultime100.txt")));
     }
+
+    void trasferimentoAnnullato() {
+        Banco b;
+        std::ofstream(b.cartella / "Estr_Agg.txt", std::ios::binary) << "vecchio";
+        ServerProva muto(200, "mai", ServerProva::Modo::Muto);
+        b.Indirizzo(muto.Indirizzo());
+        b.w->findChild<QPushButton*>(QStringLiteral("CmdControllo"))->click();
+        QVERIFY(b.pagina->Occupata());
+        b.w->findChild<QPushButton*>(QStringLiteral("Command26"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !b.pagina->Occupata(); }, 20000));
+        QVERIFY(b.d.messaggi.back().testo.endsWith(QStringLiteral("trasferimento annullato")));
+        QCOMPARE(Leggi(b.cartella / "Estr_Agg.txt"), std::string("vecchio"));
+    }
 };
 
 static RegistraTest<AggiornamentiTest> registra;
