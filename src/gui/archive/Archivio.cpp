@@ -57,7 +57,7 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar
     salvataggi_ = new PaginaSalvataggi(ctx_, dialoghi_, barra, PulsanteHelp(this), this);
     SSTab1_->addTab(salvataggi_, QStringLiteral("Salvataggi"));
     aggiornamenti_ = new PaginaAggiornamenti(
-        ctx_, dialoghi_, barra, [this] { Ricarica(); }, PulsanteHelp(this), this);
+        ctx_, dialoghi_, barra, [this] { Ricarica(); }, PulsanteHelp(this, 330), this);
     connect(aggiornamenti_, &PaginaAggiornamenti::MostraPrimaPagina, this,
             [this] { SSTab1_->setCurrentIndex(0); });
     SSTab1_->addTab(aggiornamenti_, QStringLiteral("Aggiornamenti"));
@@ -67,11 +67,11 @@ Archivio::Archivio(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar
     apertura();
 }
 
-QPushButton* Archivio::PulsanteHelp(QWidget* padre) {
+QPushButton* Archivio::PulsanteHelp(QWidget* padre, int argomento) {
     auto* b = new QPushButton(IconaPulsante(QStringLiteral("?"), ColoreAzzurro, 20), QString(), padre);
     b->setObjectName(QStringLiteral("CmdHelp"));
     b->setToolTip(QStringLiteral("Help in linea"));
-    connect(b, &QPushButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+    connect(b, &QPushButton::clicked, this, [this, argomento] { dialoghi_.Help(this, argomento); });
     return b;
 }
 

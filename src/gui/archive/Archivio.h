@@ -63,7 +63,8 @@ private:
     QWidget* costruisciCalendario(QWidget* padre);
     QWidget* costruisciStatistica(QWidget* padre);
     QWidget* costruisciElenco();
-    QPushButton* PulsanteHelp(QWidget* padre);
+    /// A help button opening `argomento` (the window's own topic unless a page has one).
+    QPushButton* PulsanteHelp(QWidget* padre, int argomento = 320);
     void apertura();
 
     void CaricaTabellaArchivio();
