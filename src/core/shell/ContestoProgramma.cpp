@@ -38,17 +38,21 @@ bool ContestoProgramma::ApriArchivio() {
 }
 
 void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
-    try {
-        std::ofstream out(std::filesystem::path(cartella_) / "PercorsoDatabase.txt",
-                          std::ios::binary | std::ios::trunc);
-        out << '"' << percorso << "\"\r\n";
-    } catch (...) {
-    }
     PercorsoArchivio = percorso;
+    std::string errori;
+    {
+        const auto file = std::filesystem::path(cartella_) / "PercorsoDatabase.txt";
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out << '"' << percorso << "\"\r\n";
+        out.flush();
+        if (!out) errori = "impossibile scrivere " + file.string();
+    }
     try {
         DbProgramma->ScriviParametro("percorsoarchivio", percorso);
-    } catch (...) {
+    } catch (const std::exception& e) {
+        errori += (errori.empty() ? "" : "; ") + std::string(e.what());
     }
+    if (!errori.empty()) throw ErroreDatabase(errori);
 }
 
 void ContestoProgramma::PubblicaArchivio(ArchivioMemoria archivio) {

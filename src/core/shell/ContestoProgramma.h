@@ -21,8 +21,8 @@ public:
     void LeggiParametri();
     /// Opens the archive database kept open for the archive window's writes; false on failure.
     bool ApriArchivio();
-    /// Records a newly chosen archive: "PercorsoDatabase.txt", the running path and the parameter row.
-    /// Failures after the choice are swallowed, as the selection has no message of its own.
+    /// Records a newly chosen archive: the running path, "PercorsoDatabase.txt" and the parameter row.
+    /// The running path is always taken; a failure to store it throws ErroreDatabase with the cause.
     void RegistraArchivioScelto(const std::string& percorso);
     /// Reads every draw from the file at PercorsoArchivio and runs the start-up load.
     /// Throws on any failure; what was read stays loaded.

@@ -80,8 +80,10 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
     caricaFgpa();
     ImpostazioniArchivioModello();
 
+    // The one F1 of the main window and its children: the active child's topic, else the main window's.
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoAttivo()); });
     resize(1260, 780);
 }
 
@@ -234,10 +236,13 @@ void Container::RegistraFinestra(const QString& pulsante, Fabbrica fabbrica) {
 
 QWidget* Container::ApriFinestra(const QString& pulsante) {
     if (auto it = aperte_.find(pulsante); it != aperte_.end() && it->second) {
-        it->second->showNormal();
-        area_->setActiveSubWindow(it->second);
-        it->second->raise();
-        return it->second->widget();
+        // Brought forward as it was: a maximised window stays maximised; only a minimised one is restored.
+        QMdiSubWindow* sotto = it->second;
+        if (sotto->isMinimized()) sotto->setWindowState(sotto->windowState() & ~Qt::WindowMinimized);
+        sotto->show();
+        area_->setActiveSubWindow(sotto);
+        sotto->raise();
+        return sotto->widget();
     }
     auto f = fabbriche_.find(pulsante);
     if (f == fabbriche_.end()) return nullptr;
@@ -263,6 +268,14 @@ QWidget* Container::ApriFinestra(const QString& pulsante) {
     }
     area_->setActiveSubWindow(sotto);
     return finestra;
+}
+
+int Container::ArgomentoAttivo() const {
+    if (const QMdiSubWindow* attiva = area_->activeSubWindow(); attiva && attiva->widget()) {
+        const QVariant argomento = attiva->widget()->property("ArgomentoHelp");
+        if (argomento.isValid()) return argomento.toInt();
+    }
+    return ArgomentoHelp;
 }
 
 void Container::closeEvent(QCloseEvent* event) {

@@ -36,6 +36,8 @@ public:
     /// becomes the whole archive and the panel shows it. Throws what the reload throws.
     void CaricaArchivioExNovo();
     QProgressBar* BarraProgresso() const { return pb1_; }
+    /// The help topic F1 opens: the active child window's own, else the main window's (300).
+    int ArgomentoAttivo() const;
     QMdiArea* AreaFinestre() const { return area_; }
 
 signals:

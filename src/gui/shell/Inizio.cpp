@@ -123,13 +123,23 @@ void Inizio::SelezionaArchivio() {
         dialoghi_.ApriFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.mdb"),
                            QStringLiteral("File di archivio (*.Mdb)"));
     if (percorso.isEmpty()) return;
-    ctx_.RegistraArchivioScelto(percorso.toStdString());
     lblArchivio_->setText(QStringLiteral("Database: ") + percorso);
+    try {
+        ctx_.RegistraArchivioScelto(percorso.toStdString());
+    } catch (const std::exception& e) {
+        // This run uses the archive; saying nothing would let the next start ask for it again unexplained.
+        dialoghi_.Messaggio(
+            this,
+            QStringLiteral("L'archivio scelto non è stato memorizzato per i prossimi avvii.\n") +
+                QString::fromStdString(e.what()),
+            QStringLiteral("Selezionare Archivio"), Dialoghi::Icona::Esclamazione);
+    }
 }
 
 bool Inizio::Procedi() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool riuscito = false;
+    QString causa;
     try {
         ctx_.CaricamentoIniziale([this](int valore, int massimo) {
             if (valore % 500 == 0 || valore + 1 >= massimo) {
@@ -138,15 +148,18 @@ bool Inizio::Procedi() {
             }
         });
         riuscito = ctx_.Archivio().NumeroEstrazioni > 0;
-    } catch (const std::exception&) {
+        if (!riuscito) causa = QStringLiteral("l'archivio non contiene estrazioni");
+    } catch (const std::exception& e) {
         riuscito = false;
+        causa = QString::fromStdString(e.what());
     }
     QApplication::restoreOverrideCursor();
     if (!riuscito) {
         dialoghi_.Messaggio(
             this,
             QStringLiteral("Attenzione, probabilmente è stato selezionato un altro archivio. Chiudere "
-                           "il programma e riavviarlo"),
+                           "il programma e riavviarlo\n") +
+                causa,
             QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
         return false;
     }

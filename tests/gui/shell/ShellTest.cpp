@@ -5,13 +5,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <filesystem>
 #include <fstream>
 
 #include "DialoghiScriptati.h"
 #include "Supporto.h"
 #include "TestUi.h"
-#include "gui/shell/Container.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/shell/Container.h"
 #include "gui/shell/Inizio.h"
 #include "gui/ui/Griglia.h"
 
@@ -62,7 +63,9 @@ private slots:
         w.findChild<QPushButton*>(QStringLiteral("Command2"))->click();
         QCOMPARE(caricato.count(), 0);
         QCOMPARE(d.messaggi.size(), size_t(2));
-        QCOMPARE(d.messaggi[1].testo, MessaggioAltroArchivio);
+        // The message, then its cause on a line of its own.
+        QVERIFY(d.messaggi[1].testo.startsWith(MessaggioAltroArchivio + QLatin1Char('\n')));
+        QVERIFY(d.messaggi[1].testo.size() > MessaggioAltroArchivio.size() + 1);
         QCOMPARE(d.messaggi[1].titolo, QStringLiteral("Avviso"));
         QVERIFY(d.messaggi[1].icona == Dialoghi::Icona::Critico);
     }
@@ -117,7 +120,7 @@ private slots:
             w.SelezionaArchivio();
             QVERIFY(!w.Procedi());
             QCOMPARE(d.messaggi.size(), size_t(1));
-            QCOMPARE(d.messaggi[0].testo, MessaggioAltroArchivio);
+            QVERIFY2(d.messaggi[0].testo.startsWith(MessaggioAltroArchivio + QLatin1Char('\n')), nome);
         }
         // The user can still choose a good archive and go on.
         d.file.push_back(QString::fromStdString(CreaArchivio(cartella, "buono.mdb", 30)));
@@ -199,9 +202,54 @@ private slots:
         QCOMPARE(create, 1);
         QCOMPARE(c.AreaFinestre()->subWindowList().size(), 1);
 
+        // F1: the active child's topic when it has one, the main window's otherwise.
+        c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        d.argomentiHelp.clear();
+        c.RegistraFinestra(QStringLiteral("Command3"), [] {
+            auto* w = new QWidget;
+            w->setProperty("ArgomentoHelp", 600);
+            w->setProperty("massimizzata", true);
+            return w;
+        });
+        c.findChild<QToolButton*>(QStringLiteral("Command3"))->click();
+        QTest::keyClick(&c, Qt::Key_F1);
+        QCOMPARE(d.argomentiHelp, std::vector<int>({600}));
+        c.ApriFinestra(QStringLiteral("Command2")); // no topic of its own
+        QTest::keyClick(&c, Qt::Key_F1);
+        QCOMPARE(d.argomentiHelp, std::vector<int>({600, 300}));
+        // Pressed again, a maximised window comes forward still maximised.
+        auto* grande = c.AreaFinestre()->subWindowList().back();
+        QVERIFY(grande->isMaximized());
+        c.findChild<QToolButton*>(QStringLiteral("Command3"))->click();
+        QCOMPARE(c.AreaFinestre()->activeSubWindow(), grande);
+        QVERIFY(grande->isMaximized());
+        grande->showMinimized();
+        c.findChild<QToolButton*>(QStringLiteral("Command3"))->click();
+        QVERIFY(!grande->isMinimized());
+
         QSignalSpy fine(&c, &Container::Fine);
         c.findChild<QToolButton*>(QStringLiteral("Command45"))->click();
         QCOMPARE(fine.count(), 1);
+    }
+
+    void archivioSceltoNonMemorizzabile() {
+        CartellaTemporanea cartella;
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        // "PercorsoDatabase.txt" cannot be written where a folder has its name.
+        std::filesystem::create_directory(cartella / "PercorsoDatabase.txt");
+        const auto archivio = CreaArchivio(cartella, "A.mdb", 30);
+        d.file.push_back(QString::fromStdString(archivio));
+        w.SelezionaArchivio();
+        QCOMPARE(d.messaggi.size(), size_t(1));
+        QVERIFY(d.messaggi[0].testo.startsWith(
+            QStringLiteral("L'archivio scelto non è stato memorizzato per i prossimi avvii.\n")));
+        QCOMPARE(ctx.PercorsoArchivio, archivio); // this run goes on with it
+        QVERIFY(w.Procedi());
     }
 
     void helpDellaFinestraDiAvvio() {
