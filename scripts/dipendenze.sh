@@ -3,7 +3,7 @@
 # Does nothing when everything is already there.
 set -euo pipefail
 pacchetti=(build-essential cmake ninja-build ccache pkg-config qt6-base-dev libqt6gui6 libsqlcipher-dev
-           libcurl4-openssl-dev libzip-dev python3-pyftpdlib googletest libgtest-dev libgmock-dev libbenchmark-dev
+           libcurl4-openssl-dev libzip-dev python3-pyftpdlib qt6-translations-l10n googletest libgtest-dev libgmock-dev libbenchmark-dev
            fonts-dejavu-core xvfb xdotool imagemagick)
 mancanti=()
 for p in "${pacchetti[@]}"; do

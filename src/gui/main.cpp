@@ -7,11 +7,12 @@
 #include <QTimer>
 
 #include "core/archive/DatabaseProgramma.h"
-#include "gui/shell/Container.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/shell/Container.h"
 #include "gui/shell/Inizio.h"
 #include "gui/shell/RegistroFinestre.h"
 #include "gui/ui/Dialoghi.h"
+#include "gui/ui/Traduzioni.h"
 
 using namespace trivalto;
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trivalto"));
     QApplication::setOrganizationName(QStringLiteral("Trivalto"));
+    CaricaTraduzioniItaliane(app);
 
     ContestoProgramma contesto(CartellaProgramma().toStdString());
     try {

@@ -1,12 +1,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
 #include "DialoghiScriptati.h"
 #include "TestUi.h"
 #include "gui/ui/Griglia.h"
+#include "gui/ui/Traduzioni.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/Storia.h"
 
@@ -58,6 +60,13 @@ private slots:
         r.VisualizzaTutti();
         for (int n = 1; n <= 90; ++n)
             QVERIFY(!g.RigaNascosta(n));
+    }
+
+    void dialoghiDiQtInItaliano() {
+        QVERIFY(CaricaTraduzioniItaliane(*QCoreApplication::instance()));
+        QCOMPARE(QLocale().language(), QLocale::Italian);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Save As"), QStringLiteral("Salva come"));
     }
 };
 
