@@ -1,8 +1,12 @@
 #pragma once
 // Helpers shared by the tests: temporary folders, the bundled real archive, random archives.
+#include <zip.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "core/archive/ArchivioMemoria.h"
@@ -12,6 +16,45 @@ namespace trivalto::test {
 
 inline std::string PercorsoDati(const std::string& nome) {
     return std::string(TRIVALTO_DATA_DIR) + "/" + nome;
+}
+
+/// The whole content of a file (empty when it cannot be read).
+inline std::string Leggi(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+/// A ZIP archive, in memory, holding one file.
+inline std::string ZipDi(const std::string& nome, const std::string& contenuto) {
+    zip_error_t e;
+    zip_error_init(&e);
+    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
+    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
+    zip_source_keep(buffer);
+    zip_file_add(z, nome.c_str(), zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e), 0);
+    zip_close(z);
+    zip_source_open(buffer);
+    zip_source_seek(buffer, 0, SEEK_END);
+    std::string dati(static_cast<size_t>(zip_source_tell(buffer)), '\0');
+    zip_source_seek(buffer, 0, SEEK_SET);
+    zip_source_read(buffer, dati.data(), dati.size());
+    zip_source_close(buffer);
+    zip_source_free(buffer);
+    return dati;
+}
+
+/// The last `righe` lines of the official per-wheel archive (11 lines a draw in recent years).
+inline std::string CodaStorico(size_t righe) {
+    std::ifstream in(PercorsoDati("storico-1939-2026.txt"), std::ios::binary);
+    std::vector<std::string> linee;
+    for (std::string l; std::getline(in, l);)
+        linee.push_back(l);
+    std::string coda;
+    for (size_t i = linee.size() - std::min(righe, linee.size()); i < linee.size(); ++i)
+        coda.append(linee[i]).append("\n");
+    return coda;
 }
 
 /// A fresh folder removed when the object goes.

@@ -22,24 +22,6 @@ int Conta(const std::string& testo, const std::string& parola) {
     return n;
 }
 
-std::string Zip(const std::string& contenuto) {
-    zip_error_t e;
-    zip_error_init(&e);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
-    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
-    zip_source_keep(buffer);
-    zip_file_add(z, "storico.txt", zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e), 0);
-    zip_close(z);
-    zip_source_open(buffer);
-    zip_source_seek(buffer, 0, SEEK_END);
-    std::string dati(static_cast<size_t>(zip_source_tell(buffer)), '\0');
-    zip_source_seek(buffer, 0, SEEK_SET);
-    zip_source_read(buffer, dati.data(), dati.size());
-    zip_source_close(buffer);
-    zip_source_free(buffer);
-    return dati;
-}
-
 } // namespace
 
 TEST(CliAggiorna, ControlloApplicazioneEGuasti) {
@@ -70,20 +52,14 @@ TEST(CliAggiorna, ControlloApplicazioneEGuasti) {
     EXPECT_EQ(DatabaseArchivio::Apri(archivio)->Conta(), static_cast<int>(RigheReali().size()) - 10);
 
     // The official archive's last 100 draws, zipped and served: the same ten to import, then written.
-    std::ifstream in(PercorsoDati("storico-1939-2026.txt"), std::ios::binary);
-    std::vector<std::string> linee;
-    for (std::string l; std::getline(in, l);)
-        linee.push_back(l);
-    std::string coda;
-    for (size_t i = linee.size() - 1100; i < linee.size(); ++i)
-        coda += linee[i] + "\n";
+    const std::string coda = CodaStorico(1100);
     {
         ServerProva server(404, "");
         EXPECT_EQ(esegui({"--da", server.Indirizzo(), "--archivio", archivio, "--applica"}, &testo), 1);
         EXPECT_NE(testo.find("404"), std::string::npos);
     }
     EXPECT_EQ(esegui({"--da", c / "manca.txt", "--archivio", archivio}, &testo), 1);
-    ServerProva server(200, Zip(coda));
+    ServerProva server(200, ZipDi("storico.txt", coda));
     ASSERT_EQ(esegui({"--da", server.Indirizzo("/storico.zip"), "--archivio", archivio, "--applica"}, &testo),
               0)
         << testo;

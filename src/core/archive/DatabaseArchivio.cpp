@@ -123,7 +123,7 @@ bool DatabaseArchivio::Modifica(const RigaEstrazione& riga, const std::string& d
     if (!Presente(db_, iso)) return false;
     std::string sql = "UPDATE EstrazioniLotto SET ";
     for (auto c : CampiRuote)
-        sql += "\"" + std::string(c) + "\" = ?, ";
+        sql.append("\"").append(c).append("\" = ?, ");
     sql += "datareg = ?, orareg = ? WHERE DataEstrazione = ?";
     auto st = db_.Prepara(sql);
     for (int w = 0; w < NumeroRuote; ++w)

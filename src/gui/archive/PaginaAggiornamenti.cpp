@@ -146,12 +146,17 @@ PaginaAggiornamenti::PaginaAggiornamenti(ContestoProgramma& contesto, Dialoghi& 
     connect(annulla, &QPushButton::clicked, this, &PaginaAggiornamenti::Interrompi);
 }
 
-std::string PaginaAggiornamenti::IndirizzoAggiornamento() const {
+std::string PaginaAggiornamenti::IndirizzoAggiornamento() {
+    std::string indirizzo;
     try {
-        if (ctx_.DbProgramma) return ctx_.DbProgramma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+        if (ctx_.DbProgramma)
+            indirizzo = ctx_.DbProgramma->LeggiParametro("IndirizzoAggiornamento").value_or("");
     } catch (const std::exception&) {
     }
-    return {};
+    if (indirizzo.empty())
+        Guasto(QString::fromLatin1(FaseCollegamento),
+               QStringLiteral("nessun indirizzo di aggiornamento impostato"));
+    return indirizzo;
 }
 
 std::string PaginaAggiornamenti::FileScaricato() const {
@@ -267,11 +272,7 @@ void PaginaAggiornamenti::AggiornaDaFile() {
 void PaginaAggiornamenti::ControlloAggiornamenti() {
     if (occupata_) return;
     const auto indirizzo = IndirizzoAggiornamento();
-    if (indirizzo.empty()) {
-        Guasto(QString::fromLatin1(FaseCollegamento),
-               QStringLiteral("nessun indirizzo di aggiornamento impostato"));
-        return;
-    }
+    if (indirizzo.empty()) return;
     AvviaControllo([indirizzo, file = FileScaricato()](const ControlloLavoro& ctl, std::string& fase) {
         fase = FaseCollegamento;
         ControlloScaricamento c;
@@ -288,11 +289,7 @@ void PaginaAggiornamenti::ControlloAggiornamenti() {
 void PaginaAggiornamenti::ScaricoFile() {
     if (occupata_) return;
     const auto indirizzo = IndirizzoAggiornamento();
-    if (indirizzo.empty()) {
-        Guasto(QString::fromLatin1(FaseCollegamento),
-               QStringLiteral("nessun indirizzo di aggiornamento impostato"));
-        return;
-    }
+    if (indirizzo.empty()) return;
     Avvia(
         [indirizzo, file = FileScaricato()](const ControlloLavoro& ctl) {
             ControlloScaricamento c;
@@ -307,10 +304,12 @@ void PaginaAggiornamenti::ScaricoFile() {
 
 void PaginaAggiornamenti::ScaricaFtp() {
     if (occupata_) return;
-    const QUrl http(QString::fromStdString(IndirizzoAggiornamento()));
+    const auto indirizzo = IndirizzoAggiornamento();
+    if (indirizzo.empty()) return;
+    const QUrl http(QString::fromStdString(indirizzo));
     if (!http.isValid() || http.host().isEmpty()) {
         Guasto(QString::fromLatin1(FaseCollegamento),
-               QStringLiteral("nessun indirizzo di aggiornamento impostato"));
+               QStringLiteral("indirizzo di aggiornamento non valido"));
         return;
     }
     // The same folder on the publisher's FTP host.
@@ -331,11 +330,7 @@ void PaginaAggiornamenti::ScaricaFtp() {
 void PaginaAggiornamenti::ScaricaConNome() {
     if (occupata_) return;
     const auto indirizzo = IndirizzoAggiornamento();
-    if (indirizzo.empty()) {
-        Guasto(QString::fromLatin1(FaseCollegamento),
-               QStringLiteral("nessun indirizzo di aggiornamento impostato"));
-        return;
-    }
+    if (indirizzo.empty()) return;
     const QString nome = QUrl(QString::fromStdString(indirizzo)).fileName();
     const QString file = dialoghi_.SalvaFile(this, QString::fromStdString(ctx_.CartellaProgramma()), nome,
                                              QStringLiteral("Tutti i file (*)"));

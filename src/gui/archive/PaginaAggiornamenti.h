@@ -57,7 +57,8 @@ private:
     void Termina();
     void Guasto(const QString& fase, const QString& causa);
     void Dipingi();
-    std::string IndirizzoAggiornamento() const;
+    /// The configured update address; empty (and the user told) when there is none.
+    std::string IndirizzoAggiornamento();
     std::string FileScaricato() const;
 
     ContestoProgramma& ctx_;

@@ -15,13 +15,6 @@ using namespace trivalto::test;
 
 namespace {
 
-std::string Leggi(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 /// An archive database holding the first `quante` real draws.
 std::unique_ptr<DatabaseArchivio> ArchivioReale(const CartellaTemporanea& c, size_t quante) {
     auto db = DatabaseArchivio::ApriOCrea(c / "a.mdb");
@@ -30,26 +23,6 @@ std::unique_ptr<DatabaseArchivio> ArchivioReale(const CartellaTemporanea& c, siz
         db->Inserisci(RigheReali()[i], "2026-12-08", "10:00:00");
     tr.Conferma();
     return db;
-}
-
-std::string Zip(const std::string& nome, const std::string& contenuto) {
-    zip_error_t e;
-    zip_error_init(&e);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
-    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
-    zip_source_keep(buffer);
-    zip_source_t* file = zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e);
-    zip_file_add(z, nome.c_str(), file, ZIP_FL_OVERWRITE);
-    zip_close(z);
-    zip_source_open(buffer);
-    zip_source_seek(buffer, 0, SEEK_END);
-    const auto dimensione = zip_source_tell(buffer);
-    zip_source_seek(buffer, 0, SEEK_SET);
-    std::string dati(static_cast<size_t>(dimensione), '\0');
-    zip_source_read(buffer, dati.data(), static_cast<zip_uint64_t>(dimensione));
-    zip_source_close(buffer);
-    zip_source_free(buffer);
-    return dati;
 }
 
 std::string Linea(const RigaEstrazione& r) {
@@ -79,14 +52,8 @@ TEST(Aggiornamento, TreTipiDiSorgente) {
     EXPECT_EQ(righe.back().Data, "21/08/2026");
     EXPECT_EQ(righe.back().Celle[10], "51-89-82-70-37");
     // The last 100 draws of the per-wheel archive, zipped: the same rows.
-    std::istringstream storico(Leggi(PercorsoDati("storico-1939-2026.txt")));
-    std::string coda;
-    std::vector<std::string> linee;
-    for (std::string l; std::getline(storico, l);)
-        linee.push_back(l);
-    for (size_t i = linee.size() - 1100; i < linee.size(); ++i)
-        coda += linee[i] + "\n";
-    const auto zip = Zip("storico.txt", coda);
+    const std::string coda = CodaStorico(1100);
+    const auto zip = ZipDi("storico.txt", coda);
     EXPECT_EQ(RiconosciSorgente(zip), TipoSorgente::Zip);
     EXPECT_EQ(RiconosciSorgente(coda), TipoSorgente::Storico);
     const auto daZip = RigheDaSorgente(zip);

@@ -15,13 +15,6 @@ using namespace trivalto::test;
 
 namespace {
 
-std::string Leggi(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 /// 05/01/1999: Bari 01..05, Cagliari empty, the other classic wheels 11..15 … and no Nazionale;
 /// 07/01/2005: the same wheels, Nazionale 10-20-30-40-50.
 std::vector<RigaEstrazione> DueEstrazioni() {

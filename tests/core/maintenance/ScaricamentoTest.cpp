@@ -20,13 +20,6 @@ using namespace trivalto::test;
 
 namespace {
 
-std::string Leggi(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 /// The cause of the failure of a download over `file`, which must keep its old content.
 std::string Fallisce(const std::string& indirizzo, const std::string& file, ControlloScaricamento c = {}) {
     try {

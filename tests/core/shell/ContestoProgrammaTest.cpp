@@ -8,13 +8,6 @@
 using namespace trivalto;
 using namespace trivalto::test;
 
-namespace {
-std::string Leggi(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-} // namespace
-
 TEST(ContestoProgramma, ParametriAllAvvio) {
     CartellaTemporanea c;
     {

@@ -29,31 +29,6 @@ using namespace trivalto::test;
 
 namespace {
 
-std::string Leggi(const std::string& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::string Zip(const std::string& contenuto) {
-    zip_error_t e;
-    zip_error_init(&e);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
-    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
-    zip_source_keep(buffer);
-    zip_file_add(z, "storico.txt", zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e), 0);
-    zip_close(z);
-    zip_source_open(buffer);
-    zip_source_seek(buffer, 0, SEEK_END);
-    std::string dati(static_cast<size_t>(zip_source_tell(buffer)), '\0');
-    zip_source_seek(buffer, 0, SEEK_SET);
-    zip_source_read(buffer, dati.data(), dati.size());
-    zip_source_close(buffer);
-    zip_source_free(buffer);
-    return dati;
-}
-
 /// The real archive without its last ten draws, the main window and the archive window over it.
 struct Banco {
     CartellaTemporanea cartella;
@@ -146,14 +121,8 @@ private slots:
                          "server ha risposto 404 (file non trovato)"));
             QCOMPARE(Leggi(b.cartella / "Estr_Agg.txt"), std::string("vecchio"));
         }
-        std::ifstream in(PercorsoDati("storico-1939-2026.txt"), std::ios::binary);
-        std::vector<std::string> linee;
-        for (std::string l; std::getline(in, l);)
-            linee.push_back(l);
-        std::string coda;
-        for (size_t i = linee.size() - 1100; i < linee.size(); ++i)
-            coda += linee[i] + "\n";
-        ServerProva server(200, Zip(coda));
+        const std::string coda = CodaStorico(1100);
+        ServerProva server(200, ZipDi("storico.txt", coda));
         b.Indirizzo(server.Indirizzo("/storico.zip"));
         b.Premi("CmdControllo");
         int daImportare = 0;
