@@ -10,6 +10,7 @@
 #include "core/analysis/Combinazioni.h"
 #include "core/analysis/RicercaTerzine.h"
 #include "core/archive/FormatiTesto.h"
+#include "core/builder/RicercaCostruttore.h"
 
 using namespace trivalto;
 
@@ -74,6 +75,24 @@ void MisuraCombinazioni(const ArchivioMemoria& a, int ripetizioni) {
                 r1.Righe == r2.Righe ? "identici" : "DIVERSI");
 }
 
+void MisuraCostruttore(const ArchivioMemoria& a, int ripetizioni) {
+    SceltaCasi sc{a.UltimaEstrazione, 30, 0, true, 0};
+    auto casi = GeneraCasi(a, sc);
+    CalcolaParametri(a, casi, {});
+    InputRicerca in;
+    in.Archivio = &a;
+    in.Casi = casi;
+    in.Ruote.fill(true);
+    in.Finestra = {1, 20, a.UltimaEstrazione};
+    in.Elenco = MassimoElencoCostruttore;
+    RisultatoCostruttore r1, r2;
+    const double veloce = MedianaMs(ripetizioni, [&] { r2 = CercaCandidate(in); });
+    const double riferimento = MedianaMs(1, [&] { r1 = CercaCandidateRiferimento(in); });
+    std::printf("%-28s riferimento %10.2f ms   veloce %8.3f ms   rapporto %8.0fx   %s\n",
+                "costruttore (1000, 30, U, TU)", riferimento, veloce, riferimento / veloce,
+                r1.Righe == r2.Righe ? "identici" : "DIVERSI");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -92,5 +111,7 @@ int main(int argc, char** argv) {
     Misura("massime (30 casi, U, TU)", a, 30, 0, tutte, 5, 20, true, 200, ripetizioni);
     std::printf("Combinazioni di tre terzine, elenco di 200 (1.313.400 triple), Colpi 20\n");
     MisuraCombinazioni(a, ripetizioni);
+    std::printf("Elenco per colpo del costruttore, Elenco 1.000, 30 casi \"U\", tutte le ruote, Colpi 20\n");
+    MisuraCostruttore(a, ripetizioni);
     return 0;
 }

@@ -231,14 +231,15 @@ RisultatoTerzine Ricerca::Esegui(const ControlloLavoro& ctl) {
     // Pos of every terzina that passes the pre-count (0 otherwise), and a histogram of Pos values.
     std::vector<uint16_t> pos(NumeroTerzine, 0);
     std::vector<int> istogramma(eventiTotali_ + 2, 0);
-    int t = 0, limite = NumeroTerzine, prossimoControllo = 6000;
+    const int passo = std::max(in_.PassoControllo, 1);
+    int t = 0, limite = NumeroTerzine, prossimoControllo = passo;
     for (int a = 1; a <= 88 && t < limite; ++a)
         for (int b = a + 1; b <= 89 && t < limite; ++b) {
             const uint32_t mab = maschera_[Chiave(a, b)];
             const uint32_t cab = intero ? conteggio_[Chiave(a, b)] : 0;
             for (int c = b + 1; c <= 90; ++c, ++t) {
                 if (t + 1 == prossimoControllo) {
-                    prossimoControllo += 6000;
+                    prossimoControllo += passo;
                     if (ctl.Progresso) ctl.Progresso((t + 1) / 10, NumeroTerzine / 10);
                     if (ctl.Interrompi && ctl.Interrompi->load()) {
                         ris.Interrotta = true;

@@ -45,6 +45,7 @@ struct InputRicerca {
     FinestraGioco Finestra; // FineVerifica = the reference draw
     bool InteroPeriodo = false;
     int Elenco = 50;
+    int PassoControllo = 6000; // terzine between two checks of the stop flag (the builder: 3000)
 };
 
 /// Progress and stop: `Progresso(valore, massimo)` may be called from the search's thread;
