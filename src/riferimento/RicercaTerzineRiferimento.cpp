@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/analysis/Gioco.h"
+#include "riferimento/ContaCoppie.h"
 
 namespace trivalto {
 
@@ -15,28 +16,7 @@ RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const Controllo
     const int fine = std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni);
     const auto coperto = [&](size_t i) { return i < in.Coperti.size() && in.Coperti[i]; };
 
-    std::vector<int> pairCount(91 * 91, 0);
-    std::vector<char> seen(91 * 91);
-    for (size_t i = 0; i < in.Casi.size(); ++i) {
-        if (coperto(i)) continue;
-        const auto& caso = in.Casi[i];
-        std::fill(seen.begin(), seen.end(), 0);
-        const int primo = caso.Estrazione + in.Finestra.DaColpo;
-        for (int j = primo; j <= primo + in.Finestra.Colpi - 1 && j <= fine; ++j)
-            for (int w = 0; w < NumeroRuote; ++w) {
-                if (!in.Ruote[w]) continue;
-                const auto& x = ar.Estrazioni[j][w];
-                for (int p = 0; p < 5; ++p)
-                    for (int q = p + 1; q < 5; ++q) {
-                        const int op = OffsetDa(x[p], caso.Parametro), oq = OffsetDa(x[q], caso.Parametro);
-                        const int lo = std::min(op, oq), hi = std::max(op, oq);
-                        if (lo != hi && !seen[lo * 91 + hi]) {
-                            seen[lo * 91 + hi] = 1;
-                            ++pairCount[lo * 91 + hi];
-                        }
-                    }
-            }
-    }
+    const std::vector<int> pairCount = ContaCoppie(in);
 
     int n = 0;
     for (int a = 1; a <= 88; ++a)
