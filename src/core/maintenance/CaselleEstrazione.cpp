@@ -150,4 +150,12 @@ std::array<int, NumeroCaselle> NumeriIncollati(const std::string& appunti) {
     return numeri;
 }
 
+TestiCaselle CaselleIncollate(const std::string& appunti) {
+    const auto numeri = NumeriIncollati(appunti);
+    TestiCaselle t;
+    for (size_t b = 0; b < t.size(); ++b)
+        t[b] = FiltraCasella(numeri[b] < 100 ? DueCifre(numeri[b]) : std::to_string(numeri[b]));
+    return t;
+}
+
 } // namespace trivalto

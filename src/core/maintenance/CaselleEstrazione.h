@@ -47,4 +47,9 @@ RigaEstrazione RigaDaCaselle(const std::string& data, const TestiCaselle& casell
 /// non-digit follows it (a run at the very end is not taken); at most 55, the rest 0.
 std::array<int, NumeroCaselle> NumeriIncollati(const std::string& appunti);
 
+/// The boxes after "INCOLLA ESTRAZIONE": each pasted number in two digits ("00" when missing), then
+/// the typing filter, so a number above 90 other than 99 leaves its box empty instead of being cut
+/// to its first two digits.
+TestiCaselle CaselleIncollate(const std::string& appunti);
+
 } // namespace trivalto

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
@@ -39,6 +40,14 @@ QToolButton* Figura(QWidget* padre, const char* nome, const QString& testo, cons
     auto* b = PulsanteFigura(padre, nome, testo, simbolo, colore);
     b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return b;
+}
+
+/// A date typed in full, as GG/MM/AAAA or without the leading zeros; invalid otherwise.
+QDate DataDigitata(const QString& testo) {
+    const QString t = testo.trimmed();
+    QDate d = QDate::fromString(t, QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid()) d = QDate::fromString(t, QStringLiteral("d/M/yyyy"));
+    return d;
 }
 
 } // namespace
@@ -213,8 +222,9 @@ QWidget* Archivio::costruisciCalendario(QWidget* padre) {
     MonthView1_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     txtDataScelta_ = new QLineEdit(gruppo);
     txtDataScelta_->setObjectName(QStringLiteral("TxtDataSelezionata"));
-    txtDataScelta_->setReadOnly(true);
+    txtDataScelta_->setMaxLength(10);
     txtDataScelta_->setAlignment(Qt::AlignCenter);
+    txtDataScelta_->setToolTip(QStringLiteral("Digitare la data come GG/MM/AAAA. Tasto rapido: Alt+D"));
     auto* oggi = Figura(gruppo, "CmdDataOdierna", QStringLiteral("Imposta data odierna"), QStringLiteral("O"),
                         ColoreVerdeChiaro);
     auto* dellEstrazione = Figura(gruppo, "CmdImpostaData", QStringLiteral("Imposta data"),
@@ -239,6 +249,25 @@ QWidget* Archivio::costruisciCalendario(QWidget* padre) {
     });
     connect(MonthView1_, &QCalendarWidget::selectionChanged, this, [this] {
         txtDataScelta_->setText(MonthView1_->selectedDate().toString(QStringLiteral("dd/MM/yyyy")));
+    });
+    // A date typed in full moves the calendar, which stays the date that counts; whatever else is
+    // left in the box gives way to the calendar's date when the box is left.
+    connect(txtDataScelta_, &QLineEdit::textEdited, this, [this](const QString& testo) {
+        const QDate d = DataDigitata(testo);
+        if (d.isValid() && d != MonthView1_->selectedDate()) {
+            const QSignalBlocker blocco(MonthView1_);
+            MonthView1_->setSelectedDate(d);
+        }
+    });
+    connect(txtDataScelta_, &QLineEdit::editingFinished, this, [this] {
+        txtDataScelta_->setText(MonthView1_->selectedDate().toString(QStringLiteral("dd/MM/yyyy")));
+    });
+    // The date of a new draw without the mouse: the calendar is far along the tab order.
+    auto* vaiAllaData = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_D), this);
+    connect(vaiAllaData, &QShortcut::activated, this, [this] {
+        SSTab1_->setCurrentIndex(0);
+        txtDataScelta_->setFocus(Qt::ShortcutFocusReason);
+        txtDataScelta_->selectAll();
     });
     connect(oggi, &QToolButton::clicked, this, [this] { ImpostaDataScelta(QDate::currentDate()); });
     connect(dellEstrazione, &QToolButton::clicked, this, [this] {
@@ -266,6 +295,7 @@ QWidget* Archivio::costruisciStatistica(QWidget* padre) {
     fg1_ = new Griglia(gruppo);
     fg1_->setObjectName(QStringLiteral("fg1"));
     fg1_->ImpostaIntestazione(QStringLiteral("A|M"));
+    fg1_->setTabKeyNavigation(false); // Tab leaves the grid instead of walking its cells
     // Up to 31 day columns beside year and month: a smaller type lets a whole year fit the page.
     QFont piccolo = fg1_->font();
     piccolo.setPointSizeF(piccolo.pointSizeF() * 0.85);
@@ -318,6 +348,7 @@ QWidget* Archivio::costruisciElenco() {
     auto* pagina = new QWidget(this);
     FgDB_ = new Griglia(pagina);
     FgDB_->setObjectName(QStringLiteral("FgDB"));
+    FgDB_->setTabKeyNavigation(false);
     QString intestazione = QStringLiteral("DataEstrazione");
     for (auto c : CampiRuote)
         intestazione += QLatin1Char('|') + QString::fromLatin1(c.data(), static_cast<qsizetype>(c.size()));

@@ -208,16 +208,14 @@ void Archivio::EliminaEstrazione() {
 
 void Archivio::AzzeraGriglia() {
     ImpostaCaselle(TestiCaselle{});
+    // Typing starts again from Bari, even when the button took the focus with a click.
+    txtin_[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void Archivio::IncollaEstrazione() {
     const QString testo = QStringLiteral(" ") + QApplication::clipboard()->text();
     txtIncolla_->setText(testo);
-    const auto numeri = NumeriIncollati(QApplication::clipboard()->text().toStdString());
-    TestiCaselle t;
-    for (size_t b = 0; b < t.size(); ++b)
-        t[b] = QStringLiteral("%1").arg(numeri[b], 2, 10, QLatin1Char('0')).toStdString();
-    ImpostaCaselle(t);
+    ImpostaCaselle(CaselleIncollate(QApplication::clipboard()->text().toStdString()));
 }
 
 // --- List of draws ----------------------------------------------------------------------------
@@ -278,10 +276,13 @@ void Archivio::CaricaCalendario() {
         m.ImpostaCentrata(col, true);
     // Narrow day columns, just wide enough for two digits, so a whole year fits the page.
     const int giorno = fg1_->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 2;
+    // Year and month are bold in the grid's default type, larger than the days' type: a month of
+    // two digits must not be cut to "...".
     QFont grassetto;
-    grassetto.setBold(true); // year and month are bold, in the grid's default type
-    fg1_->setColumnWidth(0, QFontMetrics(grassetto).horizontalAdvance(QStringLiteral("0000")) + 8);
-    fg1_->setColumnWidth(1, giorno + 2);
+    grassetto.setBold(true);
+    const QFontMetrics mg(grassetto);
+    fg1_->setColumnWidth(0, mg.horizontalAdvance(QStringLiteral("0000")) + 8);
+    fg1_->setColumnWidth(1, mg.horizontalAdvance(QStringLiteral("00")) + 8);
     for (int col = 2; col < m.Colonne(); ++col)
         fg1_->setColumnWidth(col, giorno);
     const int ultima = m.Righe() - 1;

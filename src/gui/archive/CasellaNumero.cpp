@@ -26,8 +26,11 @@ void CasellaNumero::Colora(bool evidenziata) {
 void CasellaNumero::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     Colora(true);
-    // After a click the line edit places the cursor itself: select once that is done.
-    QTimer::singleShot(0, this, [this] { selectAll(); });
+    // After a click the line edit places the cursor itself: select once that is done, unless the
+    // focus has already moved on (a box left with its text selected looks like a second cursor).
+    QTimer::singleShot(0, this, [this] {
+        if (hasFocus()) selectAll();
+    });
 }
 
 void CasellaNumero::focusOutEvent(QFocusEvent* event) {

@@ -108,6 +108,17 @@ TEST(CaselleEstrazione, IncollaEstrazione) {
         lunga.append(std::to_string(i)).append(" ");
     n = NumeriIncollati(lunga);
     EXPECT_EQ(n[54], 55); // at most 55 numbers
+    // What the boxes receive: a number a box cannot hold leaves it empty, never its first digits.
+    const auto t = CaselleIncollate("12 123 99 2026 7 95 0\n");
+    EXPECT_EQ(t[0], "12");
+    EXPECT_EQ(t[1], "");
+    EXPECT_EQ(t[2], "99"); // kept, as typing keeps it; the check before writing refuses it
+    EXPECT_EQ(t[3], "");
+    EXPECT_EQ(t[4], "07");
+    EXPECT_EQ(t[5], "");
+    EXPECT_EQ(t[6], "00");
+    EXPECT_EQ(t[7], "00");
+    EXPECT_EQ(CaselleIncollate("99999999999 1\n")[0], "");
 }
 
 TEST(CalendarioEstrazioni, AnniDelLArchivioReale) {

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -344,9 +345,82 @@ private slots:
         b.Premi("CmdIncolla");
         QCOMPARE(b.Box(2)->text(), QStringLiteral("02"));
         QCOMPARE(b.Box(3)->text(), QStringLiteral("00"));
+        // A copied text with an issue number and a year: those boxes are left empty, not given
+        // the first two digits ("10", "20") as numbers that would pass the check.
+        QApplication::clipboard()->setText(QStringLiteral("n. 101 del 22/08/2026 Bari 80 33\n"));
+        b.Premi("CmdIncolla");
+        const QStringList attesi = {QString(),           QStringLiteral("22"), QStringLiteral("08"),
+                                    QString(),           QStringLiteral("80"), QStringLiteral("33"),
+                                    QStringLiteral("00")};
+        for (int box = 1; box <= attesi.size(); ++box)
+            QCOMPARE(b.Box(box)->text(), attesi[box - 1]);
+        b.Box(30)->setFocus();
         b.Premi("CmdAzzera");
         for (int box = 1; box <= 55; ++box)
             QVERIFY(b.Box(box)->text().isEmpty());
+        QVERIFY(b.Box(1)->hasFocus()); // typing starts again from Bari
+    }
+
+    void estrazioneDaTastiera() {
+        Banco b;
+        const QDate nuova = Giorno(b.Ultima()).addDays(1);
+        const auto tasto = [&](Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QTest::keyClick(QApplication::focusWidget(), k, m);
+        };
+        QVERIFY(QTest::qWaitForWindowExposed(b.w.get()));
+        b.Box(17)->setFocus();
+        tasto(Qt::Key_Z, Qt::AltModifier);
+        QTRY_VERIFY(b.Box(1)->hasFocus()); // a button's key clicks it a moment later
+        for (int n = 1; n <= 50; ++n) {    // Nazionale left empty
+            QTest::keyClicks(QApplication::focusWidget(), QString::number(n));
+            tasto(Qt::Key_Return);
+        }
+        QVERIFY(b.Box(51)->hasFocus());
+        // The date: Alt+D reaches the box, a date typed in full moves the calendar.
+        tasto(Qt::Key_D, Qt::AltModifier);
+        auto* casella = b.c<QLineEdit>(QStringLiteral("TxtDataSelezionata"));
+        QVERIFY(casella->hasFocus());
+        QTest::keyClicks(casella, nuova.toString(QStringLiteral("d/M/yyyy")));
+        QCOMPARE(b.c<QCalendarWidget>(QStringLiteral("MonthView1"))->selectedDate(), nuova);
+        tasto(Qt::Key_Return);
+        const QString data = nuova.toString(QStringLiteral("dd/MM/yyyy"));
+        QCOMPARE(casella->text(), data);
+        b.d.risposte.push_back(true);
+        tasto(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(b.d.messaggi.size(), size_t(2));
+        QCOMPARE(b.d.messaggi.at(0).testo, QStringLiteral("Confermi il salvataggio dell'estrazione del ") +
+                                               data + QStringLiteral(" ?"));
+        const auto scritta = b.ctx.DbArchivio->Trova(data.toStdString());
+        QVERIFY(scritta.has_value());
+        QCOMPARE(QString::fromStdString(scritta->Celle[9]), QStringLiteral("46-47-48-49-50"));
+        // A date left half typed gives way to the calendar's, which is the one that counts.
+        tasto(Qt::Key_D, Qt::AltModifier);
+        QTest::keyClicks(casella, QStringLiteral("3/1"));
+        b.Box(1)->setFocus();
+        QCOMPARE(casella->text(), data);
+        QCOMPARE(b.c<QCalendarWidget>(QStringLiteral("MonthView1"))->selectedDate(), nuova);
+    }
+
+    void focusTraLeCaselleEGriglie() {
+        Banco b;
+        // Focus passing through a box leaves no selection behind in it.
+        b.Box(5)->setFocus();
+        b.Box(6)->setFocus();
+        QTest::qWait(20);
+        QVERIFY(b.Box(5)->selectedText().isEmpty());
+        QCOMPARE(b.Box(6)->selectedText(), b.Box(6)->text());
+        // Tab leaves the grids instead of walking their cells one by one.
+        auto* fg1 = b.w->findChild<Griglia*>(QStringLiteral("fg1"));
+        b.c<QComboBox>(QStringLiteral("CboAnno"))->setCurrentText(QStringLiteral("2000"));
+        fg1->ImpostaCellaCorrente(1, 3);
+        fg1->setFocus();
+        QTest::keyClick(fg1, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(!fg1->hasFocus());
+        b.c<QTabWidget>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
+        auto* elenco = b.w->findChild<Griglia*>(QStringLiteral("FgDB"));
+        elenco->setFocus();
+        QTest::keyClick(elenco, Qt::Key_Backtab, Qt::ShiftModifier);
+        QVERIFY(!elenco->hasFocus());
     }
 
     void salvataggi() {
@@ -416,6 +490,17 @@ private slots:
         // A double click on a day shows that draw.
         emit fg1->DoppioClic(1, 2);
         QCOMPARE(b.Etichetta("LBLESTRAZIONE"), QStringLiteral("01/01/2000"));
+        // A month of two digits, bold, fits its column.
+        b.c<QCalendarWidget>(QStringLiteral("MonthView1"))->setSelectedDate(QDate(2000, 12, 23));
+        b.Riempi();
+        b.d.risposte.push_back(true);
+        b.Premi("Command8");
+        anno->setCurrentText(QStringLiteral("2000"));
+        b.Premi("CmdCaricaCalendario");
+        QCOMPARE(fg1->Testo(fg1->Righe() - 1, 1), QStringLiteral("12"));
+        for (int col : {0, 1})
+            QVERIFY2(fg1->columnWidth(col) >= fg1->LarghezzaNecessaria(col),
+                     qPrintable(QString::number(col)));
     }
 };
 
