@@ -1,6 +1,7 @@
 #include "gui/views/MiniElenco.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,6 +39,7 @@ MiniElenco::MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget*
 
     Fg3_ = new Griglia(this);
     Fg3_->setObjectName(QStringLiteral("Fg3"));
+    Fg3_->setTabKeyNavigation(false);
     Fg3_->ImpostaIntestazione(QStringLiteral("Ruota| N1 | N2 | N3 | N4 | N5 "));
     Fg3_->ImpostaRighe(12);
     for (int w = 0; w < NumeroRuote; ++w)
@@ -55,6 +57,7 @@ MiniElenco::MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget*
     hs1_ = new QScrollBar(Qt::Horizontal, this);
     hs1_->setObjectName(QStringLiteral("hs1"));
     hs1_->setPageStep(10);
+    hs1_->installEventFilter(this);
     Label1_ = EtichettaValore(this, "Label1", 0);
     Label2_ = EtichettaValore(this, "Label2", 0);
     Label3_ = EtichettaValore(this, "Label3", 0);
@@ -103,6 +106,23 @@ MiniElenco::MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget*
     const int ultima = ctx_.Archivio().UltimaEstrazione;
     hs1_->setRange(std::min(1, ultima), ultima);
     sposta(ultima);
+}
+
+bool MiniElenco::eventFilter(QObject* oggetto, QEvent* evento) {
+    // The maximum follows the archive before the bar handles the user's move: at the last draw a
+    // step forward must reach a draw saved since, which a bar still ending there would swallow.
+    if (oggetto == hs1_) switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+            if (hs1_->maximum() != ctx_.Archivio().UltimaEstrazione)
+                hs1_->setMaximum(ctx_.Archivio().UltimaEstrazione);
+            break;
+        default:
+            break;
+        }
+    return QWidget::eventFilter(oggetto, evento);
 }
 
 void MiniElenco::MostraEstrazione(int v) {

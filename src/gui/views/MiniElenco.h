@@ -22,6 +22,9 @@ public:
     void ResettaColorazione();
     void ToggleCella(int riga, int colonna);
 
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
 private:
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;

@@ -72,6 +72,22 @@ private slots:
         QCOMPARE(barra->maximum(), 31);
         barra->setValue(31);
         QCOMPARE(etichetta("Label2"), QStringLiteral("31"));
+
+        // Shown at the last draw when another is saved: one click on the bar's arrow reaches it.
+        w.resize(400, 400);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QPoint freccia(barra->width() - 4, barra->height() / 2);
+        for (int n : {32, 33}) {
+            righe.push_back(RigheCasuali(n, 8, 0, 0, 0).back());
+            ctx.PubblicaArchivio(ArchivioDa(righe));
+            QTest::mouseClick(barra, Qt::LeftButton, {}, freccia);
+            QCOMPARE(etichetta("Label2"), QString::number(n));
+        }
+        // Tab leaves the table.
+        fg3->setFocus();
+        QTest::keyClick(fg3, Qt::Key_Tab);
+        QVERIFY(!fg3->hasFocus());
     }
 };
 
