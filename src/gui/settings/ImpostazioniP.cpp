@@ -72,6 +72,7 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
     cboColpi_ = ElencoNumeri(gioco, "CboColpi", 1, 20);
     cboElenco_ = ElencoNumeri(gioco, "CboElenco", 10, 200, 10);
     fgRuote_ = GrigliaRuote(gioco);
+    fgRuote_->setTabKeyNavigation(false);
     auto* tutti = PulsanteCollegamento(gioco, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
     auto* nessuno = PulsanteCollegamento(gioco, "LblDeseleziona", QStringLiteral("Deseleziona"));
     auto* gg = new QGridLayout(gioco);
@@ -153,6 +154,12 @@ void ImpostazioniP::Carica() {
     chkUsa_->setChecked(s.UsaAllApertura);
     DipingiPosizioni();
     DipingiRuote();
+    // The analysis opens with a distance or a difference only on exactly two positions and with the
+    // sum otherwise: the options say so from the start, so a choice that would be dropped cannot be saved.
+    const bool due = std::count(posizioni_.begin(), posizioni_.end(), true) == 2;
+    optDistanza_->setEnabled(due);
+    optDifferenza_->setEnabled(due);
+    if (!due) optSomma_->setChecked(true);
 }
 
 ImpostazioniStandard ImpostazioniP::Valori() const {

@@ -1,5 +1,6 @@
 // The default-settings window: loading the row by its rules, the toggles, saving, a missing row,
 // and the analysis window opening with the saved values only when asked to.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QProgressBar>
@@ -71,6 +72,31 @@ private slots:
         QCOMPARE(s->Numcasi, 4);
         QCOMPARE(s->Dacolpo, 30);
         QVERIFY(s->Distanza);
+    }
+
+    void operazioneSecondoLePosizioni() {
+        // A distance stored with five positions: the analysis would open with the sum, and so
+        // does this window, with the two options unavailable until exactly two positions are on.
+        Banco b;
+        b.Riga("Somma = 0, Distanza = 1, Posizioni = '11111'");
+        ImpostazioniP w(b.ctx, b.d);
+        QVERIFY(Trova<QRadioButton>(w, "OptSomma")->isChecked());
+        QVERIFY(!Trova<QRadioButton>(w, "OptDistanza")->isEnabled());
+        QVERIFY(!Trova<QRadioButton>(w, "OptDifferenza")->isEnabled());
+        Trova<QPushButton>(w, "CmdSalva")->click();
+        QVERIFY(LeggiImpostazioni(*b.ctx.DbProgramma)->Somma);
+        // The same window on a row of two positions offers and keeps the difference.
+        b.Riga("Somma = 0, Distanza = 0, Differenza = 1, Posizioni = '00110'");
+        w.Carica();
+        QVERIFY(Trova<QRadioButton>(w, "OptDifferenza")->isChecked());
+        QVERIFY(Trova<QRadioButton>(w, "OptDistanza")->isEnabled());
+        // Tab leaves the wheels grid.
+        auto* ruote = Trova<Griglia>(w, "FgRuote");
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ruote->setFocus();
+        QTest::keyClick(ruote, Qt::Key_Tab);
+        QVERIFY(!ruote->hasFocus());
     }
 
     void togglesERuote() {
