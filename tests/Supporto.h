@@ -141,4 +141,19 @@ inline ArchivioMemoria ArchivioDa(const std::vector<RigaEstrazione>& righe) {
     return a;
 }
 
+/// A small archive written by hand: draw k + 1 falls on day k + 1 of January 2000 and holds
+/// `estrazioni[k][w]` on wheel w; the wheels not given are empty ("----").
+inline ArchivioMemoria ArchivioAMano(const std::vector<std::vector<std::string>>& estrazioni) {
+    std::vector<RigaEstrazione> righe;
+    for (size_t k = 0; k < estrazioni.size(); ++k) {
+        RigaEstrazione r;
+        r.Data = TestoData({static_cast<int>(k) + 1, 1, 2000});
+        r.Celle.fill("----");
+        for (size_t w = 0; w < estrazioni[k].size(); ++w)
+            r.Celle[w] = estrazioni[k][w];
+        righe.push_back(r);
+    }
+    return ArchivioDa(righe);
+}
+
 } // namespace trivalto::test

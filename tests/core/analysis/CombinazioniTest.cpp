@@ -151,3 +151,59 @@ TEST(Combinazioni, EliminaRigheSuccessive) {
     ASSERT_EQ(lista.size(), 2u);
     EXPECT_EQ(lista[1].C, 4);
 }
+
+namespace trivalto {
+void PrintTo(const Combinazione& c, std::ostream* os) {
+    *os << "{" << c.Esiti << "/" << c.Cop << " [" << c.Righe[0] << "," << c.Righe[1] << "," << c.Righe[2]
+        << "]}";
+}
+} // namespace trivalto
+
+TEST(Combinazioni, RigheVuoteNellElencoAMano) {
+    // Bari only, one colpo each; the list holds 1-2-3, an empty row, 1-5-6. An empty row has offsets
+    // 0: it plays the case's parameter three times (90 for parameter 0), so it wins only where that
+    // number is drawn twice on one wheel.
+    //  case draw 1, parameter 10: draw 2 holds 11 12 -> 1-2-3 (11 12 13) wins; 1-5-6 (11 15 16) not;
+    //  case draw 3, parameter 12: draw 4 holds 13 17 -> 1-5-6 (13 17 18) wins; 1-2-3 (13 14 15) not;
+    //  case draw 5, parameter 0:  draw 6 holds 90 twice -> only the empty row (90 90 90) wins.
+    const std::string niente = "40-41-42-43-44";
+    auto a = ArchivioAMano(
+        {{niente}, {"11-12-50-51-52"}, {niente}, {"13-17-60-61-62"}, {niente}, {"90-90-70-71-72"}});
+    InputCombinazioni ic;
+    ic.Archivio = &a;
+    ic.Casi = {{1, 0, 10}, {3, 0, 12}, {5, 0, 0}};
+    ic.Lista = {Terzina{1, 2, 1, 2, 3, 1, 0}, Terzina{}, Terzina{1, 2, 1, 5, 6, 1, 0}};
+    ic.Ruote[0] = true;
+    ic.Finestra = {1, 1, 6};
+    ic.Elenco = 10;
+    const Combinazione vuota;
+    const auto attese = [&](std::vector<Combinazione> righe) {
+        righe.resize(9, vuota);
+        return righe;
+    };
+    // Each row covers one case; equal rows stay in the order met.
+    ic.K = 1;
+    EXPECT_EQ(CercaCombinazioni(ic).Righe,
+              attese({{1, 1, {0, -1, -1}}, {1, 1, {1, -1, -1}}, {1, 1, {2, -1, -1}}}));
+    EXPECT_EQ(CercaCombinazioniRiferimento(ic).Righe, CercaCombinazioni(ic).Righe);
+    // Every pair covers two different cases.
+    ic.K = 2;
+    EXPECT_EQ(CercaCombinazioni(ic).Righe,
+              attese({{2, 2, {0, 1, -1}}, {2, 2, {0, 2, -1}}, {2, 2, {1, 2, -1}}}));
+    EXPECT_EQ(CercaCombinazioniRiferimento(ic).Righe, CercaCombinazioni(ic).Righe);
+    ic.K = 3;
+    EXPECT_EQ(CercaCombinazioni(ic).Righe, attese({{3, 3, {0, 1, 2}}}));
+    EXPECT_EQ(CercaCombinazioniRiferimento(ic).Righe, CercaCombinazioni(ic).Righe);
+
+    // Without the double 90 the empty row covers nothing: a pair with it is worth its other row, and
+    // the pair of the two filled rows comes first.
+    a = ArchivioAMano(
+        {{niente}, {"11-12-50-51-52"}, {niente}, {"13-17-60-61-62"}, {niente}, {"90-89-70-71-72"}});
+    ic.K = 2;
+    EXPECT_EQ(CercaCombinazioni(ic).Righe,
+              attese({{2, 2, {0, 2, -1}}, {1, 1, {0, 1, -1}}, {1, 1, {1, 2, -1}}}));
+    EXPECT_EQ(CercaCombinazioniRiferimento(ic).Righe, CercaCombinazioni(ic).Righe);
+    ic.K = 1;
+    EXPECT_EQ(CercaCombinazioni(ic).Righe, attese({{1, 1, {0, -1, -1}}, {1, 1, {2, -1, -1}}}));
+    EXPECT_EQ(CercaCombinazioniRiferimento(ic).Righe, CercaCombinazioni(ic).Righe);
+}

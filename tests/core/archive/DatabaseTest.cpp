@@ -115,3 +115,114 @@ TEST(DatabaseArchivio, ModificaEdEliminaPerData) {
     EXPECT_EQ(rimaste[0], nuova);
     EXPECT_EQ(rimaste[1], righe[2]);
 }
+
+namespace {
+/// The values of column x of table t, ascending, as another connection sees them (what was committed).
+std::string Confermati(const std::string& file) {
+    Database altra(file, PasswordDatabase(), Database::Modo::Apri);
+    auto st = altra.Prepara("SELECT ifnull(group_concat(x), '') FROM (SELECT x FROM t ORDER BY x)");
+    return st.Step() ? st.Testo(0) : "?";
+}
+} // namespace
+
+TEST(Database, TransazioneFallitaELaSuccessivaSullaStessaConnessione) {
+    CartellaTemporanea c;
+    const auto file = c / "t.mdb";
+    Database db(file, PasswordDatabase(), Database::Modo::Crea);
+    db.Esegui("CREATE TABLE t (x INTEGER UNIQUE)");
+    db.Esegui("INSERT INTO t VALUES (0)");
+
+    // A write fails inside the transaction and the failure leaves its scope, as in an import: the
+    // rows written before it are rolled back and the connection is out of the transaction.
+    const auto scrivi = [&](std::initializer_list<int> valori) {
+        Transaction tr(db);
+        for (int x : valori) {
+            auto st = db.Prepara("INSERT INTO t VALUES (?)");
+            st.Bind(1, int64_t{x});
+            st.Esegui();
+        }
+        tr.Conferma();
+    };
+    EXPECT_THROW(scrivi({1, 2, 0}), ErroreDatabase);
+    EXPECT_FALSE(db.InTransazione());
+    EXPECT_EQ(Confermati(file), "0");
+
+    // The next transaction on the same connection is a real one: it commits, and a transaction
+    // opened inside it belongs to it.
+    {
+        Transaction tr(db);
+        scrivi({3});
+        EXPECT_TRUE(db.InTransazione());
+        EXPECT_EQ(Confermati(file), "0"); // not yet committed
+        scrivi({4});
+        tr.Conferma();
+    }
+    EXPECT_FALSE(db.InTransazione());
+    EXPECT_EQ(Confermati(file), "0,3,4");
+
+    // A commit that fails (a deferred constraint checked only at COMMIT) throws, and rolls back too.
+    db.Esegui("PRAGMA foreign_keys = ON");
+    db.Esegui("CREATE TABLE figli (p INTEGER REFERENCES t(x) DEFERRABLE INITIALLY DEFERRED)");
+    {
+        Transaction tr(db);
+        db.Esegui("INSERT INTO t VALUES (5)");
+        db.Esegui("INSERT INTO figli VALUES (99)");
+        EXPECT_THROW(tr.Conferma(), ErroreDatabase);
+    }
+    EXPECT_FALSE(db.InTransazione());
+    EXPECT_EQ(Confermati(file), "0,3,4");
+    scrivi({6});
+    EXPECT_EQ(Confermati(file), "0,3,4,6");
+}
+
+TEST(DatabaseArchivio, InserimentoFallitoInUnaTransazioneEAnniSecolari) {
+    CartellaTemporanea c;
+    const auto file = c / "a.mdb";
+    auto db = DatabaseArchivio::ApriOCrea(file);
+    RigaEstrazione bisestile{"29/02/2000", {}};
+    bisestile.Celle.fill("01-02-03-04-05");
+    RigaEstrazione altra = bisestile;
+    altra.Data = "01/03/2000";
+    // The second draw of the transaction has the date of the first: nothing of it is stored.
+    {
+        Transaction tr(db->Db());
+        db->Inserisci(bisestile, "2026-01-01", "10:00:00");
+        db->Inserisci(altra, "2026-01-01", "10:00:00");
+        EXPECT_THROW(db->Inserisci(bisestile, "2026-01-01", "10:00:00"), ErroreDataPresente);
+    }
+    EXPECT_EQ(db->Conta(), 0);
+    // The connection goes on: a new transaction commits, and so does a correction (its own one).
+    {
+        Transaction tr(db->Db());
+        db->Inserisci(bisestile, "2026-01-01", "10:00:00");
+        tr.Conferma();
+    }
+    altra.Data = "29/02/2000";
+    altra.Celle[0] = "90-89-88-87-86";
+    EXPECT_TRUE(db->Modifica(altra, "2026-01-02", "10:00:00"));
+    db.reset();
+    db = DatabaseArchivio::Apri(file);
+    EXPECT_EQ(db->LeggiTutte(), (std::vector<RigaEstrazione>{altra}));
+
+    // 1900 and 2100 had no 29 February: refused on every way in, and never stored.
+    RigaEstrazione secolare = bisestile;
+    for (const char* data : {"29/02/1900", "29/02/2100"}) {
+        secolare.Data = data;
+        EXPECT_THROW(db->Inserisci(secolare, "2026-01-01", "10:00:00"), ErroreDatabase) << data;
+        try {
+            EXPECT_FALSE(db->Modifica(secolare, "2026-01-01", "10:00:00")) << data;
+        } catch (const ErroreDatabase&) {
+        }
+        EXPECT_FALSE(db->Trova(data).has_value()) << data;
+        EXPECT_FALSE(db->Elimina(data)) << data;
+    }
+    EXPECT_EQ(db->Conta(), 1);
+    auto q = db->Db().Prepara("SELECT A, M, G FROM Query_AAMMGG");
+    ASSERT_TRUE(q.Step());
+    EXPECT_EQ(q.Intero(0), 2000);
+    EXPECT_EQ(q.Intero(1), 2);
+    EXPECT_EQ(q.Intero(2), 29);
+    // A stored key that is no real day (written by another program) stops the load, never read as another.
+    db->Db().Esegui("INSERT INTO EstrazioniLotto (DataEstrazione) VALUES ('1900-02-29')");
+    EXPECT_THROW(db->LeggiTutte(), ErroreArchivio);
+}

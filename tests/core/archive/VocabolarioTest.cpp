@@ -89,3 +89,26 @@ TEST(TabelleNumeri, AltreFormazioni) {
     EXPECT_EQ(t.TabModulo30[90], 30);
     EXPECT_EQ(t.TabModulo30[60], 30);
 }
+
+TEST(Vocabolario, AnniSecolari) {
+    // A century year is leap only when divisible by 400: 1900 and 2100 have no 29 February, 2000 has.
+    Data d;
+    for (const char* testo : {"29/02/1900", "29/02/2100", "30/02/2000"}) {
+        EXPECT_FALSE(LeggiDataTesto(testo, d)) << testo;
+        EXPECT_EQ(MeseDiData(testo), 0) << testo; // not a date, so no month and no year
+        EXPECT_EQ(AnnoDiData(testo), 0) << testo;
+    }
+    ASSERT_TRUE(LeggiDataTesto("29/02/2000", d));
+    EXPECT_EQ(IsoData(d), "2000-02-29");
+    EXPECT_EQ(MeseDiData("29/02/2000"), 2);
+    EXPECT_EQ(AnnoDiData("29/02/2000"), 2000);
+    EXPECT_TRUE(LeggiDataTesto("28/02/1900", d));
+    EXPECT_TRUE(LeggiDataTesto("29/02/1944", d));
+    for (const char* iso : {"1900-02-29", "2100/02/29"})
+        EXPECT_FALSE(LeggiDataIso(iso, d)) << iso;
+    ASSERT_TRUE(LeggiDataIso("2000/02/29", d));
+    EXPECT_EQ(TestoData(d), "29/02/2000");
+    EXPECT_FALSE(DataValida({29, 2, 2100}));
+    EXPECT_TRUE(DataValida({29, 2, 2400}));
+    EXPECT_TRUE(DataValida({31, 12, 1900}));
+}

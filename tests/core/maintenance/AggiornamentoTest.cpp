@@ -146,3 +146,17 @@ TEST(Aggiornamento, DifferenzeRigheNonValideETransazione) {
     EXPECT_EQ(db2->Conta(), 0);
     EXPECT_FALSE(db2->Db().InTransazione());
 }
+
+TEST(Aggiornamento, AnniSecolariERigheSenzaSpaziFinali) {
+    RigaEstrazione r{"29/02/2000", {}};
+    r.Celle.fill("01-02-03-04-05");
+    r.Celle[10] = "----";
+    // An editor that strips trailing blanks leaves 165 characters: the same fields.
+    const auto righe = RigheDaTesto(ScriviLineaArchivioTesto(r).substr(0, 165) + "\r\n");
+    ASSERT_EQ(righe.size(), 1u);
+    EXPECT_EQ(righe[0], (RigaAggiornamento{r.Data, r.Celle}));
+    EXPECT_EQ(DifettoRiga(righe[0]), "");
+    // 1900 and 2100 are no leap years: such a row is never written.
+    for (const char* data : {"29/02/1900", "29/02/2100"})
+        EXPECT_NE(DifettoRiga({data, r.Celle}).find("data non valida"), std::string::npos) << data;
+}
