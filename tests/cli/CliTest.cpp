@@ -78,6 +78,29 @@ TEST(Cli, ImportaRigaErrataNonScriveNulla) {
     EXPECT_EQ(db->Conta(), 1);
 }
 
+TEST(Cli, ImportaAnniSecolariERigheUnite) {
+    CartellaTemporanea c;
+    RigaEstrazione r{"29/02/2000", {}};
+    r.Celle.fill("01-02-03-04-05");
+    auto marzo = r, secolare = r;
+    marzo.Data = "01/03/2000";
+    secolare.Data = "29/02/1900"; // 1900 was no leap year
+    const auto linea = [](const RigaEstrazione& x) { return ScriviLineaArchivioTesto(x); };
+    // A date that does not exist, and two draws joined by a bare carriage return: refused with the
+    // line, and nothing is written.
+    for (const auto& [testo, riga] : {std::pair{linea(r) + "\r\n" + linea(secolare) + "\r\n", "riga 2"},
+                                      std::pair{linea(r) + "\r" + linea(marzo) + "\r", "riga 1"}}) {
+        std::ofstream(c / "f.txt", std::ios::binary) << testo;
+        const auto e = Esegui({"importa", c / "f.txt", "--archivio", c / "a.mdb"});
+        EXPECT_EQ(e.codice, 1) << riga;
+        EXPECT_NE(e.err.find(riga), std::string::npos) << e.err;
+        EXPECT_EQ(DatabaseArchivio::ApriOCrea(c / "a.mdb")->Conta(), 0) << riga;
+    }
+    std::ofstream(c / "f.txt", std::ios::binary) << linea(r) << "\r\n" << linea(marzo) << "\r\n";
+    ASSERT_EQ(Esegui({"importa", c / "f.txt", "--archivio", c / "a.mdb"}).codice, 0);
+    EXPECT_EQ(DatabaseArchivio::Apri(c / "a.mdb")->LeggiTutte(), (std::vector<RigaEstrazione>{r, marzo}));
+}
+
 TEST(Cli, AnalizzaStampaLeTabelleDellaFinestra) {
     CartellaTemporanea c;
     ASSERT_EQ(Esegui({"prepara", "--cartella", c.Percorso().string(), "--testo",
@@ -131,8 +154,6 @@ TEST(Cli, OpzioniErrateDannoStato2) {
     }
 }
 
-namespace {} // namespace
-
 // Fixed inputs on the real archive give fixed tables, kept as expected files under tests/cli/attesi:
 // any change of a result shows as the first table row that moved.
 TEST(Cli, FirmaDeiRisultati) {
@@ -174,7 +195,7 @@ TEST(Cli, FirmaDeiRisultati) {
          "--ruota",          "GE", "--posizioni",   "11000",       "--operazione",   "differenza",
          "--trasformazione", "2",  "--ruote-gioco", "BA,CA,GE,NZ", "--combinazioni", "1",
          "--previsioni",     "1"}};
-    // TRIVALTO_AGGIORNA_ATTESI=1 rewrites the expected files instead of comparing (check them by hand).
+    // TRIVALTO_AGGIORNA_ATTESI=1 rewrites the expected files from this output instead of comparing.
     const bool aggiorna = std::getenv("TRIVALTO_AGGIORNA_ATTESI") != nullptr;
     for (size_t n = 0; n < catene.size(); ++n) {
         auto argomenti = catene[n];
@@ -184,20 +205,29 @@ TEST(Cli, FirmaDeiRisultati) {
         const std::string file =
             std::string(TRIVALTO_ATTESI_DIR) + "/catena" + std::to_string(n + 1) + ".txt";
         if (aggiorna) {
-            std::ofstream(file, std::ios::binary) << e.out;
+            std::ofstream out(file, std::ios::binary);
+            out << e.out;
+            ASSERT_TRUE(out.flush()) << "impossibile scrivere " << file;
             continue;
         }
-        // Line by line, so a failure names the table and the row that moved.
-        std::istringstream atteso(Leggi(file)), ottenuto(e.out);
-        std::string tabella, a, o;
-        for (int riga = 1;; ++riga) {
-            const bool ha = static_cast<bool>(std::getline(atteso, a)),
-                       ho = static_cast<bool>(std::getline(ottenuto, o));
-            if (!ha && !ho) break;
-            if (ha && a.rfind("## ", 0) == 0) tabella = a;
-            ASSERT_EQ(ha, ho) << file << ": righe in più o in meno dopo la riga " << riga << " (" << tabella
-                              << ")";
-            ASSERT_EQ(o, a) << file << ", riga " << riga << ", tabella " << tabella;
+        const std::string testo = Leggi(file);
+        ASSERT_FALSE(testo.empty()) << file << " manca: TRIVALTO_AGGIORNA_ATTESI=1 lo crea";
+        const auto attese = Righe(testo), ottenute = Righe(e.out);
+        // Line by line, so a failure names the table and its row (0 = the header) that moved.
+        std::string tabella = "(prima di ogni tabella)";
+        int riga = 0;
+        for (size_t i = 0; i < std::max(attese.size(), ottenute.size()); ++i) {
+            const std::string attesa = i < attese.size() ? attese[i] : "(fine del file)";
+            const std::string ottenuta = i < ottenute.size() ? ottenute[i] : "(fine dell'uscita)";
+            if (attesa.rfind("## ", 0) == 0) {
+                tabella = attesa;
+                riga = -1;
+            } else {
+                ++riga;
+            }
+            ASSERT_EQ(attesa, ottenuta)
+                << file << ", riga " << i + 1 << ": tabella " << tabella << ", riga " << riga;
         }
+        EXPECT_TRUE(testo == e.out) << file << ": differisce solo l'ultimo a capo";
     }
 }

@@ -48,6 +48,10 @@ RigaEstrazione LeggiLineaArchivioTesto(const std::string& grezza, int numeroRiga
     std::string linea = SenzaFineRiga(grezza);
     if (linea.size() < 165)
         throw ErroreFormato(numeroRiga, "riga troppo corta (" + std::to_string(linea.size()) + " caratteri)");
+    // Text after the Nazionale field means a lost line end (or bare carriage returns): reading only the
+    // first draw would drop the others without a word.
+    if (linea.size() > 175 && !Vuota(linea.substr(175)))
+        throw ErroreFormato(numeroRiga, "riga troppo lunga (" + std::to_string(linea.size()) + " caratteri)");
     linea.resize(std::max<size_t>(linea.size(), 175), ' ');
     RigaEstrazione r;
     Data d;
@@ -82,7 +86,8 @@ std::vector<RigaEstrazione> LeggiArchivioTesto(std::istream& in) {
         linea = SenzaFineRiga(linea);
         if (Vuota(linea)) continue;
         // The first line of a full archive ends with the three-character " pr" marker.
-        if (linea.size() == 178 && linea.compare(176, 2, "pr") == 0) linea.resize(175);
+        if (linea.size() >= 178 && linea.compare(176, 2, "pr") == 0 && Vuota(linea.substr(178)))
+            linea.resize(175);
         righe.push_back(LeggiLineaArchivioTesto(linea, numero));
     }
     return righe;

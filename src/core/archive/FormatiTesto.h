@@ -19,6 +19,7 @@ public:
 };
 
 /// Parses one 175-character draw line; the cells are validated (five numbers 1..90 or "----").
+/// Trailing blanks may be missing or added; any other text past the 175th character is refused.
 RigaEstrazione LeggiLineaArchivioTesto(const std::string& linea, int numeroRiga);
 /// Writes a draw as a 175-character line.
 std::string ScriviLineaArchivioTesto(const RigaEstrazione& riga);

@@ -44,3 +44,118 @@ TEST(FormatiTesto, RigaErrataSegnalataConIlSuoNumero) {
     std::stringstream doppio("1939/01/07\tBA\t58\t22\t47\t49\t69\n1939/01/07\tBA\t1\t2\t3\t4\t5\n");
     EXPECT_THROW(LeggiStorico(doppio), ErroreFormato);
 }
+
+namespace {
+
+/// A draw with every wheel 01-02-03-04-05 but an empty Nazionale.
+RigaEstrazione EstrazioneDel(const std::string& data) {
+    RigaEstrazione r{data, {}};
+    r.Celle.fill("01-02-03-04-05");
+    r.Celle[10] = "----";
+    return r;
+}
+
+/// The line and message of the error a text archive gives (line 0 when it is read whole).
+std::pair<int, std::string> Errore(const std::string& testo) {
+    std::istringstream in(testo);
+    try {
+        LeggiArchivioTesto(in);
+    } catch (const ErroreFormato& e) {
+        return {e.Riga, e.what()};
+    }
+    return {0, ""};
+}
+
+} // namespace
+
+TEST(FormatiTesto, AnniSecolariNelleDueForme) {
+    const auto buona = ScriviLineaArchivioTesto(EstrazioneDel("28/02/1900"));
+    EXPECT_EQ(LeggiLineaArchivioTesto(ScriviLineaArchivioTesto(EstrazioneDel("29/02/2000")), 1).Data,
+              "29/02/2000");
+    for (const char* data : {"29/02/1900", "29/02/2100"}) {
+        const auto e = Errore(buona + "\r\n" + ScriviLineaArchivioTesto(EstrazioneDel(data)) + "\r\n");
+        EXPECT_EQ(e.first, 2) << data;
+        EXPECT_NE(e.second.find(data), std::string::npos) << e.second;
+    }
+    std::istringstream storico("2000/02/29\tBA\t1\t2\t3\t4\t5\r\n");
+    const auto righe = LeggiStorico(storico);
+    ASSERT_EQ(righe.size(), 1u);
+    EXPECT_EQ(righe[0].Data, "29/02/2000");
+    EXPECT_EQ(righe[0].Celle[0], "01-02-03-04-05");
+    for (const char* data : {"1900/02/29", "2100/02/29"}) {
+        std::istringstream errato("2000/02/29\tBA\t1\t2\t3\t4\t5\n" + std::string(data) +
+                                  "\tBA\t1\t2\t3\t4\t5\n");
+        try {
+            LeggiStorico(errato);
+            ADD_FAILURE() << "accettata " << data;
+        } catch (const ErroreFormato& e) {
+            EXPECT_EQ(e.Riga, 2) << data;
+        }
+    }
+}
+
+TEST(FormatiTesto, RigheCorteECelleConUnoSpazio) {
+    const RigaEstrazione r = EstrazioneDel("07/01/2000");
+    const auto linea = ScriviLineaArchivioTesto(r);
+    ASSERT_EQ(linea.size(), 175u);
+    // An empty Nazionale ("----" and ten blanks) may lose its trailing blanks: 165 to 174 characters
+    // are still the same draw.
+    for (size_t n : {165u, 170u, 174u})
+        EXPECT_EQ(LeggiLineaArchivioTesto(linea.substr(0, n), 1), r) << n;
+    // Shorter, or a filled Nazionale cut short, is a damaged line: refused with its number.
+    auto piena = r;
+    piena.Celle[10] = "51-89-82-70-37";
+    const auto lineaPiena = ScriviLineaArchivioTesto(piena);
+    for (const auto& corta : {linea.substr(0, 164), linea.substr(0, 160), lineaPiena.substr(0, 174)}) {
+        const auto e = Errore(linea + "\r\n" + linea + "\r\n" + corta + "\r\n");
+        EXPECT_EQ(e.first, 3) << corta.size();
+    }
+    EXPECT_NE(Errore(lineaPiena.substr(0, 174)).second.find("Nazionale"), std::string::npos);
+
+    // A number padded with a blank instead of a zero (" 5" for 05) is not the stored two-digit cell:
+    // the line is refused, naming the wheel, rather than stored as a cell no other draw matches.
+    for (size_t ruota : {0u, 3u, 10u}) {
+        auto cella = piena;
+        cella.Celle[ruota] = ruota == 3 ? "05-17- 3-48-90" : " 5-17-33-48-90";
+        const auto e = Errore(linea + "\r\n" + ScriviLineaArchivioTesto(cella) + "\r\n");
+        EXPECT_EQ(e.first, 2) << ruota;
+        EXPECT_NE(e.second.find(NomiRuote[ruota]), std::string::npos) << e.second;
+    }
+    // The stored cell itself is read leniently: a blank before a digit is no digit lost.
+    EXPECT_EQ(LeggiCellaRuota(" 5-17- 3-48-90"), (NumeriRuota{5, 17, 3, 48, 90}));
+}
+
+TEST(FormatiTesto, FileCheIniziaConRigheVuote) {
+    const auto prima = EstrazioneDel("07/01/2000"), seconda = EstrazioneDel("08/01/2000");
+    const std::string intestata = ScriviLineaArchivioTesto(prima) + " pr"; // the full archive's first line
+    const std::string testo =
+        "\r\n   \r\n\r\n" + intestata + "\r\n" + ScriviLineaArchivioTesto(seconda) + "\r\n\r\n";
+    std::istringstream in(testo);
+    EXPECT_EQ(LeggiArchivioTesto(in), (std::vector<RigaEstrazione>{prima, seconda}));
+    // Errors keep the line number of the file, blank lines counted.
+    EXPECT_EQ(Errore("\r\n\r\n" + intestata + "\r\n" + intestata.substr(0, 100) + "\r\n").first, 4);
+
+    // The layout is chosen from the first line that is not blank, whichever it is.
+    CartellaTemporanea c;
+    std::ofstream(c / "testo.txt", std::ios::binary) << testo;
+    EXPECT_EQ(LeggiFileEstrazioni(c / "testo.txt"), (std::vector<RigaEstrazione>{prima, seconda}));
+    std::ofstream(c / "storico.txt", std::ios::binary) << "\r\n\r\n2000/01/07\tBA\t1\t2\t3\t4\t5\r\n";
+    const auto storico = LeggiFileEstrazioni(c / "storico.txt");
+    ASSERT_EQ(storico.size(), 1u);
+    EXPECT_EQ(storico[0].Data, "07/01/2000");
+    EXPECT_EQ(storico[0].Celle[0], "01-02-03-04-05");
+}
+
+TEST(FormatiTesto, DueEstrazioniSuUnaRigaNonNePerdonoUna) {
+    // Draws run together on one line (a lost line end, or a file whose lines end with a bare carriage
+    // return) must not be read as the first draw alone: the others would vanish without a word.
+    const auto prima = ScriviLineaArchivioTesto(EstrazioneDel("07/01/2000"));
+    const auto seconda = ScriviLineaArchivioTesto(EstrazioneDel("08/01/2000"));
+    EXPECT_EQ(Errore(prima + "\r\n" + prima + seconda + "\r\n").first, 2);
+    EXPECT_EQ(Errore(prima + "\r" + seconda + "\r").first, 1);
+    EXPECT_EQ(Errore(prima + " pr" + seconda + "\r\n").first, 1);
+    // Blanks past the last field, or after the first line's mark, are still one draw.
+    std::istringstream in(prima + " pr  \r\n" + seconda + "   \r\n");
+    EXPECT_EQ(LeggiArchivioTesto(in),
+              (std::vector<RigaEstrazione>{EstrazioneDel("07/01/2000"), EstrazioneDel("08/01/2000")}));
+}
