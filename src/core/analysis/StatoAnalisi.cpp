@@ -73,6 +73,7 @@ std::vector<bool> StatoAnalisi::Coperti() const {
 
 InputRicerca StatoAnalisi::PreparaTerzine(const ArchivioMemoria* archivio, bool interoPeriodo, int elenco) {
     Combinazioni.clear();
+    ListaCombinazioni.clear();
     CombinazioneScelta = 0;
     Dettaglio.clear();
     Lista.assign(static_cast<size_t>(elenco), Terzina{});
@@ -116,6 +117,7 @@ bool StatoAnalisi::Verifica(const ArchivioMemoria& archivio) {
 
 InputCombinazioni StatoAnalisi::PreparaCombinazioni(const ArchivioMemoria* archivio, int K, int elenco) {
     Combinazioni.assign(static_cast<size_t>(std::max(elenco - 1, 0)), Combinazione{});
+    ListaCombinazioni = Lista;
     CombinazioneScelta = 0;
     InputCombinazioni in;
     in.Archivio = archivio;
@@ -147,7 +149,7 @@ std::vector<Terzina> StatoAnalisi::TerzineScelte() const {
     if (CombinazioneScelta < 1 || CombinazioneScelta > static_cast<int>(Combinazioni.size())) return {};
     const auto& c = Combinazioni[static_cast<size_t>(CombinazioneScelta - 1)];
     if (c.Vuota()) return {};
-    return TerzineDellaCombinazione(c, Lista);
+    return TerzineDellaCombinazione(c, ListaCombinazioni);
 }
 
 std::optional<InputPrevisioni> StatoAnalisi::PreparaPrevisioni(const ArchivioMemoria* archivio,
@@ -173,6 +175,23 @@ void StatoAnalisi::ApplicaPrevisioni(RisultatoPrevisioni ris, std::vector<Terzin
     Previsione = std::move(ris);
     Scelte = std::move(scelte);
     PrevisioneFatta = true;
+}
+
+bool StatoAnalisi::AdattaAllArchivio(const ArchivioMemoria& archivio) {
+    const int ultima = std::min(archivio.UltimaEstrazione, archivio.NumeroEstrazioni);
+    bool cambiato = false;
+    if (Riferimento > ultima) {
+        ImpostaRiferimento(ultima);
+        cambiato = true;
+    }
+    const auto oltre = [&](const Caso& c) { return c.Estrazione > archivio.NumeroEstrazioni; };
+    if (std::any_of(Casi.begin(), Casi.end(), oltre)) {
+        std::erase_if(Casi, oltre);
+        CasiVisibili = false;
+        ImpostaRiferimento(Riferimento);
+        cambiato = true;
+    }
+    return cambiato;
 }
 
 } // namespace trivalto

@@ -73,6 +73,9 @@ public:
 
     // --- Combinations ------------------------------------------------------------------------
     std::vector<Combinazione> Combinazioni;
+    /// The list as the combination search read it: the rows `Combinazioni` point into. A later
+    /// "Elimina righe successive" shortens `Lista`, never what a shown combination plays.
+    std::vector<Terzina> ListaCombinazioni;
     int CombinazioneScelta = 0; // 1-based, 0 none
     std::vector<DettaglioTerzina> Dettaglio;
 
@@ -94,6 +97,12 @@ public:
     void ApplicaPrevisioni(RisultatoPrevisioni ris, std::vector<Terzina> scelte);
     /// Covered flags for the next search: the cases the shown forecast covered.
     std::vector<bool> Coperti() const;
+
+    // --- Archive reloads ---------------------------------------------------------------------
+    /// After a reload that shortened the archive (a draw deleted): a reference draw past the new
+    /// last draw comes back to it, emptying the case table, and the case records past the end are
+    /// dropped, so no command reads a draw that is gone. True when anything changed.
+    bool AdattaAllArchivio(const ArchivioMemoria& archivio);
 };
 
 } // namespace trivalto

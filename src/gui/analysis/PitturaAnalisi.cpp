@@ -82,8 +82,8 @@ namespace {
 
 /// A group whose offsets equal those of a list row that came out for the chosen case.
 bool GruppoVerificato(const StatoAnalisi& s, int riga) {
-    if (riga < 0 || riga >= static_cast<int>(s.Lista.size())) return false;
-    const auto& z = s.Lista[static_cast<size_t>(riga)];
+    if (riga < 0 || riga >= static_cast<int>(s.ListaCombinazioni.size())) return false;
+    const auto& z = s.ListaCombinazioni[static_cast<size_t>(riga)];
     for (size_t v = 0; v < s.Verificate.size() && v < s.Lista.size(); ++v)
         if (s.Verificate[v] && s.Lista[v].A == z.A && s.Lista[v].B == z.B && s.Lista[v].C == z.C) return true;
     return false;
@@ -92,7 +92,7 @@ bool GruppoVerificato(const StatoAnalisi& s, int riga) {
 } // namespace
 
 void DipingiCombinazioni(Griglia& g, const StatoAnalisi& s) {
-    RiempiGriglia(g, TabellaCombinazioni(s.Combinazioni, s.Lista));
+    RiempiGriglia(g, TabellaCombinazioni(s.Combinazioni, s.ListaCombinazioni));
     StileCombinazioni(g.Modello(), s);
     g.AllargaAlContenuto();
 }

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -48,6 +50,20 @@ Griglia* NuovaGriglia(QWidget* padre, const char* nome, const char* intestazione
     g->setObjectName(QString::fromLatin1(nome));
     g->ImpostaIntestazione(QString::fromUtf8(intestazione));
     return g;
+}
+
+/// The height that shows the header and `righe` rows, with room for a horizontal scroll bar.
+int AltezzaPerRighe(const Griglia* g, int righe) {
+    return g->horizontalHeader()->sizeHint().height() + righe * g->verticalHeader()->defaultSectionSize() +
+           2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+/// The width that shows every column, with room for a vertical scroll bar.
+int LarghezzaTabella(const Griglia* g) {
+    int larghezza = 2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < g->Modello().Colonne(); ++c)
+        larghezza += g->columnWidth(c);
+    return larghezza;
 }
 
 /// A table with its caption and the buttons that act on it.
@@ -183,12 +199,16 @@ QGroupBox* Special::costruisciParametro() {
     auto* g = new QGroupBox(QStringLiteral("Parametro"), this);
     auto* l = new QGridLayout(g);
     l->addWidget(new QLabel(QStringLiteral("Posizioni abilitate"), g), 0, 0, 1, 5);
+    // A row of their own, so the five toggles sit evenly whatever the columns below need.
+    auto* posizioni = new QHBoxLayout;
     for (int p = 1; p <= 5; ++p) {
         auto* b = PulsantePosizione(g, p);
         btnPosizioni_[static_cast<size_t>(p - 1)] = b;
-        l->addWidget(b, 1, p - 1);
+        posizioni->addWidget(b);
         connect(b, &QPushButton::clicked, this, [this, p] { TogglePosizione(p); });
     }
+    posizioni->addStretch(1);
+    l->addLayout(posizioni, 1, 0, 1, 6);
     optSomma_ = new QRadioButton(QStringLiteral("Somma"), g);
     optSomma_->setObjectName(QStringLiteral("OptSomma"));
     optDistanza_ = new QRadioButton(QStringLiteral("Distanza"), g);
@@ -219,11 +239,8 @@ QGroupBox* Special::costruisciParametro() {
 QGroupBox* Special::costruisciGioco() {
     auto* g = new QGroupBox(QStringLiteral("Gioco"), this);
     fgRuote_ = GrigliaRuote(g);
-    connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) {
-        if (c < 0 || c >= NumeroRuote) return;
-        stato_.ToggleRuota(c);
-        DipingiRuote();
-    });
+    connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) { CambiaRuota(c); });
+    fgRuote_->installEventFilter(this);
 
     auto* tutti = PulsanteCollegamento(g, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
     auto* nessuno = PulsanteCollegamento(g, "LblDeseleziona", QStringLiteral("Deseleziona"));
@@ -331,6 +348,8 @@ QWidget* Special::costruisciTabelle() {
     connect(fg1_, &Griglia::DoppioClic, this, [this](int r, int) { StoriaTerzina(r); });
     connect(fg2_, &Griglia::Clic, this, [this](int r, int) { MostraCombinazione(r); });
     connect(fgPr_, &Griglia::DoppioClic, this, [this](int r, int) { MostraRitardi(r); });
+    for (auto* g : {fgEV_, fg1_, fg2_, fgPr_})
+        g->installEventFilter(this);
 
     const auto copia = [this](const char* nome, Griglia* g, const QString& simbolo) {
         auto* b = PulsanteFigura(this, nome, QStringLiteral("Copia tabella"), simbolo, ColoreVerdeChiaro);
@@ -398,14 +417,20 @@ QWidget* Special::costruisciTabelle() {
     auto* combinazioni =
         Riquadro(this, QStringLiteral("Combinazioni"), fg2_,
                  {copia("CmdCopiaCombinazioni", fg2_, QStringLiteral("C")), resoconto, stampaComb});
+    // The detail and the chosen terzine hold at most three rows, the statistics one: the height
+    // they do not need goes to the combinations.
+    fgp_->setMaximumHeight(AltezzaPerRighe(fgp_, 3));
+    fgZ_->setMaximumHeight(AltezzaPerRighe(fgZ_, 3));
+    fgStat_->setMaximumHeight(AltezzaPerRighe(fgStat_, 1));
     auto* basso = new QWidget(this);
     auto* lb = new QGridLayout(basso);
     lb->setContentsMargins(0, 0, 0, 0);
     lb->addWidget(Riquadro(basso, QStringLiteral("Dettaglio"), fgp_, {}), 0, 0);
     lb->addWidget(Riquadro(basso, QStringLiteral("Terzine scelte"), fgZ_, {}), 0, 1);
     lb->addWidget(Riquadro(basso, QStringLiteral("Statistica"), fgStat_, {}), 1, 0, 1, 2);
-    lb->setRowStretch(0, 3);
-    lb->setRowStretch(1, 2);
+    fgp_->setMaximumWidth(LarghezzaTabella(fgp_));
+    lb->setColumnStretch(1, 1);
+    basso->setMaximumHeight(basso->sizeHint().height());
 
     auto* colonna1 = new QSplitter(Qt::Vertical, this);
     colonna1->addWidget(casi);
@@ -413,15 +438,33 @@ QWidget* Special::costruisciTabelle() {
     auto* colonna3 = new QSplitter(Qt::Vertical, this);
     colonna3->addWidget(combinazioni);
     colonna3->addWidget(basso);
-    auto* tabelle = new QSplitter(Qt::Horizontal, this);
-    tabelle->addWidget(colonna1);
-    tabelle->addWidget(terzine);
-    tabelle->addWidget(colonna3);
-    tabelle->setStretchFactor(0, 4);
-    tabelle->setStretchFactor(1, 2);
-    tabelle->setStretchFactor(2, 4);
-    tabelle->setSizes({450, 235, 480});
-    return tabelle;
+    colonna3->setStretchFactor(0, 1);
+    colonna3->setStretchFactor(1, 0);
+    tabelle_ = new QSplitter(Qt::Horizontal, this);
+    tabelle_->addWidget(colonna1);
+    tabelle_->addWidget(terzine);
+    tabelle_->addWidget(colonna3);
+    tabelle_->setStretchFactor(2, 1);
+    connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
+    return tabelle_;
+}
+
+void Special::DistribuisciColonne() {
+    // The cases and the forecast, and the terzine list, get the width that shows all their
+    // columns (the numbers to play now are at the forecast's right end); the combinations, too
+    // wide for most screens anyway, take what is left and scroll. Once the user drags a divider,
+    // the widths are theirs.
+    if (colonneSpostate_ || !tabelle_) return;
+    const int margini = 4; // the frame's margins around each table
+    const int c1 = std::max(LarghezzaTabella(fgEV_), LarghezzaTabella(fgPr_)) + margini;
+    const int c2 = std::max(LarghezzaTabella(fg1_) + margini, tabelle_->widget(1)->minimumSizeHint().width());
+    const int resto = tabelle_->width() - c1 - c2 - 2 * tabelle_->handleWidth();
+    tabelle_->setSizes({c1, c2, std::max(resto, 0)});
+}
+
+void Special::resizeEvent(QResizeEvent* evento) {
+    QWidget::resizeEvent(evento);
+    DistribuisciColonne();
 }
 
 void Special::impostaLarghezze() {
@@ -429,6 +472,8 @@ void Special::impostaLarghezze() {
         int c = 0;
         for (int t : twips) {
             g->ImpostaLarghezza(c, t);
+            // A heading is never cut either ("Data Estraz     " keeps its blanks).
+            g->setColumnWidth(c, std::max(g->columnWidth(c), g->horizontalHeader()->sectionSizeHint(c)));
             g->Modello().ImpostaCentrata(c, true);
             ++c;
         }
@@ -503,10 +548,37 @@ void Special::TogglePosizione(int p) {
     ApplicaEffettoPosizioni(effetto, optSomma_, optDistanza_, optDifferenza_);
 }
 
+void Special::CambiaRuota(int c) {
+    if (c < 0 || c >= NumeroRuote) return;
+    stato_.ToggleRuota(c);
+    DipingiRuote();
+}
+
 void Special::SpostaBarra(int d) {
     // The archive may have grown since the bar's range was set.
     hsRiferimento_->setMaximum(ctx_.Archivio().UltimaEstrazione);
     hsRiferimento_->setValue(d);
+}
+
+bool Special::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(oggetto, evento);
+    const int tasto = static_cast<QKeyEvent*>(evento)->key();
+    auto* g = qobject_cast<Griglia*>(oggetto);
+    const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
+    if (!g || !(invio || (g == fgRuote_ && tasto == Qt::Key_Space)) || g->RigaCorrente() < 1)
+        return QWidget::eventFilter(oggetto, evento);
+    const int r = g->RigaCorrente();
+    if (g == fgEV_)
+        SelezionaCaso(r);
+    else if (g == fg1_)
+        StoriaTerzina(r);
+    else if (g == fg2_)
+        MostraCombinazione(r);
+    else if (g == fgPr_)
+        MostraRitardi(r);
+    else if (g == fgRuote_)
+        CambiaRuota(g->ColonnaCorrente());
+    return true;
 }
 
 void Special::ImpostaRiferimento(int d) {

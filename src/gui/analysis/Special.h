@@ -22,6 +22,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
+class QSplitter;
 class QToolButton;
 class QGroupBox;
 
@@ -65,6 +66,12 @@ signals:
     /// Emitted on the UI thread when a search (or a failure) has ended.
     void LavoroFinito();
 
+protected:
+    /// Return (or Enter) on a table does what a click does there, or a double click where that is
+    /// the table's action, so the chain can be run from the keyboard.
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+    void resizeEvent(QResizeEvent* evento) override;
+
 private:
     // Construction.
     void costruisciInterfaccia();
@@ -77,6 +84,7 @@ private:
     QWidget* costruisciContatori();
     QWidget* costruisciTabelle();
     void impostaLarghezze();
+    void DistribuisciColonne();
     void apertura();
     /// The saved "Standard" settings over the opening values, when the user asked for them.
     void ApplicaImpostazioniStandard();
@@ -94,10 +102,13 @@ private:
     void StoriaTerzina(int riga);
     void MostraRitardi(int riga);
     void TogglePosizione(int p);
+    void CambiaRuota(int colonna);
     void SpostaBarra(int d);
     void DipingiPosizioni();
     void DipingiRuote();
     void AggiornaContatori();
+    /// Brings the state back within an archive that a reload has shortened.
+    void AdattaAllArchivio();
     void ApriStoria(const Storia& storia, bool diCombinazione);
 
     // Long work.
@@ -127,6 +138,8 @@ private:
     QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;
     QListWidget* lstTempi_;
     std::vector<QWidget*> bloccati_; // disabled while a search runs
+    QSplitter* tabelle_ = nullptr;   // cases and forecast | terzine | combinations
+    bool colonneSpostate_ = false;   // the user has dragged a divider
 };
 
 } // namespace trivalto

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTime>
 
 #include "core/shell/ContestoProgramma.h"
@@ -81,6 +82,12 @@ void Special::AggiungiTempo() {
     lstTempi_->scrollToBottom();
 }
 
+void Special::AdattaAllArchivio() {
+    if (!stato_.AdattaAllArchivio(ctx_.Archivio())) return;
+    SpostaBarra(stato_.Riferimento);
+    ImpostaRiferimento(hsRiferimento_->value());
+}
+
 void Special::AggiornaContatori() {
     if (!stato_.ListaCompleta) return;
     const long long T = static_cast<long long>(stato_.Lista.size());
@@ -94,6 +101,7 @@ void Special::AggiornaContatori() {
 
 void Special::GeneraTerzine() {
     if (occupata_) return;
+    AdattaAllArchivio();
     try {
         stato_.GeneraCasi(ctx_.Archivio(), LeggiSceltaCasi());
         DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
@@ -106,6 +114,7 @@ void Special::GeneraTerzine() {
 
 void Special::SceltaTrasformazione() {
     if (occupata_) return;
+    AdattaAllArchivio();
     CalcolaParametri();
     ElaboraTerzine();
 }
@@ -123,6 +132,7 @@ void Special::CalcolaParametri() {
 
 void Special::ElaboraTerzine() {
     if (occupata_) return;
+    AdattaAllArchivio();
     if (!stato_.AlmenoUnaRuota()) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
                             QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
@@ -159,6 +169,7 @@ void Special::CercaTerzineSuiCasi() {
 
 void Special::CercaCombinazioni(int K) {
     if (occupata_ || !stato_.HaTerzine()) return;
+    AdattaAllArchivio();
     lstTempi_->clear();
     AggiungiTempo();
     auto archivio = ctx_.Istantanea();
@@ -188,6 +199,7 @@ void Special::CercaCombinazioni(int K) {
 }
 
 void Special::MostraCombinazione(int riga) {
+    AdattaAllArchivio();
     if (!stato_.SelezionaCombinazione(ctx_.Archivio(), riga)) return;
     StileCombinazioni(fg2_->Modello(), stato_);
     fg2_->AllargaAlContenuto();
@@ -195,13 +207,16 @@ void Special::MostraCombinazione(int riga) {
 }
 
 void Special::SelezionaCaso(int riga) {
+    AdattaAllArchivio();
     if (!stato_.SelezionaCaso(riga)) return;
     StileCasi(fgEV_->Modello(), stato_);
     fgEV_->AllargaAlContenuto();
 }
 
 void Special::VerificaTerzine() {
-    if (occupata_ || !stato_.Verifica(ctx_.Archivio())) return;
+    if (occupata_) return;
+    AdattaAllArchivio();
+    if (!stato_.Verifica(ctx_.Archivio())) return;
     StileTerzine(fg1_->Modello(), stato_);
     StileCombinazioni(fg2_->Modello(), stato_);
 }
@@ -237,7 +252,9 @@ void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
 
 void Special::StoriaTerzina(int riga) {
     const auto& lista = stato_.Lista;
-    if (occupata_ || stato_.Casi.empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
+    if (occupata_) return;
+    AdattaAllArchivio();
+    if (stato_.Casi.empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
     const auto& z = lista[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
     ApriStoria(StoriaTerzine(ctx_.Archivio(), stato_.Casi, {z}, stato_.RuoteRegistrate, stato_.Finestra(),
@@ -246,7 +263,9 @@ void Special::StoriaTerzina(int riga) {
 }
 
 void Special::ResocontoStorico() {
-    if (occupata_ || stato_.Casi.empty()) return;
+    if (occupata_) return;
+    AdattaAllArchivio();
+    if (stato_.Casi.empty()) return;
     const auto terzine = stato_.TerzineScelte();
     if (terzine.empty()) return;
     ApriStoria(StoriaTerzine(ctx_.Archivio(), stato_.Casi, terzine, stato_.RuoteRegistrate, stato_.Finestra(),
@@ -258,6 +277,7 @@ void Special::ResocontoStorico() {
 
 void Special::Previsioni() {
     if (occupata_) return;
+    AdattaAllArchivio();
     try {
         const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkVerificaEstesa_->isChecked(),
                                                  chkInteroPeriodo_->isChecked(), chkEvidenzia_->isChecked());
@@ -265,6 +285,7 @@ void Special::Previsioni() {
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), in->Terzine);
         StileCasi(fgEV_->Modello(), stato_);
         DipingiPrevisioni(*fgZ_, *fgPr_, *fgStat_, ctx_.Archivio(), stato_);
+        DistribuisciColonne(); // bold numbers may have widened a column
     } catch (...) {
         Errore(std::current_exception());
     }
@@ -274,7 +295,8 @@ void Special::MostraRitardi(int riga) {
     const auto& righe = stato_.Previsione.Righe;
     if (riga < 1 || riga > static_cast<int>(righe.size())) return;
     const auto& r = righe[static_cast<size_t>(riga - 1)];
-    if (r.Separatore || r.Estrazione < 1) return;
+    // A forecast made before a reload that shortened the archive may name a draw that is gone.
+    if (r.Separatore || r.Estrazione < 1 || r.Estrazione > ctx_.Archivio().NumeroEstrazioni) return;
     const auto marcati = r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{};
     auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi")));
     if (!w) return;

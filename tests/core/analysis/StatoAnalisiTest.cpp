@@ -136,3 +136,42 @@ TEST(StatoAnalisi, PosizioniERegolaDelleOperazioni) {
     EXPECT_EQ(s.TogglePosizione(5), EffettoPosizioni::NessunCambio);
     EXPECT_EQ(s.Posizioni, (PosizioniAbilitate{false, false, false, false, false}));
 }
+
+TEST(StatoAnalisi, EliminareRigheNonCambiaLeCombinazioniGiaTrovate) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    // A combination with a terzina below the row the list is cut at.
+    int riga = 0;
+    for (size_t r = 0; r < s.Combinazioni.size() && !riga; ++r)
+        if (s.Combinazioni[r].Righe[1] >= 2) riga = static_cast<int>(r) + 1;
+    ASSERT_GT(riga, 0);
+    ASSERT_TRUE(s.SelezionaCombinazione(a, riga));
+    const auto prima = s.TerzineScelte();
+    ASSERT_EQ(prima.size(), 2u);
+    ASSERT_TRUE(s.EliminaRighe(3));
+    EXPECT_EQ(s.TerzineScelte(), prima);
+    const auto in = s.PreparaPrevisioni(&a, false, false, false);
+    ASSERT_TRUE(in.has_value());
+    EXPECT_EQ(in->Terzine, prima);
+    // A new search over the shortened list reads that list.
+    EXPECT_EQ(s.PreparaCombinazioni(&a, 1, 20).Lista.size(), 2u);
+    EXPECT_EQ(s.ListaCombinazioni.size(), 2u);
+}
+
+TEST(StatoAnalisi, UnArchivioAccorciatoNonLasciaCasiOltreLaFine) {
+    const auto& a = Piccolo();
+    auto s = ConCombinazioni();
+    EXPECT_FALSE(s.AdattaAllArchivio(a)); // the same archive: nothing to do
+    const int ultimo = s.Casi.front().Estrazione;
+    auto righe = RigheCasuali(400, 11, 0, 0, 0); // the draws of Piccolo()
+    righe.resize(static_cast<size_t>(ultimo - 1));
+    const auto accorciato = ArchivioDa(righe);
+    ASSERT_EQ(accorciato.NumeroEstrazioni, ultimo - 1);
+    EXPECT_TRUE(s.AdattaAllArchivio(accorciato));
+    EXPECT_EQ(s.Riferimento, ultimo - 1);
+    EXPECT_FALSE(s.CasiVisibili);
+    EXPECT_EQ(s.Casi.size(), 11u);
+    for (const auto& c : s.Casi)
+        EXPECT_LE(c.Estrazione, ultimo - 1);
+    EXPECT_FALSE(s.AdattaAllArchivio(accorciato));
+}

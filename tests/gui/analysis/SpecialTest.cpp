@@ -3,7 +3,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -63,6 +65,12 @@ struct Banco {
         else
             c<QToolButton>(nome)->click();
         QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 20000));
+    }
+    /// Return on a table's row, the keyboard's way to the row's action.
+    void Invio(Griglia* griglia, int riga, int colonna = 0) {
+        griglia->setFocus();
+        griglia->ImpostaCellaCorrente(riga, colonna);
+        QTest::keyClick(griglia, Qt::Key_Return);
     }
     void Clic(Griglia* griglia, int riga, bool doppio = false) {
         const QRect cella = griglia->visualRect(griglia->Modello().index(riga - 1, 0));
@@ -336,6 +344,162 @@ private slots:
         QVERIFY(b.d.messaggi.empty());
     }
 
+    void combinazioniIntatteDopoEliminaRighe() {
+        // Cutting the list must not change what a combination already shown plays.
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdDueTerzine");
+        auto* fg2 = b.g("fg2");
+        const auto combinazioni = DaGriglia(fg2);
+        b.g("fg1")->ImpostaCellaCorrente(3, 0);
+        b.Premi("CmdEliminaRighe");
+        QCOMPARE(b.g("fg1")->Righe(), 3);
+        // A combination whose second terzina was below the cut.
+        int riga = 0;
+        for (int r = 1; r < fg2->Righe() && !riga; ++r) {
+            const auto n = [&](int c) { return fg2->Testo(r, c); };
+            bool nellaLista = false;
+            for (int k = 1; k <= 2; ++k)
+                nellaLista |= b.g("fg1")->Testo(k, 2) == n(11) && b.g("fg1")->Testo(k, 3) == n(12) &&
+                              b.g("fg1")->Testo(k, 4) == n(13);
+            if (!n(11).isEmpty() && !nellaLista) riga = r;
+        }
+        QVERIFY(riga > 0);
+        b.Clic(b.g("FgEV"), 2);
+        b.Clic(fg2, riga);
+        QVERIFY(DaGriglia(fg2) == combinazioni);
+        QCOMPARE(b.g("FGP")->Righe(), 3); // both terzine for the chosen case
+        b.Premi("CmdPrevisioni");
+        auto* scelte = b.g("FgZ");
+        QCOMPARE(scelte->Righe(), 3);
+        for (int t = 0; t < 2; ++t)
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(scelte->Testo(t + 1, k + 1), fg2->Testo(riga, 4 + 7 * t + k));
+        b.Premi("CmdResoconto");
+        QVERIFY(b.storia);
+        QVERIFY(b.storia->Tabella().Testo(1, 5).contains(QStringLiteral(" - ")));
+        // "Verifica terzine" still finds the cut terzine's groups by their offsets.
+        b.Premi("CmdVerificaTerzine");
+        QVERIFY(DaGriglia(fg2) == combinazioni);
+    }
+
+    void unaRicaricaCheAccorciaLArchivio() {
+        // The last draw deleted in the archive window while this window shows it and its forecast.
+        Banco b;
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdDueTerzine");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        QCOMPARE(b.g("FgPr")->Testo(1, 1), QStringLiteral("7370"));
+        auto righe = RigheReali();
+        righe.pop_back();
+        b.ctx.PubblicaArchivio(ArchivioDa(righe));
+
+        b.Clic(b.g("FgPr"), 1, true); // a draw that is gone has no delays
+        QVERIFY(!b.ritardi);
+        b.Clic(b.g("fg1"), 1, true);
+        // The reference draw comes back to the new last draw, which empties the case table; the
+        // history judges the cases that are still in the archive.
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->value(), 7369);
+        QCOMPARE(b.c<QScrollBar>("hsRiferimento")->maximum(), 7369);
+        QVERIFY(b.c<QLabel>("LblRiferimento")->text().startsWith(QStringLiteral("7369 20/08/2026")));
+        QCOMPARE(b.g("FgEV")->Righe(), 1);
+        QCOMPARE(b.w->CasiInMemoria().size(), size_t(11));
+        QVERIFY(b.storia);
+        QCOMPARE(b.storia->Tabella().Testo(1, 1), QStringLiteral("7352"));
+        b.Premi("CmdSettaMensile");
+        QCOMPARE(b.c<QComboBox>("CboMensile")->currentText(), QStringLiteral("11"));
+        b.Premi("CmdSceltaTrasformazione");
+        b.Premi("CmdUnaTerzina");
+        b.Premi("CmdGeneraTerzine");
+        QCOMPARE(b.g("FgEV")->Testo(1, 1), QStringLiteral("7369"));
+        QVERIFY(b.d.messaggi.empty());
+
+        // "Scelta trasformazione" right after the reload reads no case row of a draw that is gone.
+        Banco c;
+        c.Premi("CmdGeneraTerzine");
+        c.ctx.PubblicaArchivio(ArchivioDa(righe));
+        c.Premi("CmdSceltaTrasformazione");
+        QCOMPARE(c.g("FgEV")->Righe(), 1);
+        QCOMPARE(c.c<QScrollBar>("hsRiferimento")->value(), 7369);
+        QVERIFY(c.d.messaggi.empty());
+    }
+
+    void ricercaFallitaDiceLaCausa() {
+        // A 31st case is more than a search takes: the failure names its cause under the usual text.
+        Banco b;
+        auto* casi = b.c<QComboBox>("CboNumeroCasi");
+        casi->addItem(QStringLiteral("31"));
+        casi->setCurrentIndex(30);
+        b.Premi("CmdGeneraTerzine");
+        QCOMPARE(b.d.messaggi.size(), size_t(1));
+        QCOMPARE(b.d.messaggi[0].testo,
+                 QStringLiteral("Errore imprevisto, verificare le impostazioni\nal massimo 30 casi"));
+        QCOMPARE(b.d.messaggi[0].titolo, QStringLiteral("Avviso"));
+        QCOMPARE(b.d.messaggi[0].icona, Dialoghi::Icona::Critico);
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(b.c<QPushButton>("CmdGeneraTerzine")->isEnabled());
+        QCOMPARE(b.barra.value(), 0);
+    }
+
+    void ilRegistroDeiTempiMostraLUltimaRiga() {
+        Banco b;
+        for (const char* comando : {"CmdGeneraTerzine", "CmdElaboraTerzine", "CmdElaboraTerzine"})
+            b.Premi(comando);
+        auto* tempi = b.c<QListWidget>("LstTempi");
+        QCOMPARE(tempi->count(), 6);
+        QCoreApplication::processEvents();
+        const QRect ultima = tempi->visualItemRect(tempi->item(tempi->count() - 1));
+        QVERIFY(tempi->viewport()->rect().contains(ultima));
+        // A combination search starts the log again.
+        b.Premi("CmdUnaTerzina");
+        QCOMPARE(tempi->count(), 2);
+    }
+
+    void laCatenaDallaTastiera() {
+        Banco b;
+        b.Invio(b.g("FgRuote"), 1, 3); // GE played as well
+        QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, 3), ColoreAcceso);
+        QTest::keyClick(b.g("FgRuote"), Qt::Key_Space); // and again not
+        QCOMPARE(b.g("FgRuote")->Modello().Sfondo(1, 3), ColoreBianco);
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdDueTerzine");
+        b.Invio(b.g("FgEV"), 2, 3);
+        QVERIFY(b.g("FgEV")->Modello().Grassetto(2, 0));
+        b.Invio(b.g("fg2"), 1, 5);
+        QVERIFY(b.g("FGP")->Righe() > 1);
+        b.Premi("CmdPrevisioni");
+        QVERIFY(b.g("FgPr")->Righe() > 1);
+        b.Invio(b.g("fg1"), 1);
+        QVERIFY(b.storia);
+        b.Invio(b.g("FgPr"), 1);
+        QVERIFY(b.ritardi);
+        QCOMPARE(b.ritardi->windowTitle(), QStringLiteral("Ritardi all'estrazione N° 7370 del 21/08/2026"));
+    }
+
+    void intestazioniEColonneIntere() {
+        Banco b;
+        for (const char* nome : {"FgEV", "fg1", "fg2", "FGP", "FgZ", "FgPr", "FgStat"}) {
+            auto* g = b.g(nome);
+            for (int c = 0; c < g->Modello().Colonne(); ++c)
+                QVERIFY2(g->columnWidth(c) >= g->horizontalHeader()->sectionSizeHint(c),
+                         qPrintable(QStringLiteral("%1 colonna %2").arg(QLatin1String(nome)).arg(c)));
+        }
+        b.Premi("CmdGeneraTerzine");
+        b.Premi("CmdDueTerzine");
+        b.Clic(b.g("fg2"), 1);
+        b.Premi("CmdPrevisioni");
+        b.w->resize(1170, 680); // as on a screen 1280 points wide
+        QTest::qWait(20);
+        // The numbers to play sit at the forecast's right end: every column of the cases, the list
+        // and the forecast is in view without scrolling sideways.
+        for (const char* nome : {"FgEV", "fg1", "FgPr"})
+            QVERIFY2(!b.g(nome)->horizontalScrollBar()->isVisible(), nome);
+        // The combinations get the height the three small tables below do not need.
+        auto* fg2 = b.g("fg2");
+        QVERIFY(fg2->viewport()->height() >= 8 * fg2->verticalHeader()->defaultSectionSize());
+    }
+
     void eliminaRigheSuccessive() {
         Banco b;
         b.Premi("CmdGeneraTerzine");
@@ -423,6 +587,32 @@ private slots:
         // The next search runs whole: the stop belonged to the one before.
         b.Premi("CmdElaboraTerzine");
         QVERIFY(b.w->Stato().ListaCompleta);
+    }
+
+    void treTerzineInterrotta() {
+        Banco b;
+        b.c<QComboBox>("CboElenco")->setCurrentText(QStringLiteral("200"));
+        b.Premi("CmdGeneraTerzine");
+        {
+            PoolFermo pool;
+            b.c<QPushButton>("CmdTreTerzine")->click();
+            QVERIFY(!b.c<QPushButton>("CmdPrevisioni")->isEnabled());
+            b.c<QToolButton>("CmdInterrompi")->click();
+            pool.Libera();
+            QVERIFY(QTest::qWaitFor([&] { return !b.w->Occupata(); }, 20000));
+        }
+        // Stopped before the first triple: the empty table stays, the log has no end time.
+        auto* fg2 = b.g("fg2");
+        QCOMPARE(fg2->Righe(), 200);
+        QVERIFY(fg2->Testo(1, 0).isEmpty());
+        QCOMPARE(b.c<QListWidget>("LstTempi")->count(), 1);
+        QVERIFY(b.c<QPushButton>("CmdPrevisioni")->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(b.barra.value(), 0);
+        b.Premi("CmdTreTerzine");
+        QVERIFY(!fg2->Testo(199, 0).isEmpty());
+        QVERIFY(!fg2->Testo(1, 16).isEmpty());
+        QCOMPARE(b.c<QListWidget>("LstTempi")->count(), 2);
     }
 
     void ricaricaDellArchivioDuranteUnaRicerca() {
