@@ -49,6 +49,8 @@ Griglia* NuovaGriglia(QWidget* padre, const char* nome, const char* intestazione
     auto* g = new Griglia(padre);
     g->setObjectName(QString::fromLatin1(nome));
     g->ImpostaIntestazione(QString::fromUtf8(intestazione));
+    // Tab goes on to the next control; the arrows move within the table.
+    g->setTabKeyNavigation(false);
     return g;
 }
 
@@ -241,6 +243,7 @@ QGroupBox* Special::costruisciGioco() {
     fgRuote_ = GrigliaRuote(g);
     connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) { CambiaRuota(c); });
     fgRuote_->installEventFilter(this);
+    fgRuote_->setTabKeyNavigation(false);
 
     auto* tutti = PulsanteCollegamento(g, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
     auto* nessuno = PulsanteCollegamento(g, "LblDeseleziona", QStringLiteral("Deseleziona"));

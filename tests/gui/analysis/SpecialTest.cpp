@@ -475,6 +475,13 @@ private slots:
         b.Invio(b.g("FgPr"), 1);
         QVERIFY(b.ritardi);
         QCOMPARE(b.ritardi->windowTitle(), QStringLiteral("Ritardi all'estrazione N° 7370 del 21/08/2026"));
+        // Tab leaves a table for the next control instead of walking its cells.
+        QApplication::setActiveWindow(b.w.get());
+        for (const char* nome : {"FgRuote", "FgEV", "fg1", "fg2", "FgPr"}) {
+            b.g(nome)->setFocus();
+            QTest::keyClick(b.g(nome), Qt::Key_Tab);
+            QVERIFY2(!b.g(nome)->hasFocus(), nome);
+        }
     }
 
     void intestazioniEColonneIntere() {
