@@ -32,14 +32,6 @@ bool Indirizzo(const std::string& da) {
     return false;
 }
 
-std::string LeggiFile(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    if (!in) throw ErroreAggiornamento("impossibile aprire il file " + percorso);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 } // namespace
 
 /// `aggiorna [--da URL|FILE] [--applica] [--corregge] [--archivio DB]`: the update table with its
@@ -72,7 +64,7 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
             if (da.empty())
                 throw ErroreAggiornamento("nessun indirizzo di aggiornamento configurato: usare --da");
         }
-        const std::string contenuto = Indirizzo(da) ? Scarica(da) : LeggiFile(da);
+        const std::string contenuto = Indirizzo(da) ? Scarica(da) : LeggiSorgente(da);
         const auto righe = RigheDaSorgente(contenuto);
         auto db = DatabaseArchivio::Apri(archivio);
         const auto esito = ControllaRighe(*db, righe);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <memory>
 #include <sstream>
 
@@ -51,6 +52,14 @@ RigaEstrazione ComeEstrazione(const RigaAggiornamento& r) {
 }
 
 } // namespace
+
+std::string LeggiSorgente(const std::string& percorso) {
+    std::ifstream in(percorso, std::ios::binary);
+    if (!in) throw ErroreAggiornamento("impossibile aprire il file " + percorso);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
 
 std::vector<std::string> LeggiRecord(const std::string& t) {
     std::vector<std::string> record;

@@ -19,6 +19,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// The whole content of an update file on disk; throws ErroreAggiornamento when it cannot be read.
+std::string LeggiSorgente(const std::string& percorso);
+
 /// The records of a text: each ends at a line end or at a comma; one that begins with a double quote
 /// ends at the closing quote.
 std::vector<std::string> LeggiRecord(const std::string& testo);

@@ -76,7 +76,6 @@ private:
     void ImpostaDataScelta(const QDate& data);
     /// Runs a write and the reload after it; false (message shown) when either fails.
     bool Ricarica();
-    QString Motivo(const std::exception& e) const;
 
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;

@@ -96,17 +96,14 @@ void Archivio::ImpostaDataScelta(const QDate& data) {
 
 // --- Writing ----------------------------------------------------------------------------------
 
-QString Archivio::Motivo(const std::exception& e) const {
-    return QString::fromStdString(e.what());
-}
-
 bool Archivio::Ricarica() {
     try {
         ricarica_();
     } catch (const std::exception& e) {
         dialoghi_.Messaggio(
             this,
-            QStringLiteral("L'archivio è stato scritto ma non è stato possibile ricaricarlo.\n") + Motivo(e),
+            QStringLiteral("L'archivio è stato scritto ma non è stato possibile ricaricarlo.\n") +
+                QString::fromStdString(e.what()),
             TitoloAnomalia, Dialoghi::Icona::Critico);
         return false;
     }
@@ -137,8 +134,9 @@ void Archivio::SalvaEstrazione() {
             TitoloAnomalia, Dialoghi::Icona::Critico);
         return;
     } catch (const std::exception& e) {
-        dialoghi_.Messaggio(this, QStringLiteral("Salvataggio non riuscito.\n") + Motivo(e), TitoloAnomalia,
-                            Dialoghi::Icona::Critico);
+        dialoghi_.Messaggio(this,
+                            QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
+                            TitoloAnomalia, Dialoghi::Icona::Critico);
         return;
     }
     dialoghi_.Messaggio(this, QStringLiteral("Dati salvati correttamente. Ricarico archivio."),
@@ -174,8 +172,9 @@ void Archivio::ModificaEstrazione() {
                                 QStringLiteral("Le Trivalto"), Dialoghi::Icona::Nessuna);
         }
     } catch (const std::exception& e) {
-        dialoghi_.Messaggio(this, QStringLiteral("Modifica non riuscita.\n") + Motivo(e), TitoloAnomalia,
-                            Dialoghi::Icona::Critico);
+        dialoghi_.Messaggio(this,
+                            QStringLiteral("Modifica non riuscita.\n") + QString::fromStdString(e.what()),
+                            TitoloAnomalia, Dialoghi::Icona::Critico);
         return;
     }
     MostraEstrazione(P);
@@ -195,8 +194,9 @@ void Archivio::EliminaEstrazione() {
         if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
         if (!ctx_.DbArchivio->Elimina(data.toStdString())) return;
     } catch (const std::exception& e) {
-        dialoghi_.Messaggio(this, QStringLiteral("Eliminazione non riuscita.\n") + Motivo(e), TitoloAnomalia,
-                            Dialoghi::Icona::Critico);
+        dialoghi_.Messaggio(this,
+                            QStringLiteral("Eliminazione non riuscita.\n") + QString::fromStdString(e.what()),
+                            TitoloAnomalia, Dialoghi::Icona::Critico);
         return;
     }
     dialoghi_.Messaggio(this, QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."),

@@ -36,14 +36,6 @@ struct FormatoErrato : std::runtime_error {
     FormatoErrato() : std::runtime_error("formato") {}
 };
 
-std::string LeggiFile(const std::string& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    if (!in) throw ErroreAggiornamento("impossibile aprire il file " + percorso);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
 QLabel* Nota(QWidget* padre, const QString& testo, const char* colore = "#000000") {
     auto* l = new QLabel(testo, padre);
     l->setWordWrap(true);
@@ -260,7 +252,7 @@ void PaginaAggiornamenti::AggiornaDaFile() {
     if (file.isEmpty()) return;
     AvviaControllo([percorso = file.toStdString()](const ControlloLavoro&, std::string& fase) {
         fase.clear();
-        auto contenuto = LeggiFile(percorso);
+        auto contenuto = LeggiSorgente(percorso);
         // A text archive chosen by hand must carry the first-line mark; the other kinds tell themselves.
         if (RiconosciSorgente(contenuto) != TipoSorgente::Zip &&
             RiconosciSorgente(contenuto) != TipoSorgente::Storico && !PrimoRecordValido(contenuto))
@@ -282,7 +274,7 @@ void PaginaAggiornamenti::ControlloAggiornamenti() {
                 ctl.Progresso(static_cast<int>(ricevuti / 1024), static_cast<int>(totali / 1024));
         };
         ScaricaInFile(indirizzo, file, c);
-        return LeggiFile(file);
+        return LeggiSorgente(file);
     });
 }
 
