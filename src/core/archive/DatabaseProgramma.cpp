@@ -3,7 +3,7 @@
 namespace trivalto {
 
 namespace {
-constexpr int VersioneCorrente = 2;
+constexpr int VersioneCorrente = 3;
 constexpr const char* Tabelle[] = {"ParametriProgramma", "Impostazioni", "Salvataggi", "Giocate"};
 } // namespace
 
@@ -29,7 +29,7 @@ std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Crea(const std::string& pe
                                                          {"EstrazioneIniziale", "1"},
                                                          {"IndirizzoInternet", "http://www.trivalto.it"},
                                                          {"PercorsoDati.iii", ""},
-                                                         {"IndirizzoAggiornamento", ""}};
+                                                         {"IndirizzoAggiornamento", IndirizzoAggiornamentoUfficiale}};
     for (const auto& [nome, valore] : righe) {
         ins.Bind(1, nome).Bind(2, valore).Esegui();
         ins.Reset();
@@ -59,12 +59,19 @@ void DatabaseProgramma::Migra() {
         db_.Esegui(
             "CREATE TABLE IF NOT EXISTS Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
     }
-    // Version 2: whether the analysis window opens with the "Standard" settings (off).
-    // and where the update file is downloaded from (empty until the user sets it).
+    // Version 2: whether the analysis window opens with the "Standard" settings (off)
+    // and where the update file is downloaded from.
     if (versione < 2) {
         db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
         db_.Esegui("INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES "
                    "('IndirizzoAggiornamento', '', '')");
+    }
+    // Version 3: an address left empty by version 2 (which shipped none) gets the official archive;
+    // one the user typed is kept.
+    if (versione < 3) {
+        auto st = db_.Prepara("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = "
+                              "'IndirizzoAggiornamento' AND (Valore1 IS NULL OR Valore1 = '')");
+        st.Bind(1, IndirizzoAggiornamentoUfficiale).Esegui();
     }
     db_.ImpostaVersioneSchema(VersioneCorrente);
     tr.Conferma();

@@ -17,6 +17,10 @@ struct RigaParametro {
 class DatabaseProgramma {
 public:
     static constexpr const char* NomeFile = "DbTrivalto.mdb";
+    /// Where the update page downloads draws from unless the user sets another address: the Lotto
+    /// operator's public historical archive (a ZIP of one line per wheel and draw).
+    static constexpr const char* IndirizzoAggiornamentoUfficiale =
+        "https://www.igt.it/STORICO_ESTRAZIONI_LOTTO/storico.zip";
 
     /// Opens an existing program database; throws ErroreDatabase when it cannot be opened or lacks
     /// one of its four tables.
