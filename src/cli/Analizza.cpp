@@ -3,6 +3,7 @@
 
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
+#include "cli/OpzioniAnalisi.h"
 #include "core/analysis/TabelleAnalisi.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/archive/FormatiTesto.h"
@@ -11,63 +12,11 @@ namespace trivalto::cli {
 
 namespace {
 
-struct ErroreOpzione : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-int Intero(const std::string& testo, const std::string& nome, int minimo, int massimo) {
-    size_t usati = 0;
-    int v = 0;
-    try {
-        v = std::stoi(testo, &usati);
-    } catch (...) {
-        usati = 0;
-    }
-    if (usati == 0 || usati != testo.size() || v < minimo || v > massimo)
-        throw ErroreOpzione("valore non valido per " + nome + ": \"" + testo + "\" (atteso da " +
-                            std::to_string(minimo) + " a " + std::to_string(massimo) + ")");
-    return v;
-}
-
-void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t) {
-    out << "## " << nome << "\n";
-    const auto colonne = ColonneIntestazione(t.Intestazione);
-    for (size_t c = 0; c < colonne.size(); ++c)
-        out << (c ? "\t" : "") << colonne[c];
-    out << "\n";
-    for (const auto& riga : t.Righe) {
-        for (size_t c = 0; c < riga.size(); ++c)
-            out << (c ? "\t" : "") << riga[c];
-        out << "\n";
-    }
-}
-
-RuoteGioco LeggiRuoteGioco(const std::string& testo) {
-    RuoteGioco ruote{};
-    if (testo == "TU" || testo == "tu") {
-        ruote.fill(true);
-        return ruote;
-    }
-    std::stringstream ss(testo);
-    for (std::string codice; std::getline(ss, codice, ',');) {
-        const int w = IndiceCodiceRuota(codice);
-        if (w < 0) throw ErroreOpzione("ruota sconosciuta in --ruote-gioco: \"" + codice + "\"");
-        ruote[w] = true;
-    }
-    return ruote;
-}
-
 /// What the command was asked to show after the terzine list; 0 = not asked.
 struct Richieste {
     int Combinazioni = 0, Previsioni = 0, StoriaTerzina = 0, StoriaCombinazione = 0, Ritardi = 0, Caso = 0;
     bool VerificaTerzine = false, VerificaEstesa = false, Evidenzia = false;
 };
-
-void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, bool diCombinazione) {
-    StampaTabella(out, "Storia", TabellaStoria(a, s, diCombinazione));
-    out << "Casi esaminati\t" << s.Casi << "\nCoperti\t" << s.Coperti << "\nNegativi\t" << s.Negativi
-        << "\nPositivi\t" << s.Positivi << "\nPercentuale\t" << s.Percentuale << "\n";
-}
 
 /// The chain after the terzine search, in the order the window offers it.
 void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
@@ -173,24 +122,9 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
              std::ostream& err) {
     try {
         Opzioni o(argomenti);
-        std::string archivioTesto, riferimento, casi = "12", mensile, ruota = "BA", posizioni = "11111",
-                                                operazione = "somma", trasformazione = "0", fisso = "0",
-                                                ruoteGioco = "BA", daColpo = "1", colpi = "8", elenco = "50";
+        const auto testi = LeggiOpzioniAnalisi(o);
         std::string combinazioni, previsioni, storiaTerzina, storiaCombinazione, ritardi, caso;
-        const std::pair<const char*, std::string*> valori[] = {{"--archivio", &archivioTesto},
-                                                               {"--riferimento", &riferimento},
-                                                               {"--casi", &casi},
-                                                               {"--mensile", &mensile},
-                                                               {"--ruota", &ruota},
-                                                               {"--posizioni", &posizioni},
-                                                               {"--operazione", &operazione},
-                                                               {"--trasformazione", &trasformazione},
-                                                               {"--fisso", &fisso},
-                                                               {"--ruote-gioco", &ruoteGioco},
-                                                               {"--da-colpo", &daColpo},
-                                                               {"--colpi", &colpi},
-                                                               {"--elenco", &elenco},
-                                                               {"--combinazioni", &combinazioni},
+        const std::pair<const char*, std::string*> valori[] = {{"--combinazioni", &combinazioni},
                                                                {"--previsioni", &previsioni},
                                                                {"--storia-terzina", &storiaTerzina},
                                                                {"--storia-combinazione", &storiaCombinazione},
@@ -198,8 +132,6 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
                                                                {"--caso", &caso}};
         for (const auto& [nome, destinazione] : valori)
             if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
-        const bool forzaUltima = o.Interruttore("--forza-ultima");
-        const bool interoPeriodo = o.Interruttore("--intero-periodo");
         Richieste q;
         q.VerificaTerzine = o.Interruttore("--verifica-terzine");
         q.VerificaEstesa = o.Interruttore("--verifica-estesa");
@@ -222,55 +154,13 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         if (q.Caso && !q.VerificaTerzine && !q.Combinazioni)
             throw ErroreOpzione("--caso va con --verifica-terzine o con --combinazioni");
 
-        SceltaCasi sc;
-        SceltaParametro sp;
-        sc.NumeroCasi = Intero(casi, "--casi", 1, MassimoCasi);
-        sc.Ruota = IndiceCodiceRuota(ruota);
-        if (sc.Ruota < 0) throw ErroreOpzione("ruota sconosciuta: \"" + ruota + "\"");
-        if (posizioni.size() != 5 || posizioni.find_first_not_of("01") != std::string::npos)
-            throw ErroreOpzione("--posizioni vuole cinque cifre 0/1, ad esempio 11111");
-        int accese = 0;
-        for (int p = 0; p < 5; ++p)
-            accese += (sp.Posizioni[p] = posizioni[p] == '1');
-        if (operazione == "somma")
-            sp.Tipo = Operazione::Somma;
-        else if (operazione == "distanza")
-            sp.Tipo = Operazione::Distanza;
-        else if (operazione == "differenza")
-            sp.Tipo = Operazione::Differenza;
-        else
-            throw ErroreOpzione("operazione sconosciuta: \"" + operazione + "\"");
-        if (sp.Tipo != Operazione::Somma && accese != 2)
-            throw ErroreOpzione("distanza e differenza richiedono esattamente due posizioni abilitate");
-        sp.Trasformazione = Intero(trasformazione, "--trasformazione", 0, VociTrasformazione - 1);
-        sp.Fisso = Intero(fisso, "--fisso", 0, 89);
-        InputRicerca ir;
-        ir.Ruote = LeggiRuoteGioco(ruoteGioco);
-        ir.Finestra.DaColpo = Intero(daColpo, "--da-colpo", 1, 5);
-        ir.Finestra.Colpi = Intero(colpi, "--colpi", 1, 20);
-        ir.Elenco = Intero(elenco, "--elenco", 10, MassimoElenco);
-        if (ir.Elenco % 10 != 0) throw ErroreOpzione("--elenco vuole un multiplo di 10 da 10 a 200");
-        ir.InteroPeriodo = interoPeriodo;
-        sc.ForzaUltima = forzaUltima;
-
+        auto imp = InterpretaOpzioniAnalisi(testi, MassimoElenco);
         ArchivioMemoria archivio;
-        try {
-            CaricaArchivio(archivioTesto, amb, archivio);
-        } catch (const ErroreOpzione&) {
-            throw;
-        } catch (const std::exception& e) {
-            err << "Impossibile leggere l'archivio: " << e.what() << "\n";
-            return 1;
-        }
-        const int ultima = archivio.UltimaEstrazione;
-        sc.Riferimento = riferimento.empty() ? ultima : Intero(riferimento, "--riferimento", 1, ultima);
-        if (mensile.empty())
-            sc.Mensile = archivio.PosizioneMese[ultima];
-        else
-            sc.Mensile = (mensile == "U" || mensile == "u") ? 0 : Intero(mensile, "--mensile", 1, 31);
-
+        if (!CaricaPerAnalisi(testi, amb, imp, archivio, err)) return 1;
+        const auto& sc = imp.Casi;
+        auto& ir = imp.Ricerca;
         auto elencoCasi = GeneraCasi(archivio, sc);
-        CalcolaParametri(archivio, elencoCasi, sp);
+        CalcolaParametri(archivio, elencoCasi, imp.Parametro);
         StampaTabella(out, "FgEV", TabellaCasi(archivio, elencoCasi));
         if (elencoCasi.empty()) return 0;
 
@@ -290,11 +180,12 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|importa|esporta|aggiorna|prepara [opzioni]\n";
+        err << "Uso: trivalto-cli analizza|costruttore|importa|esporta|aggiorna|prepara [opzioni]\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "analizza") return Analizza(resto, amb, out, err);
+    if (argomenti[0] == "costruttore") return Costruttore(resto, amb, out, err);
     if (argomenti[0] == "importa") return Importa(resto, out, err);
     if (argomenti[0] == "prepara") return Prepara(resto, out, err);
     if (argomenti[0] == "esporta") return Esporta(resto, amb, out, err);

@@ -17,6 +17,8 @@ int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::o
 int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err);
 int Analizza(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
              std::ostream& err);
+int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+                std::ostream& err);
 int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
              std::ostream& err);
 int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,

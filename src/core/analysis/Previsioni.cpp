@@ -52,13 +52,16 @@ RisultatoPrevisioni FaiPrevisioni(const InputPrevisioni& in) {
     const ArchivioMemoria& ar = *in.Archivio;
     RisultatoPrevisioni ris;
     const int n = static_cast<int>(in.Casi.size());
-    if (n == 0 || in.Terzine.empty()) return ris;
+    if (n == 0 || in.Terzine.size() > MassimoTerzineMetodo) return ris;
     ris.Segni.assign(static_cast<size_t>(n), SegniCaso{});
     const int riferimento = in.Finestra.FineVerifica;
     const int fine = in.VerificaEstesa ? ar.NumeroEstrazioni : std::min(riferimento, ar.NumeroEstrazioni);
     for (int i = 0; i < n; ++i)
         RigheDelCaso(in, fine, i, ris);
     ris.Righe.erase(ris.Righe.begin());
+    // An empty method leaves only separators: nothing to show.
+    if (in.Terzine.empty()) ris.Righe.clear();
+    if (in.SoloRighe) return ris;
 
     // Passo 6: the earliest colpo of each case; later successes lose their colpo unless the whole
     // period is checked.

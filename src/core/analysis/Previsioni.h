@@ -13,7 +13,7 @@ struct RigaPrevisione {
     bool Separatore = false;
     int Caso = 0; // "Rif ": row of the case in the case table, 1..
     int Estrazione = 0;
-    int NumeroTerzina = 0; // "N°T", 1..3
+    int NumeroTerzina = 0; // "N°T", 1..5
     int Ordinale = 0;      // "EP", 0 = no success on this row
     NumeriGiocati Numeri{};
     int Ruota = -1, Colpo = 0; // Colpo 0 = empty "C  "
@@ -24,10 +24,11 @@ struct RigaPrevisione {
 };
 
 /// What the prediction writes into the case table: the first cell (white, green = covered,
-/// cyan = still in play) and the orange cells "1", "2", "3" of the terzine that covered it.
+/// cyan = still in play) and the orange cells "1" … "5" of the terzine that covered it.
+inline constexpr int MassimoTerzineMetodo = 5;
 struct SegniCaso {
     enum class Stato { Bianco, Verde, Ciano } Primo = Stato::Bianco;
-    std::array<bool, 3> Arancio{};
+    std::array<bool, MassimoTerzineMetodo> Arancio{};
     bool operator==(const SegniCaso&) const = default;
 };
 
@@ -39,12 +40,15 @@ struct Statistiche {
 struct InputPrevisioni {
     const ArchivioMemoria* Archivio = nullptr;
     std::vector<Caso> Casi;
-    std::vector<Terzina> Terzine; // the chosen terzine, 1..3
+    std::vector<Terzina> Terzine; // the chosen terzine, 1..5 (none: the marks and statistics only)
     RuoteGioco Ruote{};           // recorded by the last terzine search
     FinestraGioco Finestra;       // FineVerifica = the reference draw
     bool VerificaEstesa = false;  // check up to the last draw instead of the reference draw
     bool InteroPeriodo = false;
     bool Evidenzia = false;
+    /// The builder's older form: the rows and the green marks only, without the first-success pass,
+    /// the in-play marks, the tidying and the statistics.
+    bool SoloRighe = false;
 };
 
 struct RisultatoPrevisioni {

@@ -35,10 +35,23 @@ RisultatoCostruttore CercaCandidate(const InputRicerca& input, const ControlloLa
 RisultatoCostruttore CercaCandidateRiferimento(const InputRicerca& input,
                                                const ControlloLavoro& controllo = {});
 
-/// "copia in 2° elenco": for each candidate and each case (at most 30), 0 when it never succeeds in the
-/// case's window, else the size (2 or 3) of its first success there. Covered cases are judged too.
-std::vector<std::array<int8_t, MassimoCasi>> CoperturePerCaso(const InputRicerca& input,
-                                                              const std::vector<Candidata>& righe);
+/// One candidate counted as the search counts it (Cop, Tot, " 2 ", " 3 "), whether or not it made the list.
+Candidata ValutaCandidata(const InputRicerca& input, int a, int b, int c);
+
+/// A row of the list by case: the candidate, the size (2 or 3) of its first success in each case (0: none;
+/// covered cases are judged too), and the second "Cop" (-1: empty).
+struct RigaPerCaso {
+    Candidata Z;
+    std::array<int8_t, MassimoCasi> Coperture{};
+    int SecondoCop = -1;
+    bool operator==(const RigaPerCaso&) const = default;
+};
+
+/// "copia in 2° elenco": the list by case in the order of the list by colpo, the second "Cop" equal to
+/// the first. The ...Riferimento forms follow the literal loops (tests and benchmarks only).
+std::vector<RigaPerCaso> CopiaInSecondoElenco(const InputRicerca& input, const std::vector<Candidata>& righe);
+std::vector<RigaPerCaso> CopiaInSecondoElencoRiferimento(const InputRicerca& input,
+                                                         const std::vector<Candidata>& righe);
 
 /// "CONTROLLA TUTTE": for each candidate, the successes at each colpo 1..20 over all cases and wheels,
 /// and whether one of them was a terno.
@@ -48,10 +61,14 @@ struct ConteggioColpi {
     bool operator==(const ConteggioColpi&) const = default;
 };
 std::vector<ConteggioColpi> ContaPerColpo(const InputRicerca& input, const std::vector<Candidata>& righe);
+std::vector<ConteggioColpi> ContaPerColpoRiferimento(const InputRicerca& input,
+                                                     const std::vector<Candidata>& righe);
 
-/// The re-ranking after a change of the method: for each row of the list by case, how many of its marked
-/// cases the method does not cover yet.
-std::vector<int> CasiAncoraScoperti(const std::vector<std::array<int8_t, MassimoCasi>>& coperture,
-                                    const std::vector<bool>& copertiDalMetodo, int numeroCasi);
+/// The re-ranking after a change of the method: each row's second "Cop" becomes the number of its marked
+/// cases among the first `numeroCasi` that the method does not cover, and the list is sorted by it, largest
+/// first, rows of equal count keeping their order.
+void Riordina(std::vector<RigaPerCaso>& righe, const std::vector<bool>& copertiDalMetodo, int numeroCasi);
+void RiordinaRiferimento(std::vector<RigaPerCaso>& righe, const std::vector<bool>& copertiDalMetodo,
+                         int numeroCasi);
 
 } // namespace trivalto

@@ -96,8 +96,12 @@ Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* 
     setWindowTitle(QStringLiteral("Le Trivalto"));
     setProperty("massimizzata", true);
     setProperty("ArgomentoHelp", ArgomentoHelp);
+    pannello_ = new PannelloAnalisi(this, ctx_, dialoghi_, stato_, {});
+    connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { fgEV_->ImpostaRighe(1); });
+    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this, &Special::SceltaTrasformazione);
+    bloccati_.push_back(pannello_->SceltaTrasformazione());
     costruisciInterfaccia();
-    apertura();
+    pannello_->Apertura();
 }
 
 Special::~Special() {
@@ -111,10 +115,10 @@ Special::~Special() {
 void Special::costruisciInterfaccia() {
     auto* impostazioni = new QHBoxLayout;
     impostazioni->setSpacing(2);
-    impostazioni->addWidget(costruisciRiferimento());
-    impostazioni->addWidget(costruisciCasi());
-    impostazioni->addWidget(costruisciParametro());
-    impostazioni->addWidget(costruisciGioco());
+    impostazioni->addWidget(pannello_->Riferimento());
+    impostazioni->addWidget(pannello_->Casi());
+    impostazioni->addWidget(pannello_->Parametro());
+    impostazioni->addWidget(pannello_->Gioco());
     impostazioni->addWidget(costruisciOpzioni());
     impostazioni->addStretch(1);
 
@@ -124,155 +128,6 @@ void Special::costruisciInterfaccia() {
     layout->addLayout(impostazioni);
     layout->addWidget(costruisciComandi());
     layout->addWidget(costruisciTabelle(), 1);
-}
-
-QWidget* Special::costruisciRiferimento() {
-    auto* g = new QGroupBox(QStringLiteral("Estrazione di riferimento"), this);
-    lblRiferimento_ = new QLabel(g);
-    lblRiferimento_->setObjectName(QStringLiteral("LblRiferimento"));
-    lblRiferimento_->setFrameShape(QFrame::Panel);
-    lblRiferimento_->setFrameShadow(QFrame::Sunken);
-    lblRiferimento_->setAlignment(Qt::AlignCenter);
-    hsRiferimento_ = new QScrollBar(Qt::Horizontal, g);
-    hsRiferimento_->setObjectName(QStringLiteral("hsRiferimento"));
-    hsRiferimento_->setMinimumWidth(150);
-    lblRiferimento_->setMinimumHeight(30);
-    lblRiferimento_->setMinimumWidth(150);
-    auto* data = PulsanteFigura(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
-                                ColoreGialloChiaro);
-    auto* indice = PulsanteFigura(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
-                                  QStringLiteral("#"), ColoreGialloChiaro);
-    auto* ultima = PulsanteFigura(g, "CmdUltima", QStringLiteral("Vai all'ultima estrazione"),
-                                  QStringLiteral(">|"), ColoreGialloChiaro);
-    auto* mensile = PulsanteFigura(g, "CmdSettaMensile", QStringLiteral("Setta estrazione mensìle"),
-                                   QStringLiteral("M"), ColoreVerdeChiaro);
-    for (auto* b : {data, indice, ultima, mensile})
-        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    auto* v = new QGridLayout(g);
-    v->setVerticalSpacing(4);
-    v->addWidget(lblRiferimento_, 0, 0, 1, 4);
-    v->addWidget(hsRiferimento_, 1, 0, 1, 4);
-    v->addWidget(data, 2, 0);
-    v->addWidget(indice, 2, 1);
-    v->addWidget(ultima, 2, 2);
-    v->addWidget(mensile, 2, 3);
-
-    connect(hsRiferimento_, &QScrollBar::valueChanged, this, [this](int d) { ImpostaRiferimento(d); });
-    connect(data, &QToolButton::clicked, this, [this] {
-        if (auto d = CercaPerData(dialoghi_, this, ctx_.Archivio())) SpostaBarra(*d);
-        ImpostaRiferimento(hsRiferimento_->value());
-    });
-    connect(indice, &QToolButton::clicked, this, [this] {
-        if (auto d = CercaPerIndice(dialoghi_, this, ctx_.Archivio(), 20)) SpostaBarra(*d);
-        ImpostaRiferimento(hsRiferimento_->value());
-    });
-    connect(ultima, &QToolButton::clicked, this, [this] {
-        SpostaBarra(ctx_.Archivio().UltimaEstrazione);
-        ImpostaRiferimento(hsRiferimento_->value());
-    });
-    connect(mensile, &QToolButton::clicked, this, [this] {
-        cboMensile_->setCurrentIndex(
-            std::min<int>(ctx_.Archivio().PosizioneMese[static_cast<size_t>(stato_.Riferimento)], 31));
-    });
-    return g;
-}
-
-QGroupBox* Special::costruisciCasi() {
-    auto* g = new QGroupBox(QStringLiteral("Casi"), this);
-    cboCasi_ = ElencoNumeri(g, "CboNumeroCasi", 1, 30, 1, 11);
-    cboMensile_ = ElencoNumeri(g, "CboMensile", 1, 31);
-    cboMensile_->insertItem(0, QStringLiteral("U"));
-    cboMensile_->setCurrentIndex(1);
-    chkForzaUltima_ = new QCheckBox(QStringLiteral("Forza ultima"), g);
-    chkForzaUltima_->setObjectName(QStringLiteral("ChkForzaUltima"));
-    cboRuota_ = ElencoRuote(g, "CboRuota");
-    auto* l = new QGridLayout(g);
-    l->addWidget(Etichetta(g, QStringLiteral("N° casi")), 0, 0);
-    l->addWidget(cboCasi_, 0, 1);
-    l->addWidget(Etichetta(g, QStringLiteral("Mensile")), 1, 0);
-    l->addWidget(cboMensile_, 1, 1);
-    l->addWidget(chkForzaUltima_, 2, 0, 1, 2);
-    l->addWidget(Etichetta(g, QStringLiteral("Ruota")), 3, 0);
-    l->addWidget(cboRuota_, 3, 1);
-    return g;
-}
-
-QGroupBox* Special::costruisciParametro() {
-    auto* g = new QGroupBox(QStringLiteral("Parametro"), this);
-    auto* l = new QGridLayout(g);
-    l->addWidget(new QLabel(QStringLiteral("Posizioni abilitate"), g), 0, 0, 1, 5);
-    // A row of their own, so the five toggles sit evenly whatever the columns below need.
-    auto* posizioni = new QHBoxLayout;
-    for (int p = 1; p <= 5; ++p) {
-        auto* b = PulsantePosizione(g, p);
-        btnPosizioni_[static_cast<size_t>(p - 1)] = b;
-        posizioni->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, p] { TogglePosizione(p); });
-    }
-    posizioni->addStretch(1);
-    l->addLayout(posizioni, 1, 0, 1, 6);
-    optSomma_ = new QRadioButton(QStringLiteral("Somma"), g);
-    optSomma_->setObjectName(QStringLiteral("OptSomma"));
-    optDistanza_ = new QRadioButton(QStringLiteral("Distanza"), g);
-    optDistanza_->setObjectName(QStringLiteral("OptDistanza"));
-    optDifferenza_ = new QRadioButton(QStringLiteral("Differenza"), g);
-    optDifferenza_->setObjectName(QStringLiteral("OptDifferenza"));
-    auto* operazioni = new QHBoxLayout;
-    for (auto* o : {optSomma_, optDistanza_, optDifferenza_})
-        operazioni->addWidget(o);
-    l->addLayout(operazioni, 2, 0, 1, 6);
-    cboTrasformazione_ = ElencoTrasformazioni(g, "CboTrasformazione");
-    cboTrasformazione_->setMinimumContentsLength(10);
-    cboTrasformazione_->setMaximumWidth(150);
-    cboTrasformazione_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboFisso_ = ElencoNumeri(g, "CboFisso", 0, 89, 1, 0);
-    auto* scelta = new QPushButton(QStringLiteral("Scelta trasformazione"), g);
-    scelta->setObjectName(QStringLiteral("CmdSceltaTrasformazione"));
-    bloccati_.push_back(scelta);
-    l->addWidget(Etichetta(g, QStringLiteral("Trasformazione")), 3, 0, 1, 2);
-    l->addWidget(cboTrasformazione_, 3, 2, 1, 4);
-    l->addWidget(Etichetta(g, QStringLiteral("Fisso")), 4, 0, 1, 2);
-    l->addWidget(cboFisso_, 4, 2);
-    l->addWidget(scelta, 4, 3, 1, 3);
-    connect(scelta, &QPushButton::clicked, this, &Special::SceltaTrasformazione);
-    return g;
-}
-
-QGroupBox* Special::costruisciGioco() {
-    auto* g = new QGroupBox(QStringLiteral("Gioco"), this);
-    fgRuote_ = GrigliaRuote(g);
-    connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) { CambiaRuota(c); });
-    fgRuote_->installEventFilter(this);
-    fgRuote_->setTabKeyNavigation(false);
-
-    auto* tutti = PulsanteCollegamento(g, "LblSelezionaTutti", QStringLiteral("Seleziona tutti"));
-    auto* nessuno = PulsanteCollegamento(g, "LblDeseleziona", QStringLiteral("Deseleziona"));
-    connect(tutti, &QPushButton::clicked, this, [this] {
-        stato_.TutteLeRuote(true);
-        DipingiRuote();
-    });
-    connect(nessuno, &QPushButton::clicked, this, [this] {
-        stato_.TutteLeRuote(false);
-        DipingiRuote();
-    });
-
-    cboDaColpo_ = ElencoNumeri(g, "CboDaColpo", 1, 5, 1, 0);
-    cboColpi_ = ElencoNumeri(g, "CboColpi", 1, 20, 1, 7);
-    cboElenco_ = ElencoNumeri(g, "CboElenco", 10, 200, 10, 4);
-    connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { stato_.Colpi = i + 1; });
-
-    auto* l = new QGridLayout(g);
-    l->addWidget(new QLabel(QStringLiteral("Ruote gioco"), g), 0, 0, 1, 2);
-    l->addWidget(tutti, 0, 2, 1, 2, Qt::AlignRight);
-    l->addWidget(nessuno, 0, 4, 1, 2, Qt::AlignRight);
-    l->addWidget(fgRuote_, 1, 0, 1, 6);
-    l->addWidget(Etichetta(g, QStringLiteral("Da colpo")), 2, 0);
-    l->addWidget(cboDaColpo_, 2, 1);
-    l->addWidget(Etichetta(g, QStringLiteral("Colpi")), 2, 2);
-    l->addWidget(cboColpi_, 2, 3);
-    l->addWidget(Etichetta(g, QStringLiteral("Elenco")), 2, 4);
-    l->addWidget(cboElenco_, 2, 5);
-    return g;
 }
 
 QWidget* Special::costruisciComandi() {
@@ -491,84 +346,12 @@ void Special::impostaLarghezze() {
     larghezze(fgStat_, {820, 720, 560, 520, 820, 560, 560});
 }
 
-void Special::apertura() {
-    // Opening values: all five positions on, "Somma" with the distances disabled, only Bari played.
-    DipingiPosizioni();
-    optSomma_->setChecked(true);
-    optDistanza_->setEnabled(false);
-    optDifferenza_->setEnabled(false);
-    DipingiRuote();
-    const auto& a = ctx_.Archivio();
-    const int ultima = a.UltimaEstrazione;
-    // The list stops at 31; a longer run of one month number (a gap of whole years) takes the last entry.
-    cboMensile_->setCurrentIndex(ultima > 0 ? std::min<int>(a.PosizioneMese[static_cast<size_t>(ultima)], 31)
-                                            : 0);
-    hsRiferimento_->setRange(std::min(1, ultima), ultima);
-    hsRiferimento_->setPageStep(10);
-    hsRiferimento_->setValue(ultima);
-    ImpostaRiferimento(ultima);
-    ApplicaImpostazioniStandard();
-}
-
-void Special::ApplicaImpostazioniStandard() {
-    std::optional<ImpostazioniStandard> s;
-    try {
-        if (ctx_.DbProgramma) s = LeggiImpostazioni(*ctx_.DbProgramma);
-    } catch (const std::exception&) {
-        return; // the window's own opening values stand
-    }
-    if (!s || !s->UsaAllApertura) return;
-    cboCasi_->setCurrentIndex(s->Numcasi);
-    cboRuota_->setCurrentIndex(s->RuotaOrigine);
-    cboTrasformazione_->setCurrentIndex(s->Trasformazione);
-    cboFisso_->setCurrentIndex(s->Fisso);
-    cboDaColpo_->setCurrentIndex(std::min(s->Dacolpo, cboDaColpo_->count() - 1));
-    cboColpi_->setCurrentIndex(s->Colpi);
-    cboElenco_->setCurrentText(QString::fromStdString(s->Elenco));
-    stato_.Posizioni = PosizioniDaTesto(s->Posizioni);
-    DipingiPosizioni();
-    // A distance or a difference needs exactly two positions; otherwise the sum stands.
-    const bool due = std::count(stato_.Posizioni.begin(), stato_.Posizioni.end(), true) == 2;
-    optDistanza_->setEnabled(due);
-    optDifferenza_->setEnabled(due);
-    (due && s->Distanza ? optDistanza_ : due && s->Differenza ? optDifferenza_ : optSomma_)->setChecked(true);
-    const auto ruote = RuoteDaTesto(s->RuoteGioco);
-    std::copy(ruote.begin(), ruote.end(), stato_.Ruote.begin());
-    DipingiRuote();
-}
-
-void Special::DipingiPosizioni() {
-    trivalto::DipingiPosizioni(btnPosizioni_, stato_.Posizioni);
-}
-
-void Special::DipingiRuote() {
-    trivalto::DipingiRuote(*fgRuote_, stato_.Ruote);
-}
-
-void Special::TogglePosizione(int p) {
-    const auto effetto = stato_.TogglePosizione(p);
-    DipingiPosizioni();
-    ApplicaEffettoPosizioni(effetto, optSomma_, optDistanza_, optDifferenza_);
-}
-
-void Special::CambiaRuota(int c) {
-    if (c < 0 || c >= NumeroRuote) return;
-    stato_.ToggleRuota(c);
-    DipingiRuote();
-}
-
-void Special::SpostaBarra(int d) {
-    // The archive may have grown since the bar's range was set.
-    hsRiferimento_->setMaximum(ctx_.Archivio().UltimaEstrazione);
-    hsRiferimento_->setValue(d);
-}
-
 bool Special::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(oggetto, evento);
     const int tasto = static_cast<QKeyEvent*>(evento)->key();
     auto* g = qobject_cast<Griglia*>(oggetto);
     const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
-    if (!g || !(invio || (g == fgRuote_ && tasto == Qt::Key_Space)) || g->RigaCorrente() < 1)
+    if (!g || !invio || g->RigaCorrente() < 1)
         return QWidget::eventFilter(oggetto, evento);
     const int r = g->RigaCorrente();
     if (g == fgEV_)
@@ -579,22 +362,14 @@ bool Special::eventFilter(QObject* oggetto, QEvent* evento) {
         MostraCombinazione(r);
     else if (g == fgPr_)
         MostraRitardi(r);
-    else if (g == fgRuote_)
-        CambiaRuota(g->ColonnaCorrente());
+    else
+        return QWidget::eventFilter(oggetto, evento);
     return true;
 }
 
 void Special::ImpostaRiferimento(int d) {
-    const auto& a = ctx_.Archivio();
-    if (hsRiferimento_->maximum() != a.UltimaEstrazione) hsRiferimento_->setMaximum(a.UltimaEstrazione);
-    d = std::clamp(d, 0, a.UltimaEstrazione);
-    lblRiferimento_->setText(QStringLiteral("%1 %2  M-%3")
-                                 .arg(d)
-                                 .arg(QString::fromStdString(a.DateEstrazioni[static_cast<size_t>(d)]))
-                                 .arg(a.PosizioneMese[static_cast<size_t>(d)]));
-    // Only the case table on the screen is emptied; the case records stay.
-    stato_.ImpostaRiferimento(d);
-    fgEV_->ImpostaRighe(1);
+    pannello_->VaiA(d);
+    pannello_->ImpostaRiferimento(d);
 }
 
 } // namespace trivalto

@@ -12,6 +12,7 @@
 #include "core/analysis/StatoAnalisi.h"
 #include "core/analysis/Storia.h"
 #include "core/archive/Palette.h"
+#include "gui/analysis/PannelloAnalisi.h"
 #include "gui/ui/Lavoro.h"
 
 class QCheckBox;
@@ -75,24 +76,12 @@ protected:
 private:
     // Construction.
     void costruisciInterfaccia();
-    QWidget* costruisciRiferimento();
-    QGroupBox* costruisciCasi();
-    QGroupBox* costruisciParametro();
-    QGroupBox* costruisciGioco();
     QGroupBox* costruisciOpzioni();
     QWidget* costruisciComandi();
     QWidget* costruisciContatori();
     QWidget* costruisciTabelle();
     void impostaLarghezze();
     void DistribuisciColonne();
-    void apertura();
-    /// The saved "Standard" settings over the opening values, when the user asked for them.
-    void ApplicaImpostazioniStandard();
-
-    // Settings read from the controls when a command runs.
-    int Elenco() const;
-    SceltaCasi LeggiSceltaCasi() const;
-    SceltaParametro LeggiSceltaParametro() const;
 
     // Steps of the chain.
     void CalcolaParametri();
@@ -101,11 +90,6 @@ private:
     void SelezionaCaso(int riga);
     void StoriaTerzina(int riga);
     void MostraRitardi(int riga);
-    void TogglePosizione(int p);
-    void CambiaRuota(int colonna);
-    void SpostaBarra(int d);
-    void DipingiPosizioni();
-    void DipingiRuote();
     void AggiornaContatori();
     /// Brings the state back within an archive that a reload has shortened.
     void AdattaAllArchivio();
@@ -127,14 +111,9 @@ private:
     LavoroAvviato lavoro_; // the search running, if any
 
     // Controls.
-    QLabel* lblRiferimento_;
-    QScrollBar* hsRiferimento_;
-    QComboBox *cboCasi_, *cboMensile_, *cboRuota_, *cboTrasformazione_, *cboFisso_, *cboDaColpo_, *cboColpi_,
-        *cboElenco_;
-    QCheckBox *chkForzaUltima_, *chkInteroPeriodo_, *chkEvidenzia_, *chkVerificaEstesa_;
-    std::array<QPushButton*, 5> btnPosizioni_{};
-    QRadioButton *optSomma_, *optDistanza_, *optDifferenza_;
-    Griglia *fgRuote_, *fgEV_, *fg1_, *fg2_, *fgp_, *fgZ_, *fgPr_, *fgStat_;
+    PannelloAnalisi* pannello_;
+    QCheckBox *chkInteroPeriodo_, *chkEvidenzia_, *chkVerificaEstesa_;
+    Griglia *fgEV_, *fg1_, *fg2_, *fgp_, *fgZ_, *fgPr_, *fgStat_;
     QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;
     QListWidget* lstTempi_;
     std::vector<QWidget*> bloccati_; // disabled while a search runs

@@ -27,31 +27,6 @@ QString Q(const std::string& s) {
 
 } // namespace
 
-// --- Reading the controls -------------------------------------------------------------------
-
-int Special::Elenco() const {
-    return (cboElenco_->currentIndex() + 1) * 10;
-}
-
-SceltaCasi Special::LeggiSceltaCasi() const {
-    SceltaCasi s;
-    s.NumeroCasi = cboCasi_->currentIndex() + 1;
-    s.Mensile = cboMensile_->currentIndex();
-    s.ForzaUltima = chkForzaUltima_->isChecked();
-    s.Ruota = cboRuota_->currentIndex();
-    return s;
-}
-
-SceltaParametro Special::LeggiSceltaParametro() const {
-    SceltaParametro sp;
-    sp.Tipo = optDistanza_->isChecked()     ? Operazione::Distanza
-              : optDifferenza_->isChecked() ? Operazione::Differenza
-                                            : Operazione::Somma;
-    sp.Trasformazione = cboTrasformazione_->currentIndex();
-    sp.Fisso = cboFisso_->currentIndex();
-    return sp;
-}
-
 // --- Long work ----------------------------------------------------------------------------
 
 void Special::Inizia() {
@@ -84,8 +59,7 @@ void Special::AggiungiTempo() {
 
 void Special::AdattaAllArchivio() {
     if (!stato_.AdattaAllArchivio(ctx_.Archivio())) return;
-    SpostaBarra(stato_.Riferimento);
-    ImpostaRiferimento(hsRiferimento_->value());
+    ImpostaRiferimento(stato_.Riferimento);
 }
 
 void Special::AggiornaContatori() {
@@ -103,7 +77,7 @@ void Special::GeneraTerzine() {
     if (occupata_) return;
     AdattaAllArchivio();
     try {
-        stato_.GeneraCasi(ctx_.Archivio(), LeggiSceltaCasi());
+        stato_.GeneraCasi(ctx_.Archivio(), pannello_->LeggiSceltaCasi());
         DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
     } catch (...) {
         Errore(std::current_exception());
@@ -120,8 +94,8 @@ void Special::SceltaTrasformazione() {
 }
 
 void Special::CalcolaParametri() {
-    stato_.CalcolaParametri(ctx_.Archivio(), LeggiSceltaParametro(), cboDaColpo_->currentIndex() + 1,
-                            cboColpi_->currentIndex() + 1);
+    stato_.CalcolaParametri(ctx_.Archivio(), pannello_->LeggiSceltaParametro(), pannello_->DaColpo(),
+                            pannello_->Colpi());
     DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
     const QString n = QString::number(stato_.Casi.size());
     lblEsaminate_->setText(n);
@@ -144,7 +118,7 @@ void Special::ElaboraTerzine() {
 
 void Special::CercaTerzineSuiCasi() {
     auto archivio = ctx_.Istantanea();
-    InputRicerca in = stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), Elenco());
+    InputRicerca in = stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
     fg2_->ImpostaRighe(1);
     DipingiTerzine(*fg1_, stato_);
     AggiungiTempo();
@@ -173,7 +147,7 @@ void Special::CercaCombinazioni(int K) {
     lstTempi_->clear();
     AggiungiTempo();
     auto archivio = ctx_.Istantanea();
-    InputCombinazioni in = stato_.PreparaCombinazioni(archivio.get(), K, Elenco());
+    InputCombinazioni in = stato_.PreparaCombinazioni(archivio.get(), K, pannello_->Elenco());
     DipingiCombinazioni(*fg2_, stato_);
     if (barra_)
         barra_->setMaximum(static_cast<int>(

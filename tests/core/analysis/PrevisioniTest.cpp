@@ -281,7 +281,7 @@ RigaPrevisione Riga(int caso, int estrazione, int terzina, NumeriGiocati numeri,
 }
 
 SegniCaso Segno(SegniCaso::Stato primo, std::array<bool, 3> arancio = {}) {
-    return SegniCaso{primo, arancio};
+    return SegniCaso{primo, {arancio[0], arancio[1], arancio[2]}};
 }
 
 } // namespace

@@ -41,14 +41,14 @@ TEST(DatabaseProgramma, IndirizzoUfficialeDatoAUnVecchioFileVuotoMaNonAQuelloSce
     EXPECT_EQ(DatabaseProgramma::Crea(c / "nuovo.mdb", "")->LeggiParametro("IndirizzoAggiornamento"),
               ufficiale);
     // A file written by the previous version: the address row is empty, or holds the user's own.
-    for (const std::string valore : {std::string(), std::string("http://127.0.0.1/mio.txt")}) {
+    for (const char* valore : {"", "http://127.0.0.1/mio.txt"}) {
         {
             auto db = DatabaseProgramma::Crea(c / "vecchio.mdb", "");
             db->ScriviParametro("IndirizzoAggiornamento", valore);
             db->Db().ImpostaVersioneSchema(2);
         }
         auto db = DatabaseProgramma::Apri(c / "vecchio.mdb");
-        EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"), valore.empty() ? ufficiale : valore);
+        EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"), *valore ? valore : ufficiale);
         EXPECT_EQ(db->Db().VersioneSchema(), 3);
         std::filesystem::remove(c / "vecchio.mdb");
     }

@@ -114,20 +114,67 @@ TEST(RicercaCostruttore, CopertureEColpiLavoratiAMano) {
     in.Ruote[0] = in.Ruote[1] = true;
     in.Finestra = {1, 3, 4};
     const std::vector<Candidata> lista = {{2, 2, 1, 2, 3, 1, 1}, {}};
-    const auto coperture = CoperturePerCaso(in, lista);
-    EXPECT_EQ(coperture[0][0], 2); // the first success of case 1 is the ambo
-    EXPECT_EQ(coperture[0][1], 3);
-    EXPECT_EQ(coperture[0][2], 0);
-    EXPECT_EQ(coperture[1], (std::array<int8_t, MassimoCasi>{}));
+    auto perCaso = CopiaInSecondoElenco(in, lista);
+    EXPECT_EQ(perCaso, CopiaInSecondoElencoRiferimento(in, lista));
+    EXPECT_EQ(perCaso[0].Coperture[0], 2); // the first success of case 1 is the ambo
+    EXPECT_EQ(perCaso[0].Coperture[1], 3);
+    EXPECT_EQ(perCaso[0].Coperture[2], 0);
+    EXPECT_EQ(perCaso[0].SecondoCop, 2);
+    EXPECT_EQ(perCaso[1].Coperture, (std::array<int8_t, MassimoCasi>{}));
+    EXPECT_EQ(perCaso[1].SecondoCop, -1); // an empty row's second "Cop" stays empty until a re-ranking
     const auto colpi = ContaPerColpo(in, lista);
+    EXPECT_EQ(colpi, ContaPerColpoRiferimento(in, lista));
     EXPECT_EQ(colpi[0].Successi[0], 1); // case 1, draw 2
     EXPECT_EQ(colpi[0].Successi[1], 1); // case 2, draw 4
     EXPECT_EQ(colpi[0].Successi[2], 1); // case 1, draw 4
     EXPECT_EQ(colpi[0].Successi[3], 0);
     EXPECT_TRUE(colpi[0].Terno[1] && colpi[0].Terno[2]);
     EXPECT_FALSE(colpi[0].Terno[0]);
+    // Counted the way the search counts it: two cases, the first success of each.
+    EXPECT_EQ(ValutaCandidata(in, 1, 2, 3), lista[0]);
+    in.InteroPeriodo = true;
+    EXPECT_EQ(ValutaCandidata(in, 1, 2, 3).Tot, 3);
     // Re-ranking: with case 1 covered by the method only case 2 is still open for this candidate.
-    EXPECT_EQ(CasiAncoraScoperti(coperture, {true, false}, 2), (std::vector<int>{1, 0}));
-    EXPECT_EQ(CasiAncoraScoperti(coperture, {}, 2), (std::vector<int>{2, 0}));
-    EXPECT_EQ(CasiAncoraScoperti(coperture, {}, 1), (std::vector<int>{1, 0}));
+    Riordina(perCaso, {true, false}, 2);
+    EXPECT_EQ(perCaso[0].SecondoCop, 1);
+    EXPECT_EQ(perCaso[1].SecondoCop, 0);
+    Riordina(perCaso, {}, 1);
+    EXPECT_EQ(perCaso[0].SecondoCop, 1);
+}
+
+TEST(RicercaCostruttore, ListaPerCasoConteggioERiordinoComeLetterali) {
+    // The real archive at the heaviest list, and random archives with empty wheels and repeated numbers.
+    const auto& reale = ArchivioReale();
+    const auto casuale = ArchivioDa(RigheCasuali(300, 9, 0.08, 0.05, 0.1));
+    struct Prova {
+        InputRicerca In;
+        const char* Nome;
+    };
+    const Prova prove[] = {
+        {Prepara(reale, reale.UltimaEstrazione - 7, 30, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 20, 1000, false),
+         "reale, 30 casi U"},
+        {Prepara(casuale, 290, 25, 3, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 12, 300, true), "casuale"}};
+    for (const auto& p : prove) {
+        const auto lista = CercaCandidate(p.In).Righe;
+        auto veloce = CopiaInSecondoElenco(p.In, lista);
+        auto rif = CopiaInSecondoElencoRiferimento(p.In, lista);
+        ASSERT_EQ(veloce.size(), rif.size()) << p.Nome;
+        for (size_t r = 0; r < veloce.size(); ++r)
+            ASSERT_EQ(veloce[r], rif[r]) << p.Nome << ", riga " << r + 1;
+        EXPECT_EQ(ContaPerColpo(p.In, lista), ContaPerColpoRiferimento(p.In, lista)) << p.Nome;
+        // Every candidate is marked in exactly the cases it covers.
+        for (const auto& r : veloce) {
+            if (r.Z.Vuota()) continue;
+            const auto segnati = std::count_if(r.Coperture.begin(), r.Coperture.end(), [](int8_t c) { return c; });
+            ASSERT_EQ(segnati, r.Z.Cop) << p.Nome;
+        }
+        // Re-rankings one after another, as the method grows: same order and counts, ties kept in place.
+        std::vector<bool> coperti(p.In.Casi.size(), false);
+        for (size_t k = 0; k < coperti.size(); k += 3) {
+            coperti[k] = true;
+            Riordina(veloce, coperti, static_cast<int>(p.In.Casi.size()));
+            RiordinaRiferimento(rif, coperti, static_cast<int>(p.In.Casi.size()));
+            ASSERT_EQ(veloce, rif) << p.Nome << ", caso " << k + 1;
+        }
+    }
 }

@@ -1,0 +1,131 @@
+#include "cli/OpzioniAnalisi.h"
+
+#include <sstream>
+
+namespace trivalto::cli {
+
+namespace {
+
+RuoteGioco LeggiRuoteGioco(const std::string& testo) {
+    RuoteGioco ruote{};
+    if (testo == "TU" || testo == "tu") {
+        ruote.fill(true);
+        return ruote;
+    }
+    std::stringstream ss(testo);
+    for (std::string codice; std::getline(ss, codice, ',');) {
+        const int w = IndiceCodiceRuota(codice);
+        if (w < 0) throw ErroreOpzione("ruota sconosciuta in --ruote-gioco: \"" + codice + "\"");
+        ruote[w] = true;
+    }
+    return ruote;
+}
+
+} // namespace
+
+int Intero(const std::string& testo, const std::string& nome, int minimo, int massimo) {
+    size_t usati = 0;
+    int v = 0;
+    try {
+        v = std::stoi(testo, &usati);
+    } catch (...) {
+        usati = 0;
+    }
+    if (usati == 0 || usati != testo.size() || v < minimo || v > massimo)
+        throw ErroreOpzione("valore non valido per " + nome + ": \"" + testo + "\" (atteso da " +
+                            std::to_string(minimo) + " a " + std::to_string(massimo) + ")");
+    return v;
+}
+
+void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t) {
+    out << "## " << nome << "\n";
+    const auto colonne = ColonneIntestazione(t.Intestazione);
+    for (size_t c = 0; c < colonne.size(); ++c)
+        out << (c ? "\t" : "") << colonne[c];
+    out << "\n";
+    for (const auto& riga : t.Righe) {
+        for (size_t c = 0; c < riga.size(); ++c)
+            out << (c ? "\t" : "") << riga[c];
+        out << "\n";
+    }
+}
+
+void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, bool diCombinazione) {
+    StampaTabella(out, "Storia", TabellaStoria(a, s, diCombinazione));
+    out << "Casi esaminati\t" << s.Casi << "\nCoperti\t" << s.Coperti << "\nNegativi\t" << s.Negativi
+        << "\nPositivi\t" << s.Positivi << "\nPercentuale\t" << s.Percentuale << "\n";
+}
+
+TestiAnalisi LeggiOpzioniAnalisi(Opzioni& o) {
+    TestiAnalisi t;
+    const std::pair<const char*, std::string*> valori[] = {
+        {"--archivio", &t.Archivio},   {"--riferimento", &t.Riferimento},       {"--casi", &t.Casi},
+        {"--mensile", &t.Mensile},     {"--ruota", &t.Ruota},                   {"--posizioni", &t.Posizioni},
+        {"--operazione", &t.Operazione}, {"--trasformazione", &t.Trasformazione}, {"--fisso", &t.Fisso},
+        {"--ruote-gioco", &t.RuoteGioco}, {"--da-colpo", &t.DaColpo},           {"--colpi", &t.Colpi},
+        {"--elenco", &t.Elenco}};
+    for (const auto& [nome, destinazione] : valori)
+        if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
+    t.ForzaUltima = o.Interruttore("--forza-ultima");
+    t.InteroPeriodo = o.Interruttore("--intero-periodo");
+    return t;
+}
+
+ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& t, int elencoMassimo) {
+    ImpostazioniAnalisi imp;
+    auto& sc = imp.Casi;
+    auto& sp = imp.Parametro;
+    sc.NumeroCasi = Intero(t.Casi, "--casi", 1, MassimoCasi);
+    sc.Ruota = IndiceCodiceRuota(t.Ruota);
+    if (sc.Ruota < 0) throw ErroreOpzione("ruota sconosciuta: \"" + t.Ruota + "\"");
+    if (t.Posizioni.size() != 5 || t.Posizioni.find_first_not_of("01") != std::string::npos)
+        throw ErroreOpzione("--posizioni vuole cinque cifre 0/1, ad esempio 11111");
+    int accese = 0;
+    for (int p = 0; p < 5; ++p)
+        accese += (sp.Posizioni[p] = t.Posizioni[p] == '1');
+    if (t.Operazione == "somma")
+        sp.Tipo = Operazione::Somma;
+    else if (t.Operazione == "distanza")
+        sp.Tipo = Operazione::Distanza;
+    else if (t.Operazione == "differenza")
+        sp.Tipo = Operazione::Differenza;
+    else
+        throw ErroreOpzione("operazione sconosciuta: \"" + t.Operazione + "\"");
+    if (sp.Tipo != Operazione::Somma && accese != 2)
+        throw ErroreOpzione("distanza e differenza richiedono esattamente due posizioni abilitate");
+    sp.Trasformazione = Intero(t.Trasformazione, "--trasformazione", 0, VociTrasformazione - 1);
+    sp.Fisso = Intero(t.Fisso, "--fisso", 0, 89);
+    auto& ir = imp.Ricerca;
+    ir.Ruote = LeggiRuoteGioco(t.RuoteGioco);
+    ir.Finestra.DaColpo = Intero(t.DaColpo, "--da-colpo", 1, 5);
+    ir.Finestra.Colpi = Intero(t.Colpi, "--colpi", 1, 20);
+    ir.Elenco = Intero(t.Elenco, "--elenco", 10, elencoMassimo);
+    if (ir.Elenco % 10 != 0)
+        throw ErroreOpzione("--elenco vuole un multiplo di 10 da 10 a " + std::to_string(elencoMassimo));
+    ir.InteroPeriodo = t.InteroPeriodo;
+    sc.ForzaUltima = t.ForzaUltima;
+    return imp;
+}
+
+bool CaricaPerAnalisi(const TestiAnalisi& t, const Ambiente& amb, ImpostazioniAnalisi& imp,
+                      ArchivioMemoria& archivio, std::ostream& err) {
+    try {
+        CaricaArchivio(t.Archivio, amb, archivio);
+    } catch (const ErroreOpzione&) {
+        throw;
+    } catch (const std::exception& e) {
+        err << "Impossibile leggere l'archivio: " << e.what() << "\n";
+        return false;
+    }
+    const int ultima = archivio.UltimaEstrazione;
+    auto& sc = imp.Casi;
+    sc.Riferimento = t.Riferimento.empty() ? ultima : Intero(t.Riferimento, "--riferimento", 1, ultima);
+    if (t.Mensile.empty())
+        sc.Mensile = archivio.PosizioneMese[ultima];
+    else
+        sc.Mensile = (t.Mensile == "U" || t.Mensile == "u") ? 0 : Intero(t.Mensile, "--mensile", 1, 31);
+    imp.Ricerca.Finestra.FineVerifica = sc.Riferimento;
+    return true;
+}
+
+} // namespace trivalto::cli

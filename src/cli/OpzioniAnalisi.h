@@ -1,0 +1,50 @@
+#pragma once
+// What `analizza` and `costruttore` share: the analysis options, the archive they read and the
+// contract's table printing.
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "cli/Comandi.h"
+#include "cli/Opzioni.h"
+#include "core/analysis/Casi.h"
+#include "core/analysis/RicercaTerzine.h"
+#include "core/analysis/Storia.h"
+#include "core/analysis/TabelleAnalisi.h"
+
+namespace trivalto::cli {
+
+/// A bad option: a one-line message and exit status 2.
+struct ErroreOpzione : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+int Intero(const std::string& testo, const std::string& nome, int minimo, int massimo);
+
+/// "## NAME", the header split at "|" and joined by TAB, one line per row.
+void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t);
+void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, bool diCombinazione);
+
+/// The analysis options as typed (defaults: the windows' opening values).
+struct TestiAnalisi {
+    std::string Archivio, Riferimento, Casi = "12", Mensile, Ruota = "BA", Posizioni = "11111",
+                                       Operazione = "somma", Trasformazione = "0", Fisso = "0", RuoteGioco = "BA",
+                                       DaColpo = "1", Colpi = "8", Elenco = "50";
+    bool ForzaUltima = false, InteroPeriodo = false;
+};
+TestiAnalisi LeggiOpzioniAnalisi(Opzioni& o);
+
+struct ImpostazioniAnalisi {
+    SceltaCasi Casi;
+    SceltaParametro Parametro;
+    InputRicerca Ricerca; // wheels, play window, whole period and Elenco; cases and archive come later
+};
+/// Throws ErroreOpzione; Elenco runs from 10 to `elencoMassimo` in tens.
+ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& testi, int elencoMassimo);
+
+/// Loads the archive and settles the reference draw, the month ordinal and the verification end.
+/// False, with the message written to `err`, when the archive cannot be read (exit status 1).
+bool CaricaPerAnalisi(const TestiAnalisi& testi, const Ambiente& amb, ImpostazioniAnalisi& imp,
+                      ArchivioMemoria& archivio, std::ostream& err);
+
+} // namespace trivalto::cli
