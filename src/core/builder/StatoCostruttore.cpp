@@ -21,13 +21,17 @@ InputRicerca StatoCostruttore::PreparaRicerca(const ArchivioMemoria* archivio, b
     return in;
 }
 
-void StatoCostruttore::ApplicaRicerca(const RisultatoCostruttore& ris, const ArchivioMemoria& archivio) {
+void StatoCostruttore::ApplicaRicerca(const RisultatoCostruttore& ris, const ArchivioMemoria& archivio,
+                                      std::optional<std::vector<RigaPerCaso>> perCaso) {
     Lista = ris.Righe;
     ListaCompleta = !ris.Interrotta;
     if (!ListaCompleta) return;
     Analisi.CasiEvidenziati = Analisi.CasiVisibili;
     CasiRicerca = static_cast<int>(std::min<size_t>(Analisi.Casi.size(), MassimoCasi));
-    CopiaInSecondoElenco(archivio);
+    if (!perCaso) return CopiaInSecondoElenco(archivio);
+    for (auto& s : Analisi.Segni)
+        s.Primo = SegniCaso::Stato::Bianco;
+    ListaCasi = std::move(*perCaso);
 }
 
 bool StatoCostruttore::HaCandidate() const {

@@ -36,8 +36,10 @@ public:
     /// Starts a search: the list by colpo gets Elenco empty rows; the list by case stays until the search
     /// completes.
     InputRicerca PreparaRicerca(const ArchivioMemoria* archivio, bool interoPeriodo, int elenco);
-    /// A completed search also fills the list by case; an interrupted one keeps the rows found so far.
-    void ApplicaRicerca(const RisultatoCostruttore& ris, const ArchivioMemoria& archivio);
+    /// A completed search also fills the list by case (`perCaso` when the caller made it already, with
+    /// trivalto::CopiaInSecondoElenco on the search's input); an interrupted one keeps the rows found so far.
+    void ApplicaRicerca(const RisultatoCostruttore& ris, const ArchivioMemoria& archivio,
+                        std::optional<std::vector<RigaPerCaso>> perCaso = std::nullopt);
     bool HaCandidate() const;
     /// What "copia in 2° elenco" and "CONTROLLA TUTTE" read: the cases and the wheels of the last search.
     InputRicerca Ricerca(const ArchivioMemoria* archivio, bool interoPeriodo) const;

@@ -22,16 +22,6 @@
 
 namespace trivalto {
 
-namespace {
-
-QLabel* Etichetta(QWidget* padre, const QString& testo) {
-    auto* l = new QLabel(testo, padre);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-} // namespace
-
 PannelloAnalisi::PannelloAnalisi(QWidget* finestra, ContestoProgramma& contesto, Dialoghi& dialoghi,
                                  StatoAnalisi& stato, Forma forma)
     : QObject(finestra), finestra_(finestra), ctx_(contesto), dialoghi_(dialoghi), stato_(stato),
@@ -43,7 +33,10 @@ PannelloAnalisi::PannelloAnalisi(QWidget* finestra, ContestoProgramma& contesto,
 }
 
 QWidget* PannelloAnalisi::costruisciRiferimento() {
-    auto* g = new QGroupBox(QStringLiteral("Estrazione di riferimento"), finestra_);
+    // The builder, with one more group in its row, keeps the caption short.
+    auto* g = new QGroupBox(forma_.MeseSeparato ? QStringLiteral("Riferimento")
+                                                : QStringLiteral("Estrazione di riferimento"),
+                            finestra_);
     lblRiferimento_ = new QLabel(g);
     lblRiferimento_->setObjectName(QStringLiteral("LblRiferimento"));
     lblRiferimento_->setFrameShape(QFrame::Panel);
@@ -51,9 +44,11 @@ QWidget* PannelloAnalisi::costruisciRiferimento() {
     lblRiferimento_->setAlignment(Qt::AlignCenter);
     hsRiferimento_ = new QScrollBar(Qt::Horizontal, g);
     hsRiferimento_->setObjectName(QStringLiteral("hsRiferimento"));
-    hsRiferimento_->setMinimumWidth(150);
+    // The builder's label holds no month ordinal and can be narrower.
+    const int larghezza = forma_.MeseSeparato ? 120 : 150;
+    hsRiferimento_->setMinimumWidth(larghezza);
     lblRiferimento_->setMinimumHeight(30);
-    lblRiferimento_->setMinimumWidth(150);
+    lblRiferimento_->setMinimumWidth(larghezza);
     auto* data = PulsanteFigura(g, "CmdCercaData", QStringLiteral("Ricera per data"), QStringLiteral("D"),
                                 ColoreGialloChiaro);
     auto* indice = PulsanteFigura(g, "CmdCercaIndice", QStringLiteral("Ricerca per numero estrazione"),
@@ -103,9 +98,9 @@ QGroupBox* PannelloAnalisi::costruisciCasi() {
     chkForzaUltima_->setObjectName(QStringLiteral("ChkForzaUltima"));
     cboRuota_ = ElencoRuote(g, "CboRuota");
     auto* l = new QGridLayout(g);
-    l->addWidget(Etichetta(g, QStringLiteral("N° casi")), 0, 0);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("N° casi")), 0, 0);
     l->addWidget(cboCasi_, 0, 1);
-    l->addWidget(Etichetta(g, QStringLiteral("Mensile")), 1, 0);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Mensile")), 1, 0);
     l->addWidget(cboMensile_, 1, 1);
     if (forma_.MeseSeparato) {
         lblMese_ = EtichettaValore(g, "LblMese", 28);
@@ -113,7 +108,7 @@ QGroupBox* PannelloAnalisi::costruisciCasi() {
         l->addWidget(lblMese_, 1, 2);
     }
     l->addWidget(chkForzaUltima_, 2, 0, 1, 3);
-    l->addWidget(Etichetta(g, QStringLiteral("Ruota")), 3, 0);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Ruota")), 3, 0);
     l->addWidget(cboRuota_, 3, 1);
     return g;
 }
@@ -149,9 +144,9 @@ QGroupBox* PannelloAnalisi::costruisciParametro() {
     cboFisso_ = ElencoNumeri(g, "CboFisso", 0, 89, 1, 0);
     scelta_ = new QPushButton(QStringLiteral("Scelta trasformazione"), g);
     scelta_->setObjectName(QStringLiteral("CmdSceltaTrasformazione"));
-    l->addWidget(Etichetta(g, QStringLiteral("Trasformazione")), 3, 0, 1, 2);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Trasformazione")), 3, 0, 1, 2);
     l->addWidget(cboTrasformazione_, 3, 2, 1, 4);
-    l->addWidget(Etichetta(g, QStringLiteral("Fisso")), 4, 0, 1, 2);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Fisso")), 4, 0, 1, 2);
     l->addWidget(cboFisso_, 4, 2);
     l->addWidget(scelta_, 4, 3, 1, 3);
     connect(scelta_, &QPushButton::clicked, this, &PannelloAnalisi::SceltaTrasformazioneChiesta);
@@ -186,11 +181,11 @@ QGroupBox* PannelloAnalisi::costruisciGioco() {
     l->addWidget(tutti, 0, 2, 1, 2, Qt::AlignRight);
     l->addWidget(nessuno, 0, 4, 1, 2, Qt::AlignRight);
     l->addWidget(fgRuote_, 1, 0, 1, 6);
-    l->addWidget(Etichetta(g, QStringLiteral("Da colpo")), 2, 0);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Da colpo")), 2, 0);
     l->addWidget(cboDaColpo_, 2, 1);
-    l->addWidget(Etichetta(g, QStringLiteral("Colpi")), 2, 2);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Colpi")), 2, 2);
     l->addWidget(cboColpi_, 2, 3);
-    l->addWidget(Etichetta(g, QStringLiteral("Elenco")), 2, 4);
+    l->addWidget(EtichettaDestra(g, QStringLiteral("Elenco")), 2, 4);
     l->addWidget(cboElenco_, 2, 5);
     return g;
 }

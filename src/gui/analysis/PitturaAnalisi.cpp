@@ -1,6 +1,8 @@
 #include "gui/analysis/PitturaAnalisi.h"
 
 #include "gui/ui/Griglia.h"
+#include "gui/views/FrmRitardi.h"
+#include "gui/views/Storia.h"
 
 namespace trivalto {
 
@@ -46,7 +48,8 @@ void StileCasi(ModelloGriglia& m, const StatoAnalisi& s) {
         const auto& segni = s.Segni[static_cast<size_t>(r - 1)];
         if (segni.Primo == SegniCaso::Stato::Verde) m.ImpostaSfondo(r, CPro, ColoreAcceso);
         if (segni.Primo == SegniCaso::Stato::Ciano) m.ImpostaSfondo(r, CPro, ColoreInGioco);
-        for (int t = 0; t < 3; ++t)
+        // Three mark columns in the analysis window, five in the builder.
+        for (int t = 0; t < MassimoTerzineMetodo && CSegno1 + t < m.Colonne(); ++t)
             if (segni.Arancio[static_cast<size_t>(t)]) m.ImpostaSfondo(r, CSegno1 + t, ColoreArancioChiaro);
     }
 }
@@ -141,7 +144,11 @@ void DipingiPrevisioni(Griglia& scelte, Griglia& previsioni, Griglia& statistich
                        const ArchivioMemoria& archivio, const StatoAnalisi& s) {
     RiempiGriglia(scelte, TabellaScelte(s.Scelte));
     if (scelte.Righe() > 1) scelte.Modello().ImpostaPrimoPiano(1, 1, scelte.Righe() - 1, 3, ColoreRosso);
+    DipingiPrevisione(previsioni, statistiche, archivio, s);
+}
 
+void DipingiPrevisione(Griglia& previsioni, Griglia& statistiche, const ArchivioMemoria& archivio,
+                       const StatoAnalisi& s) {
     const auto& ris = s.Previsione;
     RiempiGriglia(previsioni, TabellaPrevisioni(archivio, ris.Righe));
     auto& p = previsioni.Modello();
@@ -173,6 +180,50 @@ void DipingiPrevisioni(Griglia& scelte, Griglia& previsioni, Griglia& statistich
     st.ImpostaSfondo(1, 2, ColoreGiallo);
     st.ImpostaPrimoPiano(1, 3, ColoreRosso);
     st.ImpostaSfondo(1, 4, ColoreAzzurro);
+}
+
+// --- Histories and delays ----------------------------------------------------------------------
+
+void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Storia& storia, bool diCombinazione) {
+    auto& g = w.Tabella();
+    g.ImpostaIntestazione(QString::fromUtf8(IntestazioneStoria));
+    RiempiGriglia(g, TabellaStoria(archivio, storia, diCombinazione));
+    auto& m = g.Modello();
+    for (size_t i = 0; i < storia.Righe.size(); ++i) {
+        const int r = static_cast<int>(i) + 1;
+        if (storia.Righe[i].Negativo) m.ImpostaSfondo(r, 0, ColoreEvidenza);
+        if (storia.Righe[i].Sorte == 3) {
+            m.ImpostaGrassetto(r, 7, true);
+            m.ImpostaPrimoPiano(r, 7, ColoreRosso);
+        }
+    }
+    g.resizeColumnsToContents();
+    w.ImpostaSintesi(storia.Casi, storia.Coperti, storia.Negativi, storia.Positivi, QString::fromStdString(storia.Percentuale));
+}
+
+void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAnalisi& s, int riga) {
+    const auto& righe = s.Previsione.Righe;
+    const auto& r = righe[static_cast<size_t>(riga - 1)];
+    const auto marcati = r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{};
+    w.setWindowTitle(QString::fromStdString(TitoloRitardi(archivio, r.Estrazione)));
+    if (w.parentWidget()) w.parentWidget()->setWindowTitle(w.windowTitle());
+    auto& g = w.Tabella();
+    g.ImpostaIntestazione(QString::fromUtf8(IntestazioneRitardi));
+    RiempiGriglia(g, TabellaDeiRitardi(CalcolaRitardi(archivio, r.Estrazione)));
+    w.VisualizzaTutti();
+    auto& m = g.Modello();
+    for (int c = 1; c < m.Colonne(); ++c) {
+        m.ImpostaCentrata(c, true);
+        g.ImpostaLarghezza(c, 520);
+    }
+    g.ImpostaLarghezza(0, 120);
+    m.ImpostaGrassetto(1, 1, 90, 1, true);
+    m.ImpostaSfondo(1, 1, 90, 1, ColoreGialloChiaro);
+    for (int n : marcati) {
+        m.ImpostaSfondo(n, 1, ColoreAcceso);
+        for (int wh = 0; wh < NumeroRuote; ++wh)
+            if (s.RuoteGenera[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
+    }
 }
 
 } // namespace trivalto

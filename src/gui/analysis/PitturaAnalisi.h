@@ -7,8 +7,11 @@
 
 namespace trivalto {
 
+class FinestraStoria;
+class FrmRitardi;
 class Griglia;
 class ModelloGriglia;
+struct Storia;
 
 /// The rows of `t` under the grid's header, every style reset.
 void RiempiGriglia(Griglia& g, const TabellaTesto& t);
@@ -27,5 +30,14 @@ void DipingiDettaglio(Griglia& g, const StatoAnalisi& s);
 /// The chosen terzine, the forecast rows and the statistics row.
 void DipingiPrevisioni(Griglia& scelte, Griglia& previsioni, Griglia& statistiche,
                        const ArchivioMemoria& archivio, const StatoAnalisi& s);
+/// The forecast rows and the statistics row alone.
+void DipingiPrevisione(Griglia& previsioni, Griglia& statistiche, const ArchivioMemoria& archivio,
+                       const StatoAnalisi& s);
+
+/// A history in the history window, with its summary.
+void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Storia& storia, bool diCombinazione);
+/// The delays at the draw of forecast row `riga` (1-based, a filled row), the case's numbers marked on
+/// the wheels chosen at its search.
+void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAnalisi& s, int riga);
 
 } // namespace trivalto

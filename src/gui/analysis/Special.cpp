@@ -35,58 +35,6 @@ namespace {
 
 constexpr int ArgomentoHelp = 400;
 
-QLabel* Etichetta(QWidget* padre, const QString& testo) {
-    auto* l = new QLabel(testo, padre);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return l;
-}
-
-QLabel* ValoreDestra(QWidget* padre, const char* nome) {
-    return EtichettaValore(padre, nome, 64, Qt::AlignRight | Qt::AlignVCenter);
-}
-
-Griglia* NuovaGriglia(QWidget* padre, const char* nome, const char* intestazione) {
-    auto* g = new Griglia(padre);
-    g->setObjectName(QString::fromLatin1(nome));
-    g->ImpostaIntestazione(QString::fromUtf8(intestazione));
-    // Tab goes on to the next control; the arrows move within the table.
-    g->setTabKeyNavigation(false);
-    return g;
-}
-
-/// The height that shows the header and `righe` rows, with room for a horizontal scroll bar.
-int AltezzaPerRighe(const Griglia* g, int righe) {
-    return g->horizontalHeader()->sizeHint().height() + righe * g->verticalHeader()->defaultSectionSize() +
-           2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
-/// The width that shows every column, with room for a vertical scroll bar.
-int LarghezzaTabella(const Griglia* g) {
-    int larghezza = 2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    for (int c = 0; c < g->Modello().Colonne(); ++c)
-        larghezza += g->columnWidth(c);
-    return larghezza;
-}
-
-/// A table with its caption and the buttons that act on it.
-QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
-                  std::initializer_list<QWidget*> pulsanti, QWidget* sotto = nullptr) {
-    auto* w = new QWidget(padre);
-    auto* v = new QVBoxLayout(w);
-    v->setContentsMargins(2, 2, 2, 2);
-    v->setSpacing(2);
-    auto* riga = new QHBoxLayout;
-    auto* t = new QLabel(QStringLiteral("<b>%1</b>").arg(titolo), w);
-    riga->addWidget(t);
-    riga->addStretch(1);
-    for (auto* p : pulsanti)
-        riga->addWidget(p);
-    v->addLayout(riga);
-    v->addWidget(griglia, 1);
-    if (sotto) v->addWidget(sotto);
-    return w;
-}
-
 } // namespace
 
 Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
@@ -183,23 +131,23 @@ QWidget* Special::costruisciContatori() {
     lblTerzineValide_ = ValoreDestra(w, "LblTerzineValide");
     lblCoppie_ = ValoreDestra(w, "LblCoppie");
     lblTriple_ = ValoreDestra(w, "LblTriple");
-    l->addWidget(Etichetta(w, QStringLiteral("Terzine valide")), 0, 0);
+    l->addWidget(EtichettaDestra(w, QStringLiteral("Terzine valide")), 0, 0);
     l->addWidget(lblTerzineValide_, 0, 1);
-    l->addWidget(Etichetta(w, QStringLiteral("Coppie")), 1, 0);
+    l->addWidget(EtichettaDestra(w, QStringLiteral("Coppie")), 1, 0);
     l->addWidget(lblCoppie_, 1, 1);
-    l->addWidget(Etichetta(w, QStringLiteral("Triple")), 2, 0);
+    l->addWidget(EtichettaDestra(w, QStringLiteral("Triple")), 2, 0);
     l->addWidget(lblTriple_, 2, 1);
     return w;
 }
 
 QWidget* Special::costruisciTabelle() {
-    fgEV_ = NuovaGriglia(this, "FgEV", IntestazioneCasi);
-    fg1_ = NuovaGriglia(this, "fg1", IntestazioneTerzine);
-    fg2_ = NuovaGriglia(this, "fg2", IntestazioneCombinazioni);
-    fgp_ = NuovaGriglia(this, "FGP", IntestazioneDettaglio);
-    fgZ_ = NuovaGriglia(this, "FgZ", IntestazioneScelte);
-    fgPr_ = NuovaGriglia(this, "FgPr", IntestazionePrevisioni);
-    fgStat_ = NuovaGriglia(this, "FgStat", IntestazioneStatistiche);
+    fgEV_ = GrigliaTabella(this, "FgEV", IntestazioneCasi);
+    fg1_ = GrigliaTabella(this, "fg1", IntestazioneTerzine);
+    fg2_ = GrigliaTabella(this, "fg2", IntestazioneCombinazioni);
+    fgp_ = GrigliaTabella(this, "FGP", IntestazioneDettaglio);
+    fgZ_ = GrigliaTabella(this, "FgZ", IntestazioneScelte);
+    fgPr_ = GrigliaTabella(this, "FgPr", IntestazionePrevisioni);
+    fgStat_ = GrigliaTabella(this, "FgStat", IntestazioneStatistiche);
     impostaLarghezze();
 
     connect(fgEV_, &Griglia::Clic, this, [this](int r, int) { SelezionaCaso(r); });
@@ -244,9 +192,9 @@ QWidget* Special::costruisciTabelle() {
     lc->setContentsMargins(0, 0, 0, 0);
     lblEsaminate_ = ValoreDestra(contaCasi, "LblEsaminate");
     lblCasistiche_ = ValoreDestra(contaCasi, "LblCasistiche");
-    lc->addWidget(Etichetta(contaCasi, QStringLiteral("Esaminate")));
+    lc->addWidget(EtichettaDestra(contaCasi, QStringLiteral("Esaminate")));
     lc->addWidget(lblEsaminate_);
-    lc->addWidget(Etichetta(contaCasi, QStringLiteral("Casistiche totali")));
+    lc->addWidget(EtichettaDestra(contaCasi, QStringLiteral("Casistiche totali")));
     lc->addWidget(lblCasistiche_);
     lc->addStretch(1);
     auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_,

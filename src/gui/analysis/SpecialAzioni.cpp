@@ -206,22 +206,8 @@ void Special::EliminaRigheSuccessive() {
 // --- Histories ----------------------------------------------------------------------------
 
 void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
-    auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia")));
-    if (!w) return;
-    auto& g = w->Tabella();
-    g.ImpostaIntestazione(QString::fromUtf8(IntestazioneStoria));
-    RiempiGriglia(g, TabellaStoria(ctx_.Archivio(), storia, diCombinazione));
-    auto& m = g.Modello();
-    for (size_t i = 0; i < storia.Righe.size(); ++i) {
-        const int r = static_cast<int>(i) + 1;
-        if (storia.Righe[i].Negativo) m.ImpostaSfondo(r, 0, ColoreEvidenza);
-        if (storia.Righe[i].Sorte == 3) {
-            m.ImpostaGrassetto(r, 7, true);
-            m.ImpostaPrimoPiano(r, 7, ColoreRosso);
-        }
-    }
-    g.resizeColumnsToContents();
-    w->ImpostaSintesi(storia.Casi, storia.Coperti, storia.Negativi, storia.Positivi, Q(storia.Percentuale));
+    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia"))))
+        MostraStoria(*w, ctx_.Archivio(), storia, diCombinazione);
 }
 
 void Special::StoriaTerzina(int riga) {
@@ -271,28 +257,8 @@ void Special::MostraRitardi(int riga) {
     const auto& r = righe[static_cast<size_t>(riga - 1)];
     // A forecast made before a reload that shortened the archive may name a draw that is gone.
     if (r.Separatore || r.Estrazione < 1 || r.Estrazione > ctx_.Archivio().NumeroEstrazioni) return;
-    const auto marcati = r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{};
-    auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi")));
-    if (!w) return;
-    w->setWindowTitle(Q(TitoloRitardi(ctx_.Archivio(), r.Estrazione)));
-    if (w->parentWidget()) w->parentWidget()->setWindowTitle(w->windowTitle());
-    auto& g = w->Tabella();
-    g.ImpostaIntestazione(QString::fromUtf8(IntestazioneRitardi));
-    RiempiGriglia(g, TabellaDeiRitardi(CalcolaRitardi(ctx_.Archivio(), r.Estrazione)));
-    w->VisualizzaTutti();
-    auto& m = g.Modello();
-    for (int c = 1; c < m.Colonne(); ++c) {
-        m.ImpostaCentrata(c, true);
-        g.ImpostaLarghezza(c, 520);
-    }
-    g.ImpostaLarghezza(0, 120);
-    m.ImpostaGrassetto(1, 1, 90, 1, true);
-    m.ImpostaSfondo(1, 1, 90, 1, ColoreGialloChiaro);
-    for (int n : marcati) {
-        m.ImpostaSfondo(n, 1, ColoreAcceso);
-        for (int wh = 0; wh < NumeroRuote; ++wh)
-            if (stato_.RuoteGenera[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
-    }
+    if (auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi"))))
+        trivalto::MostraRitardi(*w, ctx_.Archivio(), stato_, riga);
 }
 
 } // namespace trivalto

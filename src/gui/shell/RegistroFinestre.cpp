@@ -2,6 +2,7 @@
 
 #include "gui/analysis/Special.h"
 #include "gui/archive/Archivio.h"
+#include "gui/builder/Costruttore.h"
 #include "gui/settings/ImpostazioniP.h"
 #include "gui/shell/Container.h"
 #include "gui/views/FrmRitardi.h"
@@ -21,6 +22,9 @@ void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialo
     c.RegistraFinestra(QStringLiteral("Command8"), [&c, &contesto, &dialoghi] {
         return new Special(contesto, dialoghi, c.BarraProgresso(),
                            [&c](const QString& nome) { return c.ApriFinestra(nome); });
+    });
+    c.RegistraFinestra(QStringLiteral("Command6"), [&c, &contesto, &dialoghi] {
+        return new Costruttore(contesto, dialoghi, [&c](const QString& nome) { return c.ApriFinestra(nome); });
     });
     c.RegistraFinestra(QStringLiteral("Storia"), [&dialoghi] { return new FinestraStoria(dialoghi); });
     c.RegistraFinestra(QStringLiteral("Frm_Ritardi"), [] { return new FrmRitardi; });

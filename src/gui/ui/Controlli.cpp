@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
 
 #include "gui/ui/Griglia.h"
 
@@ -127,5 +129,55 @@ void DipingiRuote(Griglia& griglia, const std::array<bool, 11>& giocate) {
     for (int w = 0; w < NumeroRuote; ++w)
         griglia.Modello().ImpostaSfondo(1, w, giocate[static_cast<size_t>(w)] ? ColoreAcceso : ColoreBianco);
 }
+
+QLabel* EtichettaDestra(QWidget* padre, const QString& testo) {
+    auto* l = new QLabel(testo, padre);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QLabel* ValoreDestra(QWidget* padre, const char* nome) {
+    return EtichettaValore(padre, nome, 64, Qt::AlignRight | Qt::AlignVCenter);
+}
+
+Griglia* GrigliaTabella(QWidget* padre, const char* nome, const char* intestazione) {
+    auto* g = new Griglia(padre);
+    g->setObjectName(QString::fromLatin1(nome));
+    g->ImpostaIntestazione(QString::fromUtf8(intestazione));
+    // Tab goes on to the next control; the arrows move within the table.
+    g->setTabKeyNavigation(false);
+    return g;
+}
+
+int AltezzaPerRighe(const Griglia* g, int righe) {
+    return g->horizontalHeader()->sizeHint().height() + righe * g->verticalHeader()->defaultSectionSize() +
+           2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+}
+
+int LarghezzaTabella(const Griglia* g) {
+    int larghezza = 2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < g->Modello().Colonne(); ++c)
+        larghezza += g->columnWidth(c);
+    return larghezza;
+}
+
+QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
+                  std::initializer_list<QWidget*> pulsanti, QWidget* sotto) {
+    auto* w = new QWidget(padre);
+    auto* v = new QVBoxLayout(w);
+    v->setContentsMargins(2, 2, 2, 2);
+    v->setSpacing(2);
+    auto* riga = new QHBoxLayout;
+    auto* t = new QLabel(QStringLiteral("<b>%1</b>").arg(titolo), w);
+    riga->addWidget(t);
+    riga->addStretch(1);
+    for (auto* p : pulsanti)
+        riga->addWidget(p);
+    v->addLayout(riga);
+    v->addWidget(griglia, 1);
+    if (sotto) v->addWidget(sotto);
+    return w;
+}
+
 
 } // namespace trivalto

@@ -3,6 +3,7 @@
 // buttons, link-like buttons, and the analysis parameters' position toggles and one-row wheels grid.
 #include <QString>
 #include <array>
+#include <initializer_list>
 
 #include "core/analysis/Parametro.h"
 
@@ -25,6 +26,10 @@ QComboBox* ElencoTrasformazioni(QWidget* padre, const char* nome);
 /// A sunken label that shows a value.
 QLabel* EtichettaValore(QWidget* padre, const char* nome, int larghezzaMinima = 64,
                         Qt::Alignment allineamento = Qt::AlignCenter);
+/// A label aligned to the right, before the control it names.
+QLabel* EtichettaDestra(QWidget* padre, const QString& testo);
+/// A value label for counts, right-aligned.
+QLabel* ValoreDestra(QWidget* padre, const char* nome);
 /// A button with a bold caption.
 QPushButton* PulsanteComando(QWidget* padre, const char* nome, const QString& testo);
 /// A flat button drawn as a link ("Seleziona tutti", "Deseleziona").
@@ -36,6 +41,16 @@ void DipingiPosizioni(const std::array<QPushButton*, 5>& pulsanti, const Posizio
 /// What the count of positions on does to the three operations.
 void ApplicaEffettoPosizioni(EffettoPosizioni effetto, QRadioButton* somma, QRadioButton* distanza,
                              QRadioButton* differenza);
+
+/// A table of an analysis window: named, with its header; Tab leaves it for the next control.
+Griglia* GrigliaTabella(QWidget* padre, const char* nome, const char* intestazione);
+/// The height that shows the header and `righe` rows, with room for a horizontal scroll bar.
+int AltezzaPerRighe(const Griglia* g, int righe);
+/// The width that shows every column, with room for a vertical scroll bar.
+int LarghezzaTabella(const Griglia* g);
+/// A table with its caption and the buttons that act on it, and an optional widget under it.
+QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia, std::initializer_list<QWidget*> pulsanti,
+                  QWidget* sotto = nullptr);
 
 /// "Ruote gioco": one row of the eleven wheel codes, green when played.
 Griglia* GrigliaRuote(QWidget* padre);

@@ -1,0 +1,234 @@
+// The method builder's commands: each reads its controls, changes the state and repaints.
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QProgressBar>
+
+#include "core/builder/TabelleCostruttore.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/PannelloAnalisi.h"
+#include "gui/analysis/PitturaAnalisi.h"
+#include "gui/builder/Costruttore.h"
+#include "gui/ui/Dialoghi.h"
+#include "gui/ui/Griglia.h"
+#include "gui/views/FrmRitardi.h"
+#include "gui/views/Storia.h"
+
+namespace trivalto {
+
+// --- Long work ------------------------------------------------------------------------------
+
+void Costruttore::Inizia() {
+    occupata_ = true;
+    for (auto* w : bloccati_)
+        w->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void Costruttore::Termina() {
+    occupata_ = false;
+    for (auto* w : bloccati_)
+        w->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+    barra_->setValue(0);
+    emit LavoroFinito();
+}
+
+void Costruttore::Errore(const std::exception_ptr& causa) {
+    if (occupata_) Termina();
+    dialoghi_.Messaggio(
+        this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
+        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
+}
+
+void Costruttore::AdattaAllArchivio() {
+    if (stato_.AdattaAllArchivio(ctx_.Archivio())) ImpostaRiferimento(stato_.Analisi.Riferimento);
+}
+
+// --- Cases, parameters and the search ----------------------------------------------------------
+
+void Costruttore::GenerazioneTerzine() {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    try {
+        stato_.GeneraCasi(ctx_.Archivio(), pannello_->LeggiSceltaCasi());
+        DipingiCasi();
+        DipingiMetodo();
+        DipingiPrevisioni();
+    } catch (...) {
+        Errore(std::current_exception());
+        return;
+    }
+    SceltaTrasformazione();
+}
+
+void Costruttore::SceltaTrasformazione() {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    CalcolaParametri();
+    ElaboraTerzine();
+}
+
+void Costruttore::CalcolaParametri() {
+    stato_.Analisi.CalcolaParametri(ctx_.Archivio(), pannello_->LeggiSceltaParametro(), pannello_->DaColpo(),
+                                    pannello_->Colpi());
+    DipingiCasi();
+    const QString n = QString::number(stato_.Analisi.Casi.size());
+    lblEsaminate_->setText(n);
+    lblCasistiche_->setText(n);
+}
+
+void Costruttore::ElaboraTerzine() {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    if (!stato_.Analisi.AlmenoUnaRuota()) {
+        dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
+                            QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
+        return;
+    }
+    if (!stato_.Analisi.PuoCercareTerzine()) return;
+    Cerca();
+}
+
+void Costruttore::Cerca() {
+    auto archivio = ctx_.Istantanea();
+    InputRicerca in = stato_.PreparaRicerca(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+    DipingiElencoColpi();
+    Inizia();
+    struct Esito {
+        RisultatoCostruttore Lista;
+        std::vector<RigaPerCaso> PerCaso;
+    };
+    lavoro_ = AvviaLavoro<Esito>(
+        this, barra_,
+        [in = std::move(in), archivio](const ControlloLavoro& ctl) {
+            Esito e{CercaCandidate(in, ctl), {}};
+            // The list by case is made here too, so the window only paints it.
+            if (!e.Lista.Interrotta) e.PerCaso = trivalto::CopiaInSecondoElenco(in, e.Lista.Righe);
+            return e;
+        },
+        [this, archivio](Esito e) {
+            stato_.ApplicaRicerca(e.Lista, *archivio, std::move(e.PerCaso));
+            DipingiElencoColpi();
+            Termina();
+            if (e.Lista.Interrotta) {
+                dialoghi_.Messaggio(this, QStringLiteral("Elaborazione interrota."), QStringLiteral("Avviso"),
+                                    Dialoghi::Icona::Critico);
+                return;
+            }
+            DipingiElencoCasi();
+            StileCasi(fgEV_->Modello(), stato_.Analisi);
+            fg1_->ImpostaCellaCorrente(1, 0);
+        },
+        [this](std::exception_ptr e) { Errore(e); });
+}
+
+void Costruttore::CopiaInSecondoElenco() {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    stato_.CopiaInSecondoElenco(ctx_.Archivio());
+    DipingiElencoCasi();
+    StileCasi(fgEV_->Modello(), stato_.Analisi);
+}
+
+void Costruttore::ControllaTutte() {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    if (!stato_.ContaTutte(ctx_.Archivio())) return;
+    DipingiElencoColpi();
+}
+
+// --- The method ----------------------------------------------------------------------------
+
+void Costruttore::AggiungiAlMetodo(bool perCaso, int riga) {
+    if (occupata_) return;
+    const auto esito = perCaso ? stato_.AggiungiDaCasi(riga) : stato_.AggiungiDaColpi(riga);
+    if (esito == StatoCostruttore::Aggiunta::Nessuna) return;
+    if (esito == StatoCostruttore::Aggiunta::Piena) {
+        dialoghi_.Messaggio(this, QStringLiteral("Si possono inserire massimo 5 terzine."), QStringLiteral("Avviso"),
+                            Dialoghi::Icona::Informazione);
+        return;
+    }
+    DipingiMetodo();
+    Previsioni();
+    Riordina();
+}
+
+void Costruttore::EliminaUltimaRiga() {
+    if (occupata_ || !stato_.EliminaUltima()) return;
+    DipingiMetodo();
+    Previsioni();
+    Riordina();
+}
+
+void Costruttore::Reset() {
+    if (occupata_) return;
+    // The forecast and the case marks stay until the next PREVISIONI.
+    stato_.Reset();
+    DipingiMetodo();
+}
+
+void Costruttore::OffsetModificato(int riga, int colonna) {
+    if (dipingendoMetodo_ || riga < 1 || riga > static_cast<int>(stato_.Metodo.size())) return;
+    if (colonna >= MN1 && colonna <= MN3) {
+        const auto testo = fgZ_->Testo(riga, colonna).toStdString();
+        if (auto errore = stato_.ImpostaOffset(riga, colonna, testo))
+            dialoghi_.Messaggio(this, QString::fromStdString(*errore), QStringLiteral("Avviso"),
+                                Dialoghi::Icona::Informazione);
+    }
+    // Only the offsets are the user's: any other cell, and a refused value, come back as they were.
+    QMetaObject::invokeMethod(this, [this] { DipingiMetodo(); }, Qt::QueuedConnection);
+}
+
+void Costruttore::Riordina() {
+    stato_.Riordina();
+    DipingiElencoCasi();
+    fgJ_->ImpostaCellaCorrente(1, ColonnaSecondoCop);
+}
+
+// --- Forecast, histories and delays --------------------------------------------------------
+
+void Costruttore::Previsioni(bool vecchie) {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    try {
+        const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkInteroPeriodo_->isChecked(),
+                                                 chkEvidenzia_->isChecked(), vecchie);
+        if (!in) return; // no case table: the tables stay
+        stato_.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
+        DipingiPrevisioni();
+        DipingiMetodo();
+    } catch (...) {
+        Errore(std::current_exception());
+    }
+}
+
+void Costruttore::Rifinisci() {
+    // The forecast is kept tidied: repainting it is all the command has left to do.
+    DipingiPrevisioni();
+}
+
+void Costruttore::VisualizzaEsiti() {
+    if (occupata_) return;
+    AdattaAllArchivio();
+    const int riga = fg1_->RigaCorrente();
+    const auto& s = stato_.Analisi;
+    if (s.Casi.empty() || riga < 1 || riga > static_cast<int>(stato_.Lista.size())) return;
+    const auto& z = stato_.Lista[static_cast<size_t>(riga - 1)];
+    if (z.Vuota()) return;
+    const auto storia = StoriaTerzine(ctx_.Archivio(), s.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
+                                      s.RuoteRegistrate, s.Finestra(), chkInteroPeriodo_->isChecked());
+    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia"))))
+        MostraStoria(*w, ctx_.Archivio(), storia, false);
+}
+
+void Costruttore::MostraRitardi(int riga) {
+    const auto& righe = stato_.Analisi.Previsione.Righe;
+    if (riga < 1 || riga > static_cast<int>(righe.size())) return;
+    const auto& r = righe[static_cast<size_t>(riga - 1)];
+    if (r.Separatore || r.Estrazione < 1 || r.Estrazione > ctx_.Archivio().NumeroEstrazioni) return;
+    if (auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi"))))
+        trivalto::MostraRitardi(*w, ctx_.Archivio(), stato_.Analisi, riga);
+}
+
+} // namespace trivalto
