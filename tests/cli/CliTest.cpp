@@ -144,6 +144,13 @@ TEST(Cli, OpzioniErrateDannoStato2) {
                                                           {"analizza", "--sconosciuta"},
                                                           {"analizza", "--ruote-gioco", "BA,ZZ"},
                                                           {"analizza", "--combinazioni", "2"},
+                                                          {"analizza", "--elenco", "300"},
+                                                          {"costruttore", "--elenco", "1010"},
+                                                          {"costruttore", "--metodo", "1,2,3;4,5,6;7,8,9;10,11,12;13,14,15;16,17,18"},
+                                                          {"costruttore", "--metodo", "1,2"},
+                                                          {"costruttore", "--metodo", "1,2,2"},
+                                                          {"costruttore", "--metodo", "1,2,91"},
+                                                          {"costruttore", "--ritardi", "2"},
                                                           {"boh"},
                                                           {}};
     for (const auto& a : errate) {
@@ -152,6 +159,25 @@ TEST(Cli, OpzioniErrateDannoStato2) {
         EXPECT_FALSE(e.err.empty());
         EXPECT_EQ(std::count(e.err.begin(), e.err.end(), '\n'), 1);
     }
+}
+
+// The builder's chain prints its tables in the window's order; a terzina outside the list is added with
+// the counts its row would show, and the order of the list by case follows the method.
+TEST(Cli, CostruttoreOrdineDelleTabelleETerzinaFuoriElenco) {
+    const std::string archivio = PercorsoDati("archivio-1939-2026.txt");
+    const auto e = Esegui({"costruttore", "--archivio", archivio, "--elenco", "1000", "--metodo", "5,47,86;1,2,3",
+                           "--controlla-tutte", "--esiti", "1", "--ritardi", "1"});
+    ASSERT_EQ(e.codice, 0) << e.err;
+    std::vector<std::string> nomi;
+    for (const auto& l : Righe(e.out))
+        if (l.rfind("## ", 0) == 0) nomi.push_back(l.substr(3));
+    EXPECT_EQ(nomi, (std::vector<std::string>{"FgEV", "fg1", "FgJ", "FgZ", "FgPr", "FgStat", "FgJ", "FgZ", "FgPr",
+                                              "FgStat", "FgJ", "fg1", "Storia", "Fgg1"}));
+    // 1-2-3 never covers a case at the opening settings: it enters the method with zero counts.
+    EXPECT_NE(e.out.find("2\t1\t2\t3\t\t0\t0\t0\t\n"), std::string::npos);
+    const auto lista = Righe(e.out);
+    const auto fg1 = std::find(lista.begin(), lista.end(), "## fg1");
+    EXPECT_EQ(std::distance(fg1 + 2, std::find(fg1 + 1, lista.end(), "## FgJ")), 1000);
 }
 
 // Fixed inputs on the real archive give fixed tables, kept as expected files under tests/cli/attesi:

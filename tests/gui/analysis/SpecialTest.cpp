@@ -19,6 +19,7 @@
 
 #include "DialoghiScriptati.h"
 #include "Supporto.h"
+#include "TabelleFinestra.h"
 #include "TestUi.h"
 #include "cli/Comandi.h"
 #include "core/analysis/TabelleAnalisi.h"
@@ -79,44 +80,6 @@ struct Banco {
         if (doppio) QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
     }
 };
-
-/// Holds the pool's only thread busy, so a job started meanwhile waits in the queue.
-class PoolFermo {
-public:
-    PoolFermo() : thread_(QThreadPool::globalInstance()->maxThreadCount()) {
-        QThreadPool::globalInstance()->setMaxThreadCount(1);
-        auto attesa = via_.get_future().share();
-        QThreadPool::globalInstance()->start([attesa] { attesa.wait(); });
-    }
-    void Libera() {
-        if (!liberato_) via_.set_value();
-        liberato_ = true;
-    }
-    ~PoolFermo() {
-        Libera();
-        QThreadPool::globalInstance()->waitForDone();
-        QThreadPool::globalInstance()->setMaxThreadCount(thread_);
-    }
-
-private:
-    int thread_;
-    std::promise<void> via_;
-    bool liberato_ = false;
-};
-
-using Tabella = std::vector<std::vector<std::string>>;
-
-Tabella DaGriglia(const Griglia* g) {
-    Tabella t;
-    const auto& m = g->Modello();
-    for (int r = 0; r < m.Righe(); ++r) {
-        std::vector<std::string> riga;
-        for (int c = 0; c < m.Colonne(); ++c)
-            riga.push_back(m.Testo(r, c).toStdString());
-        t.push_back(riga);
-    }
-    return t;
-}
 
 /// The tables of a `trivalto-cli analizza` run, by name.
 std::map<std::string, Tabella> DaCli(std::vector<std::string> argomenti) {
