@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMetaMethod>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "TestUi.h"
@@ -48,7 +49,15 @@ int ScriviCTest(const QString& file) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings (window places, last folders) and data folders of this run only: nothing read from
+    // or left in the real home.
+    QTemporaryDir casa;
+    qputenv("XDG_CONFIG_HOME", casa.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", casa.filePath(QStringLiteral("dati")).toLocal8Bit());
     QApplication app(argc, argv);
+    // As the program names itself: the same settings file and data folder names.
+    QApplication::setApplicationName(QStringLiteral("Trivalto"));
+    QApplication::setOrganizationName(QStringLiteral("Trivalto"));
     const QStringList argomenti = QCoreApplication::arguments();
     if (argomenti.size() == 3 && argomenti[1] == QStringLiteral("--ctest")) return ScriviCTest(argomenti[2]);
     const QString scelta = argomenti.size() > 1 ? argomenti[1] : QString();
