@@ -9,9 +9,9 @@ int main(int argc, char** argv) {
     trivalto::cli::Ambiente ambiente;
     std::error_code ec;
     const auto eseguibile = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const auto cartelle = trivalto::TrovaCartelle(
-        ec ? std::filesystem::current_path().string() : eseguibile.parent_path().string(),
-        trivalto::CartellaDatiUtente());
+    const auto cartelle = trivalto::TrovaCartelle(ec ? std::filesystem::current_path().string()
+                                                     : eseguibile.parent_path().string(),
+                                                  trivalto::CartellaDatiUtente());
     // An installed copy reads and writes the same user folder as the windows, filled on first use.
     // Commands that need no program database still run when it cannot be prepared.
     try {

@@ -15,12 +15,14 @@ int main(int argc, char** argv) {
     const QString svg = radice.filePath(QStringLiteral("hicolor/scalable/apps"));
     QDir().mkpath(svg);
     QFile file(QDir(svg).filePath(QStringLiteral("trivalto.svg")));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(trivalto::SvgIconaProgramma()) < 0)
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(trivalto::SvgIconaProgramma()) < 0)
         return 1;
     for (int lato : {16, 24, 32, 48, 64, 128, 256, 512}) {
         const QString cartella = radice.filePath(QStringLiteral("hicolor/%1x%1/apps").arg(lato));
         QDir().mkpath(cartella);
-        if (!trivalto::ImmagineIconaProgramma(lato).save(QDir(cartella).filePath(QStringLiteral("trivalto.png"))))
+        if (!trivalto::ImmagineIconaProgramma(lato).save(
+                QDir(cartella).filePath(QStringLiteral("trivalto.png"))))
             return 1;
     }
     return 0;

@@ -25,10 +25,10 @@ int main(int argc, char** argv) {
     try {
         PreparaCartellaUtente(cartelle);
     } catch (const std::exception& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Avviso"),
-                              QStringLiteral("Impossibile preparare la cartella dei dati %1:\n%2")
-                                  .arg(QString::fromStdString(cartelle.Programma),
-                                       QString::fromStdString(e.what())));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Avviso"),
+            QStringLiteral("Impossibile preparare la cartella dei dati %1:\n%2")
+                .arg(QString::fromStdString(cartelle.Programma), QString::fromStdString(e.what())));
         return 1;
     }
     ContestoProgramma contesto(cartelle.Programma);

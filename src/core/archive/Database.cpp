@@ -166,7 +166,8 @@ void RifiutaVersioneRecente(Database& db, int versioneCorrente) {
         .append(std::to_string(trovata))
         .append(", questa versione del programma arriva alla ")
         .append(std::to_string(versioneCorrente))
-        .append("). Il file non è stato modificato: per usarlo installare la versione più recente del programma.");
+        .append("). Il file non è stato modificato: per usarlo installare la versione più recente del "
+                "programma.");
     throw ErroreVersioneSchema(messaggio);
 }
 

@@ -58,8 +58,7 @@ std::unique_ptr<DatabaseArchivio> DatabaseArchivio::ApriOCrea(const std::string&
 void DatabaseArchivio::Migra() {
     MigraSchema(db_, VersioneCorrente, [this](int versione) {
         // Version 1: the year/month/day view, missing from archives written without a version.
-        if (versione < 1)
-            db_.Esegui(std::string("CREATE VIEW IF NOT EXISTS ").append(VistaAnnoMeseGiorno));
+        if (versione < 1) db_.Esegui(std::string("CREATE VIEW IF NOT EXISTS ").append(VistaAnnoMeseGiorno));
     });
 }
 

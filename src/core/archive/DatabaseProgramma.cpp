@@ -26,11 +26,12 @@ std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Crea(const std::string& pe
     Transaction tr(p->db_);
     auto ins = p->db_.Prepara(
         "INSERT OR REPLACE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?, ?, '')");
-    const std::pair<const char*, std::string> righe[] = {{"PercorsoArchivio", percorsoArchivio},
-                                                         {"EstrazioneIniziale", "1"},
-                                                         {"IndirizzoInternet", "http://www.trivalto.it"},
-                                                         {"PercorsoDati.iii", ""},
-                                                         {"IndirizzoAggiornamento", IndirizzoAggiornamentoUfficiale}};
+    const std::pair<const char*, std::string> righe[] = {
+        {"PercorsoArchivio", percorsoArchivio},
+        {"EstrazioneIniziale", "1"},
+        {"IndirizzoInternet", "http://www.trivalto.it"},
+        {"PercorsoDati.iii", ""},
+        {"IndirizzoAggiornamento", IndirizzoAggiornamentoUfficiale}};
     for (const auto& [nome, valore] : righe) {
         ins.Bind(1, nome).Bind(2, valore).Esegui();
         ins.Reset();

@@ -91,7 +91,8 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
     connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoAttivo()); });
     resize(1260, 780);
     QSettings impostazioni;
-    restoreGeometry(impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/geometria")).toByteArray());
+    restoreGeometry(
+        impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/geometria")).toByteArray());
     restoreState(impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/stato")).toByteArray());
     // Emitted by "FINE" and by closing the window, before the program quits.
     connect(this, &Container::Fine, this, &Container::RicordaDisposizione);
@@ -193,6 +194,7 @@ void Container::costruisciElencoEstrazioni() {
     fgpa_ = new Griglia(dock);
     fgpa_->setObjectName(QStringLiteral("fgpa"));
     fgpa_->ImpostaIntestazione(QStringLiteral("Indice|Data|PA|PM"));
+    fgpa_->setTabKeyNavigation(false); // Tab leaves the list instead of walking its 7,000 rows
     fgpa_->horizontalHeader()->setStretchLastSection(true);
     for (int c = 0; c < 4; ++c)
         fgpa_->Modello().ImpostaCentrata(c, true);
@@ -265,7 +267,8 @@ QWidget* Container::ApriFinestra(const QString& pulsante) {
     aperte_[pulsante] = sotto;
     const QVariant ricordata = QSettings().value(ChiaveFinestra(pulsante) + QStringLiteral("/massimizzata"));
     mostraSottofinestra(pulsante, sotto,
-                        ricordata.isValid() ? ricordata.toBool() : finestra->property("massimizzata").toBool());
+                        ricordata.isValid() ? ricordata.toBool()
+                                            : finestra->property("massimizzata").toBool());
     area_->setActiveSubWindow(sotto);
     return finestra;
 }
@@ -277,7 +280,8 @@ void Container::mostraSottofinestra(const QString& pulsante, QMdiSubWindow* sott
         sotto->showMaximized();
         return;
     }
-    const QRect ricordata = QSettings().value(ChiaveFinestra(pulsante) + QStringLiteral("/geometria")).toRect();
+    const QRect ricordata =
+        QSettings().value(ChiaveFinestra(pulsante) + QStringLiteral("/geometria")).toRect();
     QWidget* finestra = sotto->widget();
     if (ricordata.isValid())
         sotto->setGeometry(ricordata);
@@ -307,7 +311,8 @@ void Container::ricordaSottofinestra(QMdiSubWindow* sotto) {
     const QString chiave = sotto->property("chiaveFinestra").toString();
     QSettings impostazioni;
     impostazioni.setValue(chiave + QStringLiteral("/massimizzata"), sotto->isMaximized());
-    if (!sotto->isMaximized()) impostazioni.setValue(chiave + QStringLiteral("/geometria"), sotto->geometry());
+    if (!sotto->isMaximized())
+        impostazioni.setValue(chiave + QStringLiteral("/geometria"), sotto->geometry());
 }
 
 bool Container::eventFilter(QObject* oggetto, QEvent* evento) {

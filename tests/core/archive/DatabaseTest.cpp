@@ -263,10 +263,11 @@ void DbProgrammaVersione1(const std::string& file) {
     Database db(file, PasswordDatabase(), Database::Modo::Crea);
     db.Esegui("CREATE TABLE ParametriProgramma (Parametro TEXT PRIMARY KEY COLLATE NOCASE, Valore1 TEXT, "
               "Valore2 TEXT)");
-    db.Esegui("CREATE TABLE Impostazioni (Chiave TEXT PRIMARY KEY COLLATE NOCASE, Numcasi INTEGER, Somma "
-              "INTEGER, Distanza INTEGER, Differenza INTEGER, Posizioni TEXT, RuotaOrigine INTEGER, "
-              "Trasformazione INTEGER, Fisso INTEGER, Dacolpo INTEGER, Colpi INTEGER, Elenco TEXT, RuoteGioco "
-              "TEXT)");
+    db.Esegui(
+        "CREATE TABLE Impostazioni (Chiave TEXT PRIMARY KEY COLLATE NOCASE, Numcasi INTEGER, Somma "
+        "INTEGER, Distanza INTEGER, Differenza INTEGER, Posizioni TEXT, RuotaOrigine INTEGER, "
+        "Trasformazione INTEGER, Fisso INTEGER, Dacolpo INTEGER, Colpi INTEGER, Elenco TEXT, RuoteGioco "
+        "TEXT)");
     db.Esegui("CREATE TABLE Salvataggi (Id INTEGER PRIMARY KEY, Nome TEXT, Contenuto TEXT)");
     db.Esegui("CREATE TABLE Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
     db.Esegui("INSERT INTO ParametriProgramma VALUES ('PercorsoArchivio', '/archivi/mio.mdb', '')");
@@ -322,12 +323,14 @@ TEST(Migrazione, CopiaAccantoUnaTransazioneEFileCorrenteIntatto) {
         ASSERT_TRUE(righe.Step());
         EXPECT_EQ(righe.Intero(0), 2); // the rows the failed step deleted are there
         righe.Reset();
-        const auto copia = MigraSchema(db, oggi + 1, [&](int) { db.Esegui("ALTER TABLE Giocate ADD COLUMN Nota TEXT"); });
+        const auto copia =
+            MigraSchema(db, oggi + 1, [&](int) { db.Esegui("ALTER TABLE Giocate ADD COLUMN Nota TEXT"); });
         EXPECT_EQ(copia, c / "DbTrivalto.mdb.versione3-2.bak");
         EXPECT_EQ(db.VersioneSchema(), oggi + 1);
     }
-    EXPECT_EQ(CopieAccanto(file), (std::vector<std::string>{"DbTrivalto.mdb.versione1.bak", "DbTrivalto.mdb.versione3-2.bak",
-                                                            "DbTrivalto.mdb.versione3.bak"}));
+    EXPECT_EQ(CopieAccanto(file),
+              (std::vector<std::string>{"DbTrivalto.mdb.versione1.bak", "DbTrivalto.mdb.versione3-2.bak",
+                                        "DbTrivalto.mdb.versione3.bak"}));
     EXPECT_EQ(Leggi(c / "DbTrivalto.mdb.versione3.bak"), corrente);
     Database copia(c / "DbTrivalto.mdb.versione3.bak", PasswordDatabase(), Database::Modo::Apri);
     EXPECT_EQ(copia.VersioneSchema(), DatabaseProgramma::VersioneCorrente);
@@ -336,9 +339,10 @@ TEST(Migrazione, CopiaAccantoUnaTransazioneEFileCorrenteIntatto) {
     const auto archivio = c / "Vecchio.mdb";
     {
         Database db(archivio, PasswordDatabase(), Database::Modo::Crea);
-        db.Esegui("CREATE TABLE EstrazioniLotto (DataEstrazione TEXT NOT NULL PRIMARY KEY, Ba TEXT, Ca TEXT, Fi "
-                  "TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT, Ve TEXT, Nz TEXT, datareg TEXT, "
-                  "orareg TEXT)");
+        db.Esegui(
+            "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT NOT NULL PRIMARY KEY, Ba TEXT, Ca TEXT, Fi "
+            "TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT, Ve TEXT, Nz TEXT, datareg TEXT, "
+            "orareg TEXT)");
         db.Esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('1939-01-07', '01-02-03-04-05')");
     }
     auto a = DatabaseArchivio::Apri(archivio);
@@ -354,7 +358,9 @@ TEST(Migrazione, VersionePiuRecenteRifiutataEFileIntatto) {
     CartellaTemporanea c;
     const auto programma = c / "DbTrivalto.mdb";
     const auto archivio = c / "ArchivioLotto.mdb";
-    DatabaseProgramma::Crea(programma, archivio)->Db().ImpostaVersioneSchema(DatabaseProgramma::VersioneCorrente + 1);
+    DatabaseProgramma::Crea(programma, archivio)
+        ->Db()
+        .ImpostaVersioneSchema(DatabaseProgramma::VersioneCorrente + 1);
     DatabaseArchivio::ApriOCrea(archivio)->Db().ImpostaVersioneSchema(DatabaseArchivio::VersioneCorrente + 1);
     const std::string prima[] = {Leggi(programma), Leggi(archivio)};
     const auto rifiutato = [](const auto& apri, const std::string& file) {

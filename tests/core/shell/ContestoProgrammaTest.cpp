@@ -112,7 +112,8 @@ TEST(ContestoProgramma, RicaricaPubblicaUnArchivioNuovoSenzaToccareLeIstantanee)
 }
 
 namespace {
-/// An installed tree: <radice>/bin and <radice>/share/trivalto holding a bundled archive of `estrazioni` draws.
+/// An installed tree: <radice>/bin and <radice>/share/trivalto holding a bundled archive of `estrazioni`
+/// draws.
 void Installa(const std::filesystem::path& radice, int estrazioni) {
     std::filesystem::create_directories(radice / "bin");
     const auto condivisa = radice / "share" / "trivalto";

@@ -1,12 +1,13 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "gui/shell/Avvio.h"
 #include "gui/shell/Container.h"
 #include "gui/shell/Inizio.h"
+#include "gui/shell/RegistroFinestre.h"
 #include "gui/ui/Griglia.h"
 
 using namespace trivalto;
@@ -271,14 +273,16 @@ private slots:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(casa / "dati"));
         {
             CartellaTemporanea fonte;
-            std::filesystem::copy_file(CreaArchivio(fonte, "A.mdb", 50), radice / "usr/share/trivalto/ArchivioLotto.mdb");
+            std::filesystem::copy_file(CreaArchivio(fonte, "A.mdb", 50),
+                                       radice / "usr/share/trivalto/ArchivioLotto.mdb");
         }
         const auto cartelle = CartelleAvvio(QString::fromStdString(radice / "usr/bin"));
         QVERIFY(cartelle.Installato);
         QCOMPARE(QString::fromStdString(cartelle.Programma),
                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
         QCOMPARE(cartelle.Programma, CartellaDatiUtente());
-        QCOMPARE(QString::fromStdString(cartelle.Programma), QString::fromStdString(casa / "dati/Trivalto/Trivalto"));
+        QCOMPARE(QString::fromStdString(cartelle.Programma),
+                 QString::fromStdString(casa / "dati/Trivalto/Trivalto"));
         QCOMPARE(QDir(CartellaHelp(cartelle)).canonicalPath(),
                  QDir(QString::fromStdString(radice / "usr/share/trivalto/help")).canonicalPath());
         PreparaCartellaUtente(cartelle);
@@ -291,7 +295,8 @@ private slots:
         w.Avvia();
         QVERIFY(d.messaggi.empty());
         QVERIFY(d.richieste.isEmpty());
-        QCOMPARE(Etichetta(w, "Lbl_Archivio"), QString::fromStdString(casa / "dati/Trivalto/Trivalto/ArchivioLotto.mdb"));
+        QCOMPARE(Etichetta(w, "Lbl_Archivio"),
+                 QString::fromStdString(casa / "dati/Trivalto/Trivalto/ArchivioLotto.mdb"));
         QVERIFY(w.Procedi());
         QCOMPARE(ctx.Archivio().NumeroEstrazioni, 50);
         QVERIFY(std::filesystem::is_empty(radice / "usr/bin"));
@@ -313,9 +318,10 @@ private slots:
         Inizio w(ctx, d);
         w.Avvia();
         QCOMPARE(d.messaggi.size(), size_t(1));
-        QVERIFY2(d.messaggi[0].testo.startsWith(QStringLiteral("Impossibile aprire l'archivio %1:\n")
-                                                    .arg(QString::fromStdString(archivio))),
-                 qPrintable(d.messaggi[0].testo));
+        QVERIFY2(
+            d.messaggi[0].testo.startsWith(
+                QStringLiteral("Impossibile aprire l'archivio %1:\n").arg(QString::fromStdString(archivio))),
+            qPrintable(d.messaggi[0].testo));
         QVERIFY(d.messaggi[0].testo.contains(QStringLiteral("versione più recente di Trivalto")));
         QCOMPARE(d.richieste, QStringList({QStringLiteral("*.mdb File di archivio (*.Mdb)")}));
         QCOMPARE(Leggi(archivio), prima);
@@ -383,11 +389,16 @@ private slots:
             c.ApriFinestra(QStringLiteral("Command3"));
             QVERIFY(c.AreaFinestre()->activeSubWindow()->isMaximized());
             // A place remembered on a larger screen is brought back inside the area.
-            QSettings().setValue(QStringLiteral("Finestre/Command2/geometria"), QRect(3000, 2000, 5000, 4000));
+            QSettings().setValue(QStringLiteral("Finestre/Command2/geometria"),
+                                 QRect(3000, 2000, 5000, 4000));
             c.ApriFinestra(QStringLiteral("Command2"));
             const QRect dentro = c.AreaFinestre()->activeSubWindow()->geometry();
             QVERIFY2(QRect(QPoint(0, 0), c.AreaFinestre()->viewport()->size()).contains(dentro),
-                     qPrintable(QStringLiteral("%1,%2 %3x%4").arg(dentro.x()).arg(dentro.y()).arg(dentro.width()).arg(dentro.height())));
+                     qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                    .arg(dentro.x())
+                                    .arg(dentro.y())
+                                    .arg(dentro.width())
+                                    .arg(dentro.height())));
         }
 
         const QString programma = QString::fromStdString(cartella.Percorso().string());
@@ -402,6 +413,55 @@ private slots:
         QCOMPARE(CartellaProposta(filtro, QStringLiteral("/tmp"), programma), QStringLiteral("/tmp"));
         std::filesystem::remove(cartella / "esportazioni");
         QCOMPARE(CartellaProposta(filtro, programma, programma), programma); // gone since: the default
+    }
+
+    // Keyboard alone: Tab reaches every control of the main window and of the child windows in the
+    // order they are drawn, and comes back to the first one (no table keeps the focus for itself).
+    void tabulazioneSenzaTrappole() {
+        CartellaTemporanea cartella;
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", CreaArchivio(cartella, "A.mdb", 40));
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        ctx.ApriArchivio();
+        ctx.CaricamentoIniziale();
+        DialoghiScriptati d;
+        Container c(ctx, d);
+        RegistraFinestre(c, ctx, d);
+        c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        c.activateWindow();
+        const auto giro = [&](QWidget* primo) {
+            primo->setFocus(Qt::TabFocusReason);
+            QStringList nomi;
+            for (int i = 0; i < 120; ++i) {
+                QWidget* w = QApplication::focusWidget();
+                if (!w || (i > 0 && w == primo)) break;
+                if (nomi.isEmpty() || nomi.back() != w->objectName()) nomi << w->objectName();
+                QTest::keyClick(w, Qt::Key_Tab);
+            }
+            return QApplication::focusWidget() == primo ? nomi
+                                                        : QStringList{QStringLiteral("bloccato")} + nomi;
+        };
+        QCOMPARE(
+            giro(c.findChild<QWidget*>(QStringLiteral("Command1"))).join(QLatin1Char(' ')),
+            QStringLiteral("Command1 Command2 Command8 Command3 CmdElencoEstrazioni CmDHelp Command45 fgpa"));
+
+        auto* impostazioni = c.ApriFinestra(QStringLiteral("Command3"));
+        QCOMPARE(
+            giro(impostazioni->findChild<QWidget*>(QStringLiteral("CboCasi"))).join(QLatin1Char(' ')),
+            QStringLiteral("CboCasi CboRuota Posizione1 Posizione2 Posizione3 Posizione4 Posizione5 OptSomma "
+                           "CboTrasformazione CboFisso LblSelezionaTutti LblDeseleziona FgRuote CboDaColpo "
+                           "CboColpi CboElenco ChkUsaAllApertura CmdSalva CmdHelp"));
+        auto* mini = c.ApriFinestra(QStringLiteral("Command2"));
+        QCOMPARE(giro(mini->findChild<QWidget*>(QStringLiteral("Fg3"))).join(QLatin1Char(' ')),
+                 QStringLiteral("Fg3 Command81 Command42_0 Command42_1 CmdHelp"));
+        auto* archivio = c.ApriFinestra(QStringLiteral("Command1"));
+        const QStringList gestione = giro(archivio->findChild<QWidget*>(QStringLiteral("txtin1")));
+        QVERIFY2(!gestione.contains(QStringLiteral("bloccato")), qPrintable(gestione.join(QLatin1Char(' '))));
+        for (const char* nome :
+             {"txtin55", "Command8", "CmdIncolla", "TxtDataSelezionata", "fg1", "CmdCollega"})
+            QVERIFY2(gestione.contains(QString::fromLatin1(nome)), nome);
     }
 
     void helpDellaFinestraDiAvvio() {
