@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMetaMethod>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
         std::unique_ptr<QObject> prova(crea());
         if (!scelta.isEmpty() && scelta != QString::fromLatin1(prova->metaObject()->className())) continue;
         ++eseguite;
+        QSettings().clear(); // no window places left by the class before
         QStringList resto = argomenti.mid(scelta.isEmpty() ? 1 : 2);
         resto.prepend(argomenti[0]);
         fallite += QTest::qExec(prova.get(), resto);
