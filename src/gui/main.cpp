@@ -1,45 +1,37 @@
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QTimer>
 
-#include "core/archive/DatabaseProgramma.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/shell/Avvio.h"
 #include "gui/shell/Container.h"
 #include "gui/shell/Inizio.h"
 #include "gui/shell/RegistroFinestre.h"
 #include "gui/ui/Dialoghi.h"
+#include "gui/ui/Icone.h"
 #include "gui/ui/Traduzioni.h"
 
 using namespace trivalto;
-
-namespace {
-
-/// The executable's folder when writable, otherwise the user's data folder, which receives a copy
-/// of the shipped program database on first use.
-QString CartellaProgramma() {
-    const QString eseguibile = QCoreApplication::applicationDirPath();
-    if (QFileInfo(eseguibile).isWritable()) return eseguibile;
-    const QString dati = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dati);
-    const QString db = QDir(dati).filePath(QString::fromLatin1(DatabaseProgramma::NomeFile));
-    const QString spedito = QDir(eseguibile).filePath(QString::fromLatin1(DatabaseProgramma::NomeFile));
-    if (!QFileInfo::exists(db) && QFileInfo::exists(spedito)) QFile::copy(spedito, db);
-    return dati;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Trivalto"));
     QApplication::setOrganizationName(QStringLiteral("Trivalto"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("trivalto"));
+    QApplication::setWindowIcon(IconaProgramma());
     CaricaTraduzioniItaliane(app);
 
-    ContestoProgramma contesto(CartellaProgramma().toStdString());
+    const CartelleProgramma cartelle = CartelleAvvio(QCoreApplication::applicationDirPath());
+    try {
+        PreparaCartellaUtente(cartelle);
+    } catch (const std::exception& e) {
+        QMessageBox::critical(
+            nullptr, QStringLiteral("Avviso"),
+            QStringLiteral("Impossibile preparare la cartella dei dati %1:\n%2")
+                .arg(QString::fromStdString(cartelle.Programma), QString::fromStdString(e.what())));
+        return 1;
+    }
+    ContestoProgramma contesto(cartelle.Programma);
     try {
         contesto.ApriDbProgramma();
         contesto.LeggiParametri();
@@ -50,10 +42,7 @@ int main(int argc, char** argv) {
                                        QString::fromStdString(e.what())));
         return 1;
     }
-    const QString help = QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/help"))
-                             ? QCoreApplication::applicationDirPath() + QStringLiteral("/help")
-                             : QString::fromStdString(contesto.CartellaProgramma()) + QStringLiteral("/help");
-    DialoghiQt dialoghi(help);
+    DialoghiQt dialoghi(CartellaHelp(cartelle), QString::fromStdString(cartelle.Programma));
 
     auto* inizio = new Inizio(contesto, dialoghi);
     inizio->setAttribute(Qt::WA_DeleteOnClose);

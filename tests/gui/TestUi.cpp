@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QMetaMethod>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "TestUi.h"
@@ -48,7 +50,15 @@ int ScriviCTest(const QString& file) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings (window places, last folders) and data folders of this run only: nothing read from
+    // or left in the real home.
+    QTemporaryDir casa;
+    qputenv("XDG_CONFIG_HOME", casa.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", casa.filePath(QStringLiteral("dati")).toLocal8Bit());
     QApplication app(argc, argv);
+    // As the program names itself: the same settings file and data folder names.
+    QApplication::setApplicationName(QStringLiteral("Trivalto"));
+    QApplication::setOrganizationName(QStringLiteral("Trivalto"));
     const QStringList argomenti = QCoreApplication::arguments();
     if (argomenti.size() == 3 && argomenti[1] == QStringLiteral("--ctest")) return ScriviCTest(argomenti[2]);
     const QString scelta = argomenti.size() > 1 ? argomenti[1] : QString();
@@ -57,6 +67,7 @@ int main(int argc, char** argv) {
         std::unique_ptr<QObject> prova(crea());
         if (!scelta.isEmpty() && scelta != QString::fromLatin1(prova->metaObject()->className())) continue;
         ++eseguite;
+        QSettings().clear(); // no window places left by the class before
         QStringList resto = argomenti.mid(scelta.isEmpty() ? 1 : 2);
         resto.prepend(argomenti[0]);
         fallite += QTest::qExec(prova.get(), resto);

@@ -157,4 +157,51 @@ std::string PasswordDatabase() {
     return chiave;
 }
 
+void RifiutaVersioneRecente(Database& db, int versioneCorrente) {
+    const int trovata = db.VersioneSchema();
+    if (trovata <= versioneCorrente) return;
+    std::string messaggio = "Il file ";
+    messaggio.append(db.Percorso())
+        .append(" è stato scritto da una versione più recente di Trivalto (dati in versione ")
+        .append(std::to_string(trovata))
+        .append(", questa versione del programma arriva alla ")
+        .append(std::to_string(versioneCorrente))
+        .append("). Il file non è stato modificato: per usarlo installare la versione più recente del "
+                "programma.");
+    throw ErroreVersioneSchema(messaggio);
+}
+
+namespace {
+std::string CopiaAccanto(const std::string& percorso, int versione) {
+    const std::string base = percorso + ".versione" + std::to_string(versione);
+    for (int n = 1;; ++n) {
+        const std::string copia = n == 1 ? base + ".bak" : base + "-" + std::to_string(n) + ".bak";
+        std::error_code ec;
+        if (std::filesystem::exists(copia, ec)) continue;
+        if (std::filesystem::copy_file(percorso, copia, ec)) return copia;
+        throw ErroreDatabase("impossibile copiare " + percorso + " prima di aggiornarlo: " + ec.message());
+    }
+}
+} // namespace
+
+std::string MigraSchema(Database& db, int versioneCorrente, const std::function<void(int)>& passi) {
+    RifiutaVersioneRecente(db, versioneCorrente);
+    if (db.VersioneSchema() == versioneCorrente) return {};
+    Transaction tr(db);
+    // Read again under the write lock: another program may have migrated the file meanwhile.
+    const int trovata = db.VersioneSchema();
+    RifiutaVersioneRecente(db, versioneCorrente);
+    if (trovata == versioneCorrente) return {};
+    std::string copia;
+    {
+        auto oggetti = db.Prepara("SELECT count(*) FROM sqlite_master");
+        // Nothing has been written in this transaction yet, so the file on disk is whole.
+        if (oggetti.Step() && oggetti.Intero(0) > 0) copia = CopiaAccanto(db.Percorso(), trovata);
+    }
+    passi(trovata);
+    db.ImpostaVersioneSchema(versioneCorrente);
+    tr.Conferma();
+    return copia;
+}
+
 } // namespace trivalto

@@ -2,6 +2,7 @@
 // Thin RAII layer over an encrypted SQLite (SQLCipher) file. Every statement is prepared with bound
 // parameters; the key is given through the API and never appears in SQL text.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -81,5 +82,21 @@ private:
 
 /// The password both database files share, assembled at run time.
 std::string PasswordDatabase();
+
+/// A file written by a newer version of the program: refused and left as it is.
+class ErroreVersioneSchema : public ErroreDatabase {
+public:
+    using ErroreDatabase::ErroreDatabase;
+};
+
+/// Throws ErroreVersioneSchema, with the message the user sees, when the file's schema is newer
+/// than `versioneCorrente`.
+void RifiutaVersioneRecente(Database& db, int versioneCorrente);
+
+/// Brings an open file's schema up to `versioneCorrente`. An older file is first copied beside
+/// itself ("<file>.versioneN.bak", never overwriting an earlier copy), then `passi(versioneTrovata)`
+/// and the new version number are applied in one transaction: on any failure the file stays as it
+/// was. A file that holds nothing yet gets no copy. Returns the copy's path, empty when none was made.
+std::string MigraSchema(Database& db, int versioneCorrente, const std::function<void(int)>& passi);
 
 } // namespace trivalto

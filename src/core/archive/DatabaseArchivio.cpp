@@ -5,6 +5,11 @@
 namespace trivalto {
 
 namespace {
+constexpr const char* VistaAnnoMeseGiorno =
+    "Query_AAMMGG AS SELECT CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A, "
+    "CAST(substr(DataEstrazione, 6, 2) AS INTEGER) AS M, CAST(substr(DataEstrazione, 9, 2) AS INTEGER) AS G, "
+    "DataEstrazione FROM EstrazioniLotto";
+
 std::string ColonneRuote() {
     std::string s;
     // "To" is an SQL keyword: every wheel column is quoted.
@@ -35,15 +40,26 @@ DatabaseArchivio::DatabaseArchivio(const std::string& percorso, Database::Modo m
 
 std::unique_ptr<DatabaseArchivio> DatabaseArchivio::Apri(const std::string& percorso) {
     std::unique_ptr<DatabaseArchivio> a(new DatabaseArchivio(percorso, Database::Modo::Apri));
+    RifiutaVersioneRecente(a->db_, VersioneCorrente);
     if (!a->db_.EsisteTabella("EstrazioniLotto"))
         throw ErroreDatabase("il file non contiene un archivio di estrazioni");
+    a->Migra();
     return a;
 }
 
 std::unique_ptr<DatabaseArchivio> DatabaseArchivio::ApriOCrea(const std::string& percorso) {
     std::unique_ptr<DatabaseArchivio> a(new DatabaseArchivio(percorso, Database::Modo::Crea));
+    RifiutaVersioneRecente(a->db_, VersioneCorrente);
     a->CreaSchema();
+    a->Migra();
     return a;
+}
+
+void DatabaseArchivio::Migra() {
+    MigraSchema(db_, VersioneCorrente, [this](int versione) {
+        // Version 1: the year/month/day view, missing from archives written without a version.
+        if (versione < 1) db_.Esegui(std::string("CREATE VIEW IF NOT EXISTS ").append(VistaAnnoMeseGiorno));
+    });
 }
 
 void DatabaseArchivio::CreaSchema() {
@@ -54,11 +70,8 @@ void DatabaseArchivio::CreaSchema() {
         sql += std::string(", \"") + std::string(c) + "\" TEXT";
     sql += ", datareg TEXT, orareg TEXT)";
     db_.Esegui(sql);
-    db_.Esegui("CREATE VIEW Query_AAMMGG AS SELECT CAST(substr(DataEstrazione, 1, 4) AS INTEGER) AS A, "
-               "CAST(substr(DataEstrazione, 6, 2) AS INTEGER) AS M, CAST(substr(DataEstrazione, 9, 2) AS "
-               "INTEGER) AS G, "
-               "DataEstrazione FROM EstrazioniLotto");
-    db_.ImpostaVersioneSchema(1);
+    db_.Esegui(std::string("CREATE VIEW ").append(VistaAnnoMeseGiorno));
+    db_.ImpostaVersioneSchema(VersioneCorrente);
     tr.Conferma();
 }
 

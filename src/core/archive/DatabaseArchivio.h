@@ -37,7 +37,11 @@ public:
 
 class DatabaseArchivio {
 public:
-    /// Opens an existing archive; throws ErroreDatabase if it is not an archive database.
+    /// The schema this program writes; an older file is migrated when opened, a newer one refused.
+    static constexpr int VersioneCorrente = 1;
+
+    /// Opens an existing archive; throws ErroreDatabase if it is not an archive database, and
+    /// ErroreVersioneSchema if a newer program wrote it.
     static std::unique_ptr<DatabaseArchivio> Apri(const std::string& percorso);
     /// Opens the file, creating it and its table when missing.
     static std::unique_ptr<DatabaseArchivio> ApriOCrea(const std::string& percorso);
@@ -59,6 +63,7 @@ public:
 private:
     DatabaseArchivio(const std::string& percorso, Database::Modo modo);
     void CreaSchema();
+    void Migra();
     Database db_;
 };
 

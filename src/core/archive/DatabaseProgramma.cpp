@@ -3,7 +3,6 @@
 namespace trivalto {
 
 namespace {
-constexpr int VersioneCorrente = 3;
 constexpr const char* Tabelle[] = {"ParametriProgramma", "Impostazioni", "Salvataggi", "Giocate"};
 } // namespace
 
@@ -12,6 +11,7 @@ DatabaseProgramma::DatabaseProgramma(const std::string& percorso, Database::Modo
 
 std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Apri(const std::string& percorso) {
     std::unique_ptr<DatabaseProgramma> p(new DatabaseProgramma(percorso, Database::Modo::Apri));
+    RifiutaVersioneRecente(p->db_, VersioneCorrente);
     for (const char* t : Tabelle)
         if (!p->db_.EsisteTabella(t)) throw ErroreDatabase(std::string("manca la tabella ") + t);
     p->Migra();
@@ -21,15 +21,17 @@ std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Apri(const std::string& pe
 std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Crea(const std::string& percorso,
                                                            const std::string& percorsoArchivio) {
     std::unique_ptr<DatabaseProgramma> p(new DatabaseProgramma(percorso, Database::Modo::Crea));
+    RifiutaVersioneRecente(p->db_, VersioneCorrente);
     p->Migra();
     Transaction tr(p->db_);
     auto ins = p->db_.Prepara(
         "INSERT OR REPLACE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?, ?, '')");
-    const std::pair<const char*, std::string> righe[] = {{"PercorsoArchivio", percorsoArchivio},
-                                                         {"EstrazioneIniziale", "1"},
-                                                         {"IndirizzoInternet", "http://www.trivalto.it"},
-                                                         {"PercorsoDati.iii", ""},
-                                                         {"IndirizzoAggiornamento", IndirizzoAggiornamentoUfficiale}};
+    const std::pair<const char*, std::string> righe[] = {
+        {"PercorsoArchivio", percorsoArchivio},
+        {"EstrazioneIniziale", "1"},
+        {"IndirizzoInternet", "http://www.trivalto.it"},
+        {"PercorsoDati.iii", ""},
+        {"IndirizzoAggiornamento", IndirizzoAggiornamentoUfficiale}};
     for (const auto& [nome, valore] : righe) {
         ins.Bind(1, nome).Bind(2, valore).Esegui();
         ins.Reset();
@@ -43,38 +45,35 @@ std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Crea(const std::string& pe
 }
 
 void DatabaseProgramma::Migra() {
-    const int versione = db_.VersioneSchema();
-    if (versione >= VersioneCorrente) return;
-    Transaction tr(db_);
-    if (versione < 1) {
-        db_.Esegui("CREATE TABLE IF NOT EXISTS ParametriProgramma ("
-                   "Parametro TEXT PRIMARY KEY COLLATE NOCASE, Valore1 TEXT, Valore2 TEXT)");
-        db_.Esegui(
-            "CREATE TABLE IF NOT EXISTS Impostazioni ("
-            "Chiave TEXT PRIMARY KEY COLLATE NOCASE, Numcasi INTEGER, Somma INTEGER, Distanza INTEGER, "
-            "Differenza INTEGER, Posizioni TEXT, RuotaOrigine INTEGER, Trasformazione INTEGER, "
-            "Fisso INTEGER, Dacolpo INTEGER, Colpi INTEGER, Elenco TEXT, RuoteGioco TEXT)");
-        db_.Esegui(
-            "CREATE TABLE IF NOT EXISTS Salvataggi (Id INTEGER PRIMARY KEY, Nome TEXT, Contenuto TEXT)");
-        db_.Esegui(
-            "CREATE TABLE IF NOT EXISTS Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
-    }
-    // Version 2: whether the analysis window opens with the "Standard" settings (off)
-    // and where the update file is downloaded from.
-    if (versione < 2) {
-        db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
-        db_.Esegui("INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES "
-                   "('IndirizzoAggiornamento', '', '')");
-    }
-    // Version 3: an address left empty by version 2 (which shipped none) gets the official archive;
-    // one the user typed is kept.
-    if (versione < 3) {
-        auto st = db_.Prepara("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = "
-                              "'IndirizzoAggiornamento' AND (Valore1 IS NULL OR Valore1 = '')");
-        st.Bind(1, IndirizzoAggiornamentoUfficiale).Esegui();
-    }
-    db_.ImpostaVersioneSchema(VersioneCorrente);
-    tr.Conferma();
+    MigraSchema(db_, VersioneCorrente, [this](int versione) {
+        if (versione < 1) {
+            db_.Esegui("CREATE TABLE IF NOT EXISTS ParametriProgramma ("
+                       "Parametro TEXT PRIMARY KEY COLLATE NOCASE, Valore1 TEXT, Valore2 TEXT)");
+            db_.Esegui("CREATE TABLE IF NOT EXISTS Impostazioni ("
+                       "Chiave TEXT PRIMARY KEY COLLATE NOCASE, Numcasi INTEGER, Somma INTEGER, "
+                       "Distanza INTEGER, Differenza INTEGER, Posizioni TEXT, RuotaOrigine INTEGER, "
+                       "Trasformazione INTEGER, Fisso INTEGER, Dacolpo INTEGER, Colpi INTEGER, Elenco TEXT, "
+                       "RuoteGioco TEXT)");
+            db_.Esegui("CREATE TABLE IF NOT EXISTS Salvataggi (Id INTEGER PRIMARY KEY, Nome TEXT, "
+                       "Contenuto TEXT)");
+            db_.Esegui(
+                "CREATE TABLE IF NOT EXISTS Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
+        }
+        // Version 2: whether the analysis window opens with the "Standard" settings (off)
+        // and where the update file is downloaded from.
+        if (versione < 2) {
+            db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
+            db_.Esegui("INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES "
+                       "('IndirizzoAggiornamento', '', '')");
+        }
+        // Version 3: an address left empty by version 2 (which shipped none) gets the official
+        // archive; one the user typed is kept.
+        if (versione < 3) {
+            auto st = db_.Prepara("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = "
+                                  "'IndirizzoAggiornamento' AND (Valore1 IS NULL OR Valore1 = '')");
+            st.Bind(1, IndirizzoAggiornamentoUfficiale).Esegui();
+        }
+    });
 }
 
 std::optional<std::string> DatabaseProgramma::LeggiParametro(const std::string& nome) {

@@ -17,6 +17,8 @@ struct RigaParametro {
 class DatabaseProgramma {
 public:
     static constexpr const char* NomeFile = "DbTrivalto.mdb";
+    /// The schema this program writes; an older file is migrated when opened, a newer one refused.
+    static constexpr int VersioneCorrente = 3;
     /// Where the update page downloads draws from unless the user sets another address: the Lotto
     /// operator's public historical archive (a ZIP of one line per wheel and draw).
     static constexpr const char* IndirizzoAggiornamentoUfficiale =

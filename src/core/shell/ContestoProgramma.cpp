@@ -30,9 +30,11 @@ void ContestoProgramma::LeggiParametri() {
 bool ContestoProgramma::ApriArchivio() {
     try {
         DbArchivio = DatabaseArchivio::Apri(PercorsoArchivio);
+        CausaArchivio.clear();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         DbArchivio.reset();
+        CausaArchivio = e.what();
         return false;
     }
 }

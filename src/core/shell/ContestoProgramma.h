@@ -19,7 +19,8 @@ public:
     void ApriDbProgramma();
     /// Reads "PercorsoArchivio", "IndirizzoInternet" (exact name) and "EstrazioneIniziale".
     void LeggiParametri();
-    /// Opens the archive database kept open for the archive window's writes; false on failure.
+    /// Opens the archive database kept open for the archive window's writes; false on failure,
+    /// with the reason in CausaArchivio.
     bool ApriArchivio();
     /// Records a newly chosen archive: the running path, "PercorsoDatabase.txt" and the parameter row.
     /// The running path is always taken; a failure to store it throws ErroreDatabase with the cause.
@@ -46,6 +47,7 @@ public:
     std::unique_ptr<DatabaseProgramma> DbProgramma;
     std::unique_ptr<DatabaseArchivio> DbArchivio;
     int EstrazioneIniziale = 0; // the parameter row, used by the start-up load
+    std::string CausaArchivio;  // why the last ApriArchivio failed
 
 private:
     std::string cartella_;

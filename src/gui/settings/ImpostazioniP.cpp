@@ -104,6 +104,31 @@ ImpostazioniP::ImpostazioniP(ContestoProgramma& contesto, Dialoghi& dialoghi, QW
     basso->addWidget(help);
     v->addLayout(basso);
 
+    // Tab follows the rows as they are drawn, not the order the controls were made in.
+    QWidget* ordine[] = {cboCasi_,
+                         cboRuota_,
+                         btnPosizioni_[0],
+                         btnPosizioni_[1],
+                         btnPosizioni_[2],
+                         btnPosizioni_[3],
+                         btnPosizioni_[4],
+                         optSomma_,
+                         optDistanza_,
+                         optDifferenza_,
+                         cboTrasformazione_,
+                         cboFisso_,
+                         tutti,
+                         nessuno,
+                         fgRuote_,
+                         cboDaColpo_,
+                         cboColpi_,
+                         cboElenco_,
+                         chkUsa_,
+                         salva,
+                         help};
+    for (size_t i = 1; i < std::size(ordine); ++i)
+        setTabOrder(ordine[i - 1], ordine[i]);
+
     connect(fgRuote_, &Griglia::Clic, this, [this](int, int c) { ToggleRuota(c); });
     connect(tutti, &QPushButton::clicked, this, [this] {
         ruote_.fill(true);

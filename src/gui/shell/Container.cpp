@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QToolButton>
@@ -23,6 +24,10 @@ namespace trivalto {
 
 namespace {
 constexpr int ArgomentoHelp = 300;
+
+QString ChiaveFinestra(const QString& nome) {
+    return QStringLiteral("Finestre/") + nome;
+}
 
 struct VoceStriscia {
     const char* nome;
@@ -85,6 +90,12 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoAttivo()); });
     resize(1260, 780);
+    QSettings impostazioni;
+    restoreGeometry(
+        impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/geometria")).toByteArray());
+    restoreState(impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/stato")).toByteArray());
+    // Emitted by "FINE" and by closing the window, before the program quits.
+    connect(this, &Container::Fine, this, &Container::RicordaDisposizione);
 }
 
 void Container::costruisciStriscia() {
@@ -183,6 +194,7 @@ void Container::costruisciElencoEstrazioni() {
     fgpa_ = new Griglia(dock);
     fgpa_->setObjectName(QStringLiteral("fgpa"));
     fgpa_->ImpostaIntestazione(QStringLiteral("Indice|Data|PA|PM"));
+    fgpa_->setTabKeyNavigation(false); // Tab leaves the list instead of walking its 7,000 rows
     fgpa_->horizontalHeader()->setStretchLastSection(true);
     for (int c = 0; c < 4; ++c)
         fgpa_->Modello().ImpostaCentrata(c, true);
@@ -250,24 +262,63 @@ QWidget* Container::ApriFinestra(const QString& pulsante) {
     auto* sotto = area_->addSubWindow(finestra);
     sotto->setAttribute(Qt::WA_DeleteOnClose);
     sotto->setWindowIcon(windowIcon());
+    sotto->setProperty("chiaveFinestra", ChiaveFinestra(pulsante));
+    sotto->installEventFilter(this);
     aperte_[pulsante] = sotto;
-    if (finestra->property("massimizzata").toBool()) {
+    const QVariant ricordata = QSettings().value(ChiaveFinestra(pulsante) + QStringLiteral("/massimizzata"));
+    mostraSottofinestra(pulsante, sotto,
+                        ricordata.isValid() ? ricordata.toBool()
+                                            : finestra->property("massimizzata").toBool());
+    area_->setActiveSubWindow(sotto);
+    return finestra;
+}
+
+void Container::mostraSottofinestra(const QString& pulsante, QMdiSubWindow* sotto, bool massimizzata) {
+    if (massimizzata) {
         // A large window gets the whole area; the draws list makes room and can be shown again.
         if (auto* dock = findChild<QDockWidget*>(QStringLiteral("DockFgpa"))) dock->hide();
         sotto->showMaximized();
-    } else {
-        // The subwindow takes the size the window chose for itself, plus its frame.
-        if (finestra->testAttribute(Qt::WA_Resized))
-            sotto->resize(finestra->size() + (sotto->size() - sotto->contentsRect().size()) + QSize(0, 24));
-        sotto->show();
-        // Keep it inside the area, where the cascade would push it past the right or bottom edge.
-        const QSize spazio = area_->viewport()->size();
-        sotto->resize(sotto->size().boundedTo(spazio));
-        sotto->move(std::clamp(sotto->x(), 0, std::max(0, spazio.width() - sotto->width())),
-                    std::clamp(sotto->y(), 0, std::max(0, spazio.height() - sotto->height())));
+        return;
     }
-    area_->setActiveSubWindow(sotto);
-    return finestra;
+    const QRect ricordata =
+        QSettings().value(ChiaveFinestra(pulsante) + QStringLiteral("/geometria")).toRect();
+    QWidget* finestra = sotto->widget();
+    if (ricordata.isValid())
+        sotto->setGeometry(ricordata);
+    else if (finestra->testAttribute(Qt::WA_Resized))
+        // The subwindow takes the size the window chose for itself, plus its frame.
+        sotto->resize(finestra->size() + (sotto->size() - sotto->contentsRect().size()) + QSize(0, 24));
+    sotto->show();
+    // Keep it inside the area, where the cascade (or a larger screen last time) would push it past
+    // the right or bottom edge.
+    const QSize spazio = area_->viewport()->size();
+    sotto->resize(sotto->size().boundedTo(spazio));
+    sotto->move(std::clamp(sotto->x(), 0, std::max(0, spazio.width() - sotto->width())),
+                std::clamp(sotto->y(), 0, std::max(0, spazio.height() - sotto->height())));
+}
+
+void Container::RicordaDisposizione() {
+    QSettings impostazioni;
+    impostazioni.setValue(ChiaveFinestra(objectName()) + QStringLiteral("/geometria"), saveGeometry());
+    impostazioni.setValue(ChiaveFinestra(objectName()) + QStringLiteral("/stato"), saveState());
+    for (const auto& [nome, sotto] : aperte_)
+        if (sotto) ricordaSottofinestra(sotto);
+}
+
+void Container::ricordaSottofinestra(QMdiSubWindow* sotto) {
+    // A minimised window is remembered as it was before; a maximised one keeps its last normal place.
+    if (sotto->isMinimized()) return;
+    const QString chiave = sotto->property("chiaveFinestra").toString();
+    QSettings impostazioni;
+    impostazioni.setValue(chiave + QStringLiteral("/massimizzata"), sotto->isMaximized());
+    if (!sotto->isMaximized())
+        impostazioni.setValue(chiave + QStringLiteral("/geometria"), sotto->geometry());
+}
+
+bool Container::eventFilter(QObject* oggetto, QEvent* evento) {
+    if (evento->type() == QEvent::Close)
+        if (auto* sotto = qobject_cast<QMdiSubWindow*>(oggetto)) ricordaSottofinestra(sotto);
+    return QMainWindow::eventFilter(oggetto, evento);
 }
 
 int Container::ArgomentoAttivo() const {

@@ -39,18 +39,24 @@ public:
     /// The help topic F1 opens: the active child window's own, else the main window's (300).
     int ArgomentoAttivo() const;
     QMdiArea* AreaFinestre() const { return area_; }
+    /// Stores the main window's and every open child window's place and size (QSettings), as the
+    /// program ends; a child window's are also stored when it closes, and given back when it opens.
+    void RicordaDisposizione();
 
 signals:
     void Fine();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
     void costruisciStriscia();
     void costruisciPannelloModello(QWidget* contenitore);
     void costruisciElencoEstrazioni();
     void caricaFgpa();
+    void mostraSottofinestra(const QString& pulsante, QMdiSubWindow* sotto, bool massimizzata);
+    void ricordaSottofinestra(QMdiSubWindow* sotto);
 
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;

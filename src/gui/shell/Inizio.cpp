@@ -8,6 +8,7 @@
 #include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "core/shell/ContestoProgramma.h"
 #include "gui/ui/Dialoghi.h"
@@ -112,6 +113,17 @@ void Inizio::Avvia() {
     activateWindow();
     findChild<QPushButton*>(QStringLiteral("Command2"))->setFocus();
     if (ctx_.ApriArchivio()) return;
+    if (!ctx_.PercorsoArchivio.empty() && std::filesystem::exists(ctx_.PercorsoArchivio)) {
+        // The archive is there but cannot be used (a newer program wrote it, or it is damaged):
+        // the first-use text would send the user looking for a file they already have.
+        dialoghi_.Messaggio(this,
+                            QStringLiteral("Impossibile aprire l'archivio %1:\n%2")
+                                .arg(QString::fromStdString(ctx_.PercorsoArchivio),
+                                     QString::fromStdString(ctx_.CausaArchivio)),
+                            QStringLiteral("Selezionare Archivio"), Dialoghi::Icona::Esclamazione);
+        SelezionaArchivio();
+        return;
+    }
     dialoghi_.Messaggio(
         this, QStringLiteral("Attenzione, la prima volta è necessario configurare l'origine dell'archivio"),
         QStringLiteral("Selezionare Archivio"), Dialoghi::Icona::Esclamazione);

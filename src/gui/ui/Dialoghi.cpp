@@ -2,17 +2,39 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 
 #include "gui/ui/FinestraHelp.h"
 
 namespace trivalto {
 
-DialoghiQt::DialoghiQt(QString cartellaHelp) : cartellaHelp_(std::move(cartellaHelp)) {}
+namespace {
+QString ChiaveCartella(const QString& filtro) {
+    QString chiave = filtro;
+    for (QChar& c : chiave)
+        if (!c.isLetterOrNumber()) c = QLatin1Char('_');
+    return QStringLiteral("CartelleRecenti/") + chiave;
+}
+} // namespace
+
+QString CartellaProposta(const QString& filtro, const QString& cartella, const QString& cartellaProgramma) {
+    if (cartellaProgramma.isEmpty() || QDir(cartella) != QDir(cartellaProgramma)) return cartella;
+    const QString ricordata = QSettings().value(ChiaveCartella(filtro)).toString();
+    return !ricordata.isEmpty() && QFileInfo(ricordata).isDir() ? ricordata : cartella;
+}
+
+void RicordaCartella(const QString& filtro, const QString& fileScelto) {
+    QSettings().setValue(ChiaveCartella(filtro), QFileInfo(fileScelto).absolutePath());
+}
+
+DialoghiQt::DialoghiQt(QString cartellaHelp, QString cartellaProgramma)
+    : cartellaHelp_(std::move(cartellaHelp)), cartellaProgramma_(std::move(cartellaProgramma)) {}
 
 DialoghiQt::~DialoghiQt() {
     delete help_;
@@ -62,13 +84,20 @@ std::optional<QString> DialoghiQt::Chiedi(QWidget* padre, const QString& richies
 
 QString DialoghiQt::ApriFile(QWidget* padre, const QString& cartella, const QString& nome,
                              const QString& filtro) {
-    return QFileDialog::getOpenFileName(padre, QStringLiteral("Apri"), QDir(cartella).filePath(nome), filtro);
+    const QString scelto = QFileDialog::getOpenFileName(
+        padre, QStringLiteral("Apri"),
+        QDir(CartellaProposta(filtro, cartella, cartellaProgramma_)).filePath(nome), filtro);
+    if (!scelto.isEmpty()) RicordaCartella(filtro, scelto);
+    return scelto;
 }
 
 QString DialoghiQt::SalvaFile(QWidget* padre, const QString& cartella, const QString& nome,
                               const QString& filtro) {
-    return QFileDialog::getSaveFileName(padre, QStringLiteral("Salva con nome"),
-                                        QDir(cartella).filePath(nome), filtro);
+    const QString scelto = QFileDialog::getSaveFileName(
+        padre, QStringLiteral("Salva con nome"),
+        QDir(CartellaProposta(filtro, cartella, cartellaProgramma_)).filePath(nome), filtro);
+    if (!scelto.isEmpty()) RicordaCartella(filtro, scelto);
+    return scelto;
 }
 
 bool DialoghiQt::PreparaStampa(QWidget* padre, QPrinter& stampante) {

@@ -31,10 +31,16 @@ public:
     virtual void Help(QWidget* padre, int argomento) = 0;
 };
 
+/// The folder a file dialog with this filter opens in: where the user last chose a file with it,
+/// when the caller proposes the program folder (its default) and that folder still exists; else the
+/// caller's own. Kept with QSettings across runs.
+QString CartellaProposta(const QString& filtro, const QString& cartella, const QString& cartellaProgramma);
+void RicordaCartella(const QString& filtro, const QString& fileScelto);
+
 /// The real dialogs.
 class DialoghiQt : public Dialoghi {
 public:
-    explicit DialoghiQt(QString cartellaHelp);
+    explicit DialoghiQt(QString cartellaHelp, QString cartellaProgramma = {});
     ~DialoghiQt() override;
     void Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) override;
     bool Domanda(QWidget* padre, const QString& testo, const QString& titolo) override;
@@ -48,7 +54,7 @@ public:
     void Help(QWidget* padre, int argomento) override;
 
 private:
-    QString cartellaHelp_;
+    QString cartellaHelp_, cartellaProgramma_;
     class FinestraHelp* help_ = nullptr;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "Supporto.h"
@@ -244,4 +245,142 @@ TEST(DatabaseArchivio, InserimentoFallitoInUnaTransazioneEAnniSecolari) {
     // A stored key that is no real day (written by another program) stops the load, never read as another.
     db->Db().Esegui("INSERT INTO EstrazioniLotto (DataEstrazione) VALUES ('1900-02-29')");
     EXPECT_THROW(db->LeggiTutte(), ErroreArchivio);
+}
+
+namespace {
+std::vector<std::string> CopieAccanto(const std::string& file) {
+    std::vector<std::string> copie;
+    const auto p = std::filesystem::path(file);
+    for (const auto& e : std::filesystem::directory_iterator(p.parent_path()))
+        if (e.path().filename().string().rfind(p.filename().string() + ".versione", 0) == 0)
+            copie.push_back(e.path().filename().string());
+    std::sort(copie.begin(), copie.end());
+    return copie;
+}
+
+/// A program database as the first version of the program wrote it.
+void DbProgrammaVersione1(const std::string& file) {
+    Database db(file, PasswordDatabase(), Database::Modo::Crea);
+    db.Esegui("CREATE TABLE ParametriProgramma (Parametro TEXT PRIMARY KEY COLLATE NOCASE, Valore1 TEXT, "
+              "Valore2 TEXT)");
+    db.Esegui(
+        "CREATE TABLE Impostazioni (Chiave TEXT PRIMARY KEY COLLATE NOCASE, Numcasi INTEGER, Somma "
+        "INTEGER, Distanza INTEGER, Differenza INTEGER, Posizioni TEXT, RuotaOrigine INTEGER, "
+        "Trasformazione INTEGER, Fisso INTEGER, Dacolpo INTEGER, Colpi INTEGER, Elenco TEXT, RuoteGioco "
+        "TEXT)");
+    db.Esegui("CREATE TABLE Salvataggi (Id INTEGER PRIMARY KEY, Nome TEXT, Contenuto TEXT)");
+    db.Esegui("CREATE TABLE Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
+    db.Esegui("INSERT INTO ParametriProgramma VALUES ('PercorsoArchivio', '/archivi/mio.mdb', '')");
+    db.Esegui("INSERT INTO Impostazioni (Chiave, Numcasi, Posizioni) VALUES ('Standard', 17, '10101')");
+    db.ImpostaVersioneSchema(1);
+}
+} // namespace
+
+// Opening an older file migrates it in one transaction after copying it beside itself; a file at
+// the current version is left alone, byte for byte; a step that fails leaves the file as it was.
+TEST(Migrazione, CopiaAccantoUnaTransazioneEFileCorrenteIntatto) {
+    CartellaTemporanea c;
+    const auto file = c / "DbTrivalto.mdb";
+    DbProgrammaVersione1(file);
+    const std::string originale = Leggi(file);
+    {
+        auto db = DatabaseProgramma::Apri(file);
+        EXPECT_EQ(db->Db().VersioneSchema(), DatabaseProgramma::VersioneCorrente);
+        EXPECT_EQ(db->LeggiParametro("PercorsoArchivio"), "/archivi/mio.mdb"); // the user's rows stay
+        EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"),
+                  std::string(DatabaseProgramma::IndirizzoAggiornamentoUfficiale));
+        auto st = db->Db().Prepara("SELECT Numcasi, Posizioni, UsaAllApertura FROM Impostazioni");
+        ASSERT_TRUE(st.Step());
+        EXPECT_EQ(st.Intero(0), 17);
+        EXPECT_EQ(st.Testo(1), "10101");
+        EXPECT_EQ(st.Intero(2), 0);
+    }
+    ASSERT_EQ(CopieAccanto(file), std::vector<std::string>{"DbTrivalto.mdb.versione1.bak"});
+    EXPECT_EQ(Leggi(c / "DbTrivalto.mdb.versione1.bak"), originale);
+
+    // The current version: opened and closed again, nothing changes and no copy is made.
+    const std::string corrente = Leggi(file);
+    DatabaseProgramma::Apri(file);
+    EXPECT_EQ(Leggi(file), corrente);
+    EXPECT_EQ(CopieAccanto(file).size(), 1u);
+
+    // The next migration from today's schema: a step that fails after writing leaves the file at
+    // its version with its rows; the copy is made under a new name, the earlier one is kept.
+    {
+        Database db(file, PasswordDatabase(), Database::Modo::Apri);
+        const int oggi = DatabaseProgramma::VersioneCorrente;
+        EXPECT_THROW(MigraSchema(db, oggi + 1,
+                                 [&](int da) {
+                                     EXPECT_EQ(da, oggi);
+                                     db.Esegui("DELETE FROM ParametriProgramma");
+                                     db.Esegui("ALTER TABLE Giocate ADD COLUMN Nota TEXT");
+                                     db.Esegui("INSERT INTO Manca VALUES (1)");
+                                 }),
+                     ErroreDatabase);
+        EXPECT_FALSE(db.InTransazione());
+        EXPECT_EQ(db.VersioneSchema(), oggi);
+        auto righe = db.Prepara("SELECT count(*) FROM ParametriProgramma");
+        ASSERT_TRUE(righe.Step());
+        EXPECT_EQ(righe.Intero(0), 2); // the rows the failed step deleted are there
+        righe.Reset();
+        const auto copia =
+            MigraSchema(db, oggi + 1, [&](int) { db.Esegui("ALTER TABLE Giocate ADD COLUMN Nota TEXT"); });
+        EXPECT_EQ(copia, c / "DbTrivalto.mdb.versione3-2.bak");
+        EXPECT_EQ(db.VersioneSchema(), oggi + 1);
+    }
+    EXPECT_EQ(CopieAccanto(file),
+              (std::vector<std::string>{"DbTrivalto.mdb.versione1.bak", "DbTrivalto.mdb.versione3-2.bak",
+                                        "DbTrivalto.mdb.versione3.bak"}));
+    EXPECT_EQ(Leggi(c / "DbTrivalto.mdb.versione3.bak"), corrente);
+    Database copia(c / "DbTrivalto.mdb.versione3.bak", PasswordDatabase(), Database::Modo::Apri);
+    EXPECT_EQ(copia.VersioneSchema(), DatabaseProgramma::VersioneCorrente);
+
+    // An archive written without a version number and without its view gets both, and a copy.
+    const auto archivio = c / "Vecchio.mdb";
+    {
+        Database db(archivio, PasswordDatabase(), Database::Modo::Crea);
+        db.Esegui(
+            "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT NOT NULL PRIMARY KEY, Ba TEXT, Ca TEXT, Fi "
+            "TEXT, Ge TEXT, Mi TEXT, Na TEXT, Pa TEXT, Ro TEXT, \"To\" TEXT, Ve TEXT, Nz TEXT, datareg TEXT, "
+            "orareg TEXT)");
+        db.Esegui("INSERT INTO EstrazioniLotto (DataEstrazione, Ba) VALUES ('1939-01-07', '01-02-03-04-05')");
+    }
+    auto a = DatabaseArchivio::Apri(archivio);
+    EXPECT_EQ(a->Db().VersioneSchema(), DatabaseArchivio::VersioneCorrente);
+    EXPECT_TRUE(a->Db().EsisteTabella("Query_AAMMGG"));
+    EXPECT_EQ(a->LeggiTutte().at(0).Celle[0], "01-02-03-04-05");
+    EXPECT_EQ(CopieAccanto(archivio), std::vector<std::string>{"Vecchio.mdb.versione0.bak"});
+}
+
+// A file from a newer program is refused with a message that says so, and is not touched, by
+// every way of opening it.
+TEST(Migrazione, VersionePiuRecenteRifiutataEFileIntatto) {
+    CartellaTemporanea c;
+    const auto programma = c / "DbTrivalto.mdb";
+    const auto archivio = c / "ArchivioLotto.mdb";
+    DatabaseProgramma::Crea(programma, archivio)
+        ->Db()
+        .ImpostaVersioneSchema(DatabaseProgramma::VersioneCorrente + 1);
+    DatabaseArchivio::ApriOCrea(archivio)->Db().ImpostaVersioneSchema(DatabaseArchivio::VersioneCorrente + 1);
+    const std::string prima[] = {Leggi(programma), Leggi(archivio)};
+    const auto rifiutato = [](const auto& apri, const std::string& file) {
+        try {
+            apri();
+        } catch (const ErroreVersioneSchema& e) {
+            const std::string testo = e.what();
+            EXPECT_NE(testo.find(file), std::string::npos) << testo;
+            EXPECT_NE(testo.find("versione più recente di Trivalto"), std::string::npos) << testo;
+            EXPECT_NE(testo.find("Il file non è stato modificato"), std::string::npos) << testo;
+            return;
+        }
+        ADD_FAILURE() << "aperto: " << file;
+    };
+    rifiutato([&] { DatabaseProgramma::Apri(programma); }, programma);
+    rifiutato([&] { DatabaseProgramma::Crea(programma, ""); }, programma);
+    rifiutato([&] { DatabaseArchivio::Apri(archivio); }, archivio);
+    rifiutato([&] { DatabaseArchivio::ApriOCrea(archivio); }, archivio);
+    EXPECT_EQ(Leggi(programma), prima[0]);
+    EXPECT_EQ(Leggi(archivio), prima[1]);
+    EXPECT_TRUE(CopieAccanto(programma).empty());
+    EXPECT_TRUE(CopieAccanto(archivio).empty());
 }

@@ -95,6 +95,6 @@ TEST(ImpostazioniStandard, DatabaseDellaPrimaVersione) {
     EXPECT_TRUE(s->Distanza);
     EXPECT_EQ(s->Elenco, "80");
     EXPECT_FALSE(s->UsaAllApertura);
-    EXPECT_EQ(db->Db().VersioneSchema(), 3);
+    EXPECT_EQ(db->Db().VersioneSchema(), DatabaseProgramma::VersioneCorrente);
     EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"), DatabaseProgramma::IndirizzoAggiornamentoUfficiale);
 }

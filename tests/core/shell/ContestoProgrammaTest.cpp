@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "Supporto.h"
+#include "core/shell/CartelleProgramma.h"
 #include "core/shell/ContestoProgramma.h"
 
 using namespace trivalto;
@@ -106,4 +109,100 @@ TEST(ContestoProgramma, RicaricaPubblicaUnArchivioNuovoSenzaToccareLeIstantanee)
     ctx.PercorsoArchivio = c / "manca.mdb";
     EXPECT_ANY_THROW(ctx.CaricaArchivioExNovo());
     EXPECT_EQ(ctx.Istantanea(), ricaricato);
+}
+
+namespace {
+/// An installed tree: <radice>/bin and <radice>/share/trivalto holding a bundled archive of `estrazioni`
+/// draws.
+void Installa(const std::filesystem::path& radice, int estrazioni) {
+    std::filesystem::create_directories(radice / "bin");
+    const auto condivisa = radice / "share" / "trivalto";
+    std::filesystem::create_directories(condivisa);
+    std::filesystem::remove(condivisa / "ArchivioLotto.mdb");
+    auto db = DatabaseArchivio::ApriOCrea((condivisa / "ArchivioLotto.mdb").string());
+    Transaction tr(db->Db());
+    for (const auto& r : RigheCasuali(estrazioni, 5))
+        db->Inserisci(r, "2026-12-08", "10:00:00");
+    tr.Conferma();
+    // Installed files are read-only for the user.
+    std::filesystem::permissions(condivisa / "ArchivioLotto.mdb", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+}
+} // namespace
+
+// An installed copy writes only in the user's folder: the first start fills it (program database
+// pointing at a copy of the bundled archive), a reinstall or upgrade that ships another archive
+// leaves the user's changed one alone. A build-tree copy keeps using its own folder.
+TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
+    CartellaTemporanea c;
+    const auto radice = c.Percorso() / "usr";
+    Installa(radice, 40);
+    const std::string utente = c / "casa/.local/share/Trivalto/Trivalto";
+    const auto cartelle = TrovaCartelle((radice / "bin").string(), utente);
+    ASSERT_TRUE(cartelle.Installato);
+    EXPECT_EQ(cartelle.Programma, utente);
+    EXPECT_EQ(cartelle.Condivisa, (radice / "share" / "trivalto").string());
+    PreparaCartellaUtente(cartelle);
+
+    const auto copia = utente + "/ArchivioLotto.mdb";
+    {
+        ContestoProgramma ctx(cartelle.Programma);
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        EXPECT_EQ(ctx.PercorsoArchivio, copia);
+        ASSERT_TRUE(ctx.ApriArchivio()); // no first-use question
+        ctx.CaricamentoIniziale();
+        EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 40);
+        // The user adds a draw and changes a parameter.
+        RigaEstrazione nuova{"01/01/2099", {}};
+        nuova.Celle.fill("01-02-03-04-05");
+        ctx.DbArchivio->Inserisci(nuova, "2099-01-01", "10:00:00");
+        ctx.DbProgramma->ScriviParametro("EstrazioneIniziale", "7");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(radice / "bin"));
+
+    Installa(radice, 45); // the new package ships a longer archive
+    PreparaCartellaUtente(TrovaCartelle((radice / "bin").string(), utente));
+    ContestoProgramma ctx(utente);
+    ctx.ApriDbProgramma();
+    ctx.LeggiParametri();
+    EXPECT_EQ(ctx.EstrazioneIniziale, 7);
+    ctx.CaricamentoIniziale();
+    EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 41);
+    EXPECT_EQ(ctx.Archivio().DateEstrazioni[41], "01/01/2099");
+    std::vector<std::string> file;
+    for (const auto& e : std::filesystem::directory_iterator(utente))
+        file.push_back(e.path().filename().string());
+    std::sort(file.begin(), file.end());
+    EXPECT_EQ(file, (std::vector<std::string>{"ArchivioLotto.mdb", "DbTrivalto.mdb"}));
+
+    // A lost program database is made again around the user's archive, never over it.
+    std::filesystem::remove(utente + "/DbTrivalto.mdb");
+    PreparaCartellaUtente(cartelle);
+    EXPECT_EQ(DatabaseArchivio::Apri(copia)->Conta(), 41);
+
+    // A build folder (no shared data beside it) writes in itself, which the build filled.
+    CartellaTemporanea build;
+    const auto proprie = TrovaCartelle(build.Percorso().string(), utente + "-no");
+    EXPECT_FALSE(proprie.Installato);
+    EXPECT_EQ(proprie.Programma, build.Percorso().string());
+    PreparaCartellaUtente(proprie);
+    EXPECT_TRUE(std::filesystem::is_empty(build.Percorso()));
+    EXPECT_FALSE(std::filesystem::exists(utente + "-no"));
+}
+
+TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
+    const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    const std::string vecchio = xdg ? xdg : "";
+    setenv("XDG_DATA_HOME", "/tmp/dati-prova", 1);
+    EXPECT_EQ(CartellaDatiUtente(), "/tmp/dati-prova/Trivalto/Trivalto");
+    setenv("XDG_DATA_HOME", "relativa", 1); // not absolute: ignored
+    setenv("HOME", "/home/prova", 1);
+    EXPECT_EQ(CartellaDatiUtente(), "/home/prova/.local/share/Trivalto/Trivalto");
+    setenv("HOME", casa.c_str(), 1);
+    if (xdg)
+        setenv("XDG_DATA_HOME", vecchio.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
 }

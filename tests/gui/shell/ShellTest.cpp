@@ -1,8 +1,13 @@
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 #include <filesystem>
@@ -12,8 +17,10 @@
 #include "Supporto.h"
 #include "TestUi.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/shell/Avvio.h"
 #include "gui/shell/Container.h"
 #include "gui/shell/Inizio.h"
+#include "gui/shell/RegistroFinestre.h"
 #include "gui/ui/Griglia.h"
 
 using namespace trivalto;
@@ -42,6 +49,8 @@ const QString MessaggioAltroArchivio = QStringLiteral(
 class ShellTest : public QObject {
     Q_OBJECT
 private slots:
+    void init() { QSettings().clear(); }
+
     void primoAvvioSenzaArchivio() {
         CartellaTemporanea cartella;
         ContestoProgramma ctx(cartella.Percorso().string());
@@ -250,6 +259,209 @@ private slots:
             QStringLiteral("L'archivio scelto non è stato memorizzato per i prossimi avvii.\n")));
         QCOMPARE(ctx.PercorsoArchivio, archivio); // this run goes on with it
         QVERIFY(w.Procedi());
+    }
+
+    // An installed copy started by a new user (empty data folder): the program database and a copy
+    // of the bundled archive appear in the user's folder, where Qt and the CLI both look, and the
+    // start window opens on it without asking anything.
+    void primoAvvioInstallatoInUnaCasaVuota() {
+        CartellaTemporanea radice;
+        std::filesystem::create_directories(radice / "usr/bin");
+        std::filesystem::create_directories(radice / "usr/share/trivalto/help");
+        CartellaTemporanea casa;
+        const QByteArray vecchia = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(casa / "dati"));
+        {
+            CartellaTemporanea fonte;
+            std::filesystem::copy_file(CreaArchivio(fonte, "A.mdb", 50),
+                                       radice / "usr/share/trivalto/ArchivioLotto.mdb");
+        }
+        const auto cartelle = CartelleAvvio(QString::fromStdString(radice / "usr/bin"));
+        QVERIFY(cartelle.Installato);
+        QCOMPARE(QString::fromStdString(cartelle.Programma),
+                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+        QCOMPARE(cartelle.Programma, CartellaDatiUtente());
+        QCOMPARE(QString::fromStdString(cartelle.Programma),
+                 QString::fromStdString(casa / "dati/Trivalto/Trivalto"));
+        QCOMPARE(QDir(CartellaHelp(cartelle)).canonicalPath(),
+                 QDir(QString::fromStdString(radice / "usr/share/trivalto/help")).canonicalPath());
+        PreparaCartellaUtente(cartelle);
+
+        ContestoProgramma ctx(cartelle.Programma);
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        w.Avvia();
+        QVERIFY(d.messaggi.empty());
+        QVERIFY(d.richieste.isEmpty());
+        QCOMPARE(Etichetta(w, "Lbl_Archivio"),
+                 QString::fromStdString(casa / "dati/Trivalto/Trivalto/ArchivioLotto.mdb"));
+        QVERIFY(w.Procedi());
+        QCOMPARE(ctx.Archivio().NumeroEstrazioni, 50);
+        QVERIFY(std::filesystem::is_empty(radice / "usr/bin"));
+        qputenv("XDG_DATA_HOME", vecchia);
+    }
+
+    // An archive written by a newer program: the start says why it cannot be used instead of the
+    // first-use text, leaves the file alone and lets the user choose another.
+    void archivioDiUnaVersionePiuRecente() {
+        CartellaTemporanea cartella;
+        const auto archivio = CreaArchivio(cartella, "A.mdb", 20);
+        DatabaseArchivio::Apri(archivio)->Db().ImpostaVersioneSchema(DatabaseArchivio::VersioneCorrente + 1);
+        const std::string prima = Leggi(archivio);
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", archivio);
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        w.Avvia();
+        QCOMPARE(d.messaggi.size(), size_t(1));
+        QVERIFY2(
+            d.messaggi[0].testo.startsWith(
+                QStringLiteral("Impossibile aprire l'archivio %1:\n").arg(QString::fromStdString(archivio))),
+            qPrintable(d.messaggi[0].testo));
+        QVERIFY(d.messaggi[0].testo.contains(QStringLiteral("versione più recente di Trivalto")));
+        QCOMPARE(d.richieste, QStringList({QStringLiteral("*.mdb File di archivio (*.Mdb)")}));
+        QCOMPARE(Leggi(archivio), prima);
+    }
+
+    // Every child window comes back where and as large as it was left, maximised or not, also in a
+    // later run; the main window keeps its size; file dialogs reopen in the folder last used.
+    void disposizioneEcartelleRicordate() {
+        CartellaTemporanea cartella;
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", CreaArchivio(cartella, "A.mdb", 40));
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        ctx.CaricamentoIniziale();
+        DialoghiScriptati d;
+        const auto registra = [](Container& c) {
+            c.RegistraFinestra(QStringLiteral("Command2"), [] {
+                auto* w = new QWidget;
+                w->resize(200, 150);
+                return w;
+            });
+            c.RegistraFinestra(QStringLiteral("Command3"), [] {
+                auto* w = new QWidget;
+                w->setProperty("massimizzata", true);
+                return w;
+            });
+        };
+        const QRect posto(40, 30, 420, 260);
+        {
+            Container c(ctx, d);
+            registra(c);
+            c.resize(1100, 700);
+            c.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&c));
+            c.ApriFinestra(QStringLiteral("Command2"));
+            auto* piccola = c.AreaFinestre()->activeSubWindow();
+            piccola->setGeometry(posto);
+            const QPointer<QMdiSubWindow> chiusa = piccola;
+            piccola->close();
+            QTRY_VERIFY(chiusa.isNull());
+            c.ApriFinestra(QStringLiteral("Command2"));
+            QCOMPARE(c.AreaFinestre()->activeSubWindow()->geometry(), posto);
+            // A window that opens maximised and is left in its normal state reopens normal.
+            c.ApriFinestra(QStringLiteral("Command3"));
+            auto* grande = c.AreaFinestre()->activeSubWindow();
+            QVERIFY(grande->isMaximized());
+            grande->showNormal();
+            grande->setGeometry(QRect(10, 10, 300, 200));
+            // Still open when the program ends: remembered then.
+            c.findChild<QToolButton*>(QStringLiteral("Command45"))->click();
+        }
+        {
+            Container c(ctx, d);
+            registra(c);
+            QCOMPARE(c.size(), QSize(1100, 700));
+            c.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&c));
+            c.ApriFinestra(QStringLiteral("Command3"));
+            QVERIFY(!c.AreaFinestre()->activeSubWindow()->isMaximized());
+            QCOMPARE(c.AreaFinestre()->activeSubWindow()->geometry(), QRect(10, 10, 300, 200));
+            const QPointer<QMdiSubWindow> chiusa = c.AreaFinestre()->activeSubWindow();
+            chiusa->showMaximized();
+            chiusa->close();
+            QTRY_VERIFY(chiusa.isNull());
+            c.ApriFinestra(QStringLiteral("Command3"));
+            QVERIFY(c.AreaFinestre()->activeSubWindow()->isMaximized());
+            // A place remembered on a larger screen is brought back inside the area.
+            QSettings().setValue(QStringLiteral("Finestre/Command2/geometria"),
+                                 QRect(3000, 2000, 5000, 4000));
+            c.ApriFinestra(QStringLiteral("Command2"));
+            const QRect dentro = c.AreaFinestre()->activeSubWindow()->geometry();
+            QVERIFY2(QRect(QPoint(0, 0), c.AreaFinestre()->viewport()->size()).contains(dentro),
+                     qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                    .arg(dentro.x())
+                                    .arg(dentro.y())
+                                    .arg(dentro.width())
+                                    .arg(dentro.height())));
+        }
+
+        const QString programma = QString::fromStdString(cartella.Percorso().string());
+        const QString filtro = QStringLiteral("File di archivio (*.iii)");
+        QCOMPARE(CartellaProposta(filtro, programma, programma), programma);
+        std::filesystem::create_directories(cartella / "esportazioni");
+        RicordaCartella(filtro, QString::fromStdString(cartella / "esportazioni/DATI32.III"));
+        const QString esportazioni = QString::fromStdString(cartella / "esportazioni");
+        QCOMPARE(CartellaProposta(filtro, programma, programma), esportazioni);
+        // Another kind of file, or a folder the window itself proposes, is not affected.
+        QCOMPARE(CartellaProposta(QStringLiteral("*.mdb"), programma, programma), programma);
+        QCOMPARE(CartellaProposta(filtro, QStringLiteral("/tmp"), programma), QStringLiteral("/tmp"));
+        std::filesystem::remove(cartella / "esportazioni");
+        QCOMPARE(CartellaProposta(filtro, programma, programma), programma); // gone since: the default
+    }
+
+    // Keyboard alone: Tab reaches every control of the main window and of the child windows in the
+    // order they are drawn, and comes back to the first one (no table keeps the focus for itself).
+    void tabulazioneSenzaTrappole() {
+        CartellaTemporanea cartella;
+        DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", CreaArchivio(cartella, "A.mdb", 40));
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        ctx.ApriArchivio();
+        ctx.CaricamentoIniziale();
+        DialoghiScriptati d;
+        Container c(ctx, d);
+        RegistraFinestre(c, ctx, d);
+        c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        c.activateWindow();
+        const auto giro = [&](QWidget* primo) {
+            primo->setFocus(Qt::TabFocusReason);
+            QStringList nomi;
+            for (int i = 0; i < 120; ++i) {
+                QWidget* w = QApplication::focusWidget();
+                if (!w || (i > 0 && w == primo)) break;
+                if (nomi.isEmpty() || nomi.back() != w->objectName()) nomi << w->objectName();
+                QTest::keyClick(w, Qt::Key_Tab);
+            }
+            return QApplication::focusWidget() == primo ? nomi
+                                                        : QStringList{QStringLiteral("bloccato")} + nomi;
+        };
+        QCOMPARE(
+            giro(c.findChild<QWidget*>(QStringLiteral("Command1"))).join(QLatin1Char(' ')),
+            QStringLiteral("Command1 Command2 Command8 Command3 CmdElencoEstrazioni CmDHelp Command45 fgpa"));
+
+        auto* impostazioni = c.ApriFinestra(QStringLiteral("Command3"));
+        QCOMPARE(
+            giro(impostazioni->findChild<QWidget*>(QStringLiteral("CboCasi"))).join(QLatin1Char(' ')),
+            QStringLiteral("CboCasi CboRuota Posizione1 Posizione2 Posizione3 Posizione4 Posizione5 OptSomma "
+                           "CboTrasformazione CboFisso LblSelezionaTutti LblDeseleziona FgRuote CboDaColpo "
+                           "CboColpi CboElenco ChkUsaAllApertura CmdSalva CmdHelp"));
+        auto* mini = c.ApriFinestra(QStringLiteral("Command2"));
+        QCOMPARE(giro(mini->findChild<QWidget*>(QStringLiteral("Fg3"))).join(QLatin1Char(' ')),
+                 QStringLiteral("Fg3 Command81 Command42_0 Command42_1 CmdHelp"));
+        auto* archivio = c.ApriFinestra(QStringLiteral("Command1"));
+        const QStringList gestione = giro(archivio->findChild<QWidget*>(QStringLiteral("txtin1")));
+        QVERIFY2(!gestione.contains(QStringLiteral("bloccato")), qPrintable(gestione.join(QLatin1Char(' '))));
+        for (const char* nome :
+             {"txtin55", "Command8", "CmdIncolla", "TxtDataSelezionata", "fg1", "CmdCollega"})
+            QVERIFY2(gestione.contains(QString::fromLatin1(nome)), nome);
     }
 
     void helpDellaFinestraDiAvvio() {

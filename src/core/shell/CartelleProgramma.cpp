@@ -1,0 +1,81 @@
+#include "core/shell/CartelleProgramma.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/archive/DatabaseProgramma.h"
+
+namespace trivalto {
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr const char* NomeArchivio = "ArchivioLotto.mdb";
+
+/// Copies through a temporary name, so an interrupted copy never looks like a finished one.
+void CopiaIntera(const fs::path& da, const fs::path& a) {
+    const fs::path provvisorio = a.string() + ".parziale";
+    fs::copy_file(da, provvisorio, fs::copy_options::overwrite_existing);
+    // The bundled file is read-only for the user; the copy is theirs to change.
+    fs::permissions(provvisorio, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
+    fs::rename(provvisorio, a);
+}
+} // namespace
+
+CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std::string& cartellaUtente) {
+    CartelleProgramma c;
+    std::error_code ec;
+    const fs::path condivisa = fs::path(cartellaEseguibile) / ".." / "share" / "trivalto";
+    if (fs::is_directory(condivisa, ec)) {
+        c.Installato = true;
+        c.Condivisa = fs::weakly_canonical(condivisa, ec).string();
+        if (ec) c.Condivisa = condivisa.lexically_normal().string();
+        c.Programma = cartellaUtente;
+        return c;
+    }
+    c.Condivisa = cartellaEseguibile;
+    c.Programma = ::access(cartellaEseguibile.c_str(), W_OK) == 0 ? cartellaEseguibile : cartellaUtente;
+    return c;
+}
+
+std::string CartellaDatiUtente() {
+    fs::path base;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && fs::path(xdg).is_absolute())
+        base = xdg;
+    else if (const char* casa = std::getenv("HOME"); casa && *casa)
+        base = fs::path(casa) / ".local" / "share";
+    else
+        base = fs::temp_directory_path();
+    return (base / "Trivalto" / "Trivalto").string();
+}
+
+void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
+    if (cartelle.Programma == cartelle.Condivisa) return;
+    const fs::path cartella = cartelle.Programma;
+    fs::create_directories(cartella);
+    const fs::path db = cartella / DatabaseProgramma::NomeFile;
+    if (fs::exists(db)) return;
+    std::string percorsoArchivio;
+    const fs::path spedito = fs::path(cartelle.Condivisa) / NomeArchivio;
+    if (fs::is_regular_file(spedito)) {
+        // An archive already in the folder (a program database lost since) is the user's: kept.
+        const fs::path archivio = cartella / NomeArchivio;
+        if (!fs::exists(archivio)) CopiaIntera(spedito, archivio);
+        percorsoArchivio = archivio.string();
+    } else if (const fs::path vecchio = fs::path(cartelle.Condivisa) / DatabaseProgramma::NomeFile;
+               fs::is_regular_file(vecchio)) {
+        // A build folder that cannot be written: its program database, as it was built.
+        CopiaIntera(vecchio, db);
+        return;
+    } else {
+        return; // nothing bundled: the program creates an empty database and asks for the archive
+    }
+    const fs::path provvisorio = db.string() + ".parziale";
+    fs::remove(provvisorio);
+    DatabaseProgramma::Crea(provvisorio.string(), percorsoArchivio);
+    fs::rename(provvisorio, db);
+}
+
+} // namespace trivalto

@@ -1,0 +1,17 @@
+#pragma once
+// The folders of this run, chosen before any window opens.
+#include <QString>
+
+#include "core/shell/CartelleProgramma.h"
+
+namespace trivalto {
+
+/// The program's folders for an executable in `cartellaEseguibile`, with the user's data folder
+/// from QStandardPaths (PreparaCartellaUtente then fills it on the first start).
+CartelleProgramma CartelleAvvio(const QString& cartellaEseguibile);
+
+/// Where the help pages are: beside the executable in a build tree, in the shared data folder once
+/// installed.
+QString CartellaHelp(const CartelleProgramma& cartelle);
+
+} // namespace trivalto
