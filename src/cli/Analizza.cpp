@@ -132,6 +132,7 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
                                                                {"--caso", &caso}};
         for (const auto& [nome, destinazione] : valori)
             if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
+        const auto atteso = LeggiOpzioniAtteso(o);
         Richieste q;
         q.VerificaTerzine = o.Interruttore("--verifica-terzine");
         q.VerificaEstesa = o.Interruttore("--verifica-estesa");
@@ -170,6 +171,23 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         const auto ris = CercaTerzine(ir);
         StampaTabella(out, "fg1", TabellaTerzine(ris.Righe));
         Catena(out, archivio, ir, ris.Righe, q);
+        if (atteso.Attiva) {
+            int topCop = 0;
+            if (q.Combinazioni) {
+                InputCombinazioni ic;
+                ic.Archivio = &archivio;
+                ic.Casi = ir.Casi;
+                ic.Lista = ris.Righe;
+                ic.Ruote = ir.Ruote;
+                ic.Finestra = ir.Finestra;
+                ic.K = q.Combinazioni;
+                ic.Elenco = ir.Elenco;
+                const auto comb = CercaCombinazioni(ic);
+                topCop = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
+            }
+            StampaAtteso(out, ir, atteso, ris.Righe.empty() ? 0 : ris.Righe[0].Pos, q.Combinazioni, topCop, "Cop",
+                         true);
+        }
         return 0;
     } catch (const ErroreOpzione& e) {
         err << "Errore: " << e.what() << "\n";
@@ -180,12 +198,13 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|costruttore|importa|esporta|aggiorna|prepara [opzioni]\n";
+        err << "Uso: trivalto-cli analizza|costruttore|verifica|importa|esporta|aggiorna|prepara [opzioni]\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "analizza") return Analizza(resto, amb, out, err);
     if (argomenti[0] == "costruttore") return Costruttore(resto, amb, out, err);
+    if (argomenti[0] == "verifica") return Verifica(resto, amb, out, err);
     if (argomenti[0] == "importa") return Importa(resto, out, err);
     if (argomenti[0] == "prepara") return Prepara(resto, out, err);
     if (argomenti[0] == "esporta") return Esporta(resto, amb, out, err);

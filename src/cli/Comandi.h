@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/TabelleAnalisi.h"
+#include "core/analysis/VerificaRetroattiva.h"
 #include "core/archive/ArchivioMemoria.h"
 
 namespace trivalto::cli {
@@ -19,6 +21,8 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& ambiente
              std::ostream& err);
 int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
                 std::ostream& err);
+int Verifica(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+             std::ostream& err);
 int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
              std::ostream& err);
 int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
@@ -26,6 +30,9 @@ int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente,
 /// The archive named by `percorso` (a database or a text archive), else the program's own;
 /// throws std::runtime_error with an Italian message when it cannot be read or holds no draw.
 void CaricaArchivio(const std::string& percorso, const Ambiente& ambiente, ArchivioMemoria& archivio);
+/// The walk-forward tables, shared with the window that shows them.
+TabellaTesto TabellaVerifica(const ArchivioMemoria& archivio, const EsitoRetroattivo& esito);
+TabellaTesto TabellaSintesi(const EsitoRetroattivo& esito);
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
                std::ostream& err);
 

@@ -49,6 +49,7 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
             if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
         const bool controllaTutte = o.Interruttore("--controlla-tutte");
         const bool evidenzia = o.Interruttore("--evidenzia");
+        const auto atteso = LeggiOpzioniAtteso(o);
         if (!o.Errore.empty()) throw ErroreOpzione(o.Errore);
         if (!o.Finite()) throw ErroreOpzione("opzione sconosciuta: " + o.Sconosciuta());
         const auto metodo = LeggiMetodo(metodoTesto);
@@ -102,6 +103,11 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
                          StoriaTerzine(a, s.Analisi.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
                                        s.Analisi.RuoteRegistrate, s.Analisi.Finestra(), intero),
                          false);
+        }
+        if (atteso.Attiva) {
+            const int metodoK = static_cast<int>(s.Metodo.size());
+            StampaAtteso(out, in, atteso, s.Lista.empty() ? 0 : s.Lista[0].Cop, metodoK,
+                         s.Analisi.Previsione.Riepilogo.Coperti, "Coperti dal metodo", false);
         }
         if (ritardi) {
             const auto& righe = s.Analisi.Previsione.Righe;

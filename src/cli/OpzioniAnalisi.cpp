@@ -1,5 +1,7 @@
 #include "cli/OpzioniAnalisi.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <sstream>
 
 namespace trivalto::cli {
@@ -105,6 +107,55 @@ ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& t, int elencoMa
     ir.InteroPeriodo = t.InteroPeriodo;
     sc.ForzaUltima = t.ForzaUltima;
     return imp;
+}
+
+std::string Decimale(double valore, int cifre) {
+    char testo[64];
+    std::snprintf(testo, sizeof testo, "%.*f", cifre, valore);
+    std::string t = testo;
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
+}
+
+RichiestaAtteso LeggiOpzioniAtteso(Opzioni& o) {
+    RichiestaAtteso r;
+    std::string simulazioni, seme;
+    if (!o.Valore("--simulazioni", simulazioni, false) || !o.Valore("--seme", seme, false))
+        throw ErroreOpzione(o.Errore);
+    r.Attiva = o.Interruttore("--atteso");
+    if (!simulazioni.empty()) r.Simulazione.Simulazioni = Intero(simulazioni, "--simulazioni", 1, 100000);
+    if (!seme.empty()) r.Simulazione.Seme = static_cast<uint64_t>(Intero(seme, "--seme", 0, 2147483647));
+    if ((!simulazioni.empty() || !seme.empty()) && !r.Attiva)
+        throw ErroreOpzione("--simulazioni e --seme vanno con --atteso");
+    return r;
+}
+
+void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos, int K,
+                  int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni) {
+    const auto atteso = CalcolaAtteso(in, K);
+    auto sim = r.Simulazione;
+    sim.K = simulaCombinazioni ? K : 0;
+    const auto simulati = SimulaMigliori(in, sim);
+    std::vector<std::pair<std::string, std::string>> righe = {{"Pos atteso", Decimale(atteso.Pos, 2)}};
+    const auto migliore = [&](const std::string& nome, const std::vector<int>& valori, int osservato) {
+        const auto c = Confronta(valori, osservato);
+        righe.push_back({nome + " migliore osservato", std::to_string(c.Osservato)});
+        righe.push_back({nome + " migliore per caso, mediana", Decimale(c.Mediana, 1)});
+        righe.push_back({nome + " migliore per caso, 95° percentile", Decimale(c.Percentile95, 0)});
+        righe.push_back({nome + " migliore, p", Decimale(c.P, 3)});
+    };
+    migliore("Pos", simulati.TopPos, osservatoPos);
+    if (K > 0) {
+        righe.push_back({nomeCop + " atteso", Decimale(atteso.Cop, 2)});
+        if (!simulati.TopCop.empty()) migliore("Cop", simulati.TopCop, osservatoCop);
+        else righe.push_back({nomeCop + " osservato", std::to_string(osservatoCop)});
+    }
+    righe.push_back({"Simulazioni", std::to_string(sim.Simulazioni)});
+    righe.push_back({"Seme", std::to_string(sim.Seme)});
+    TabellaTesto t{"Voce|Valore", {}};
+    for (auto& [nome, valore] : righe)
+        t.Righe.push_back({nome, valore});
+    StampaTabella(out, "Atteso", t);
 }
 
 bool CaricaPerAnalisi(const TestiAnalisi& t, const Ambiente& amb, ImpostazioniAnalisi& imp,

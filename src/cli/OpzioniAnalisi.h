@@ -7,6 +7,7 @@
 
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
+#include "core/analysis/Atteso.h"
 #include "core/analysis/Casi.h"
 #include "core/analysis/RicercaTerzine.h"
 #include "core/analysis/Storia.h"
@@ -41,6 +42,21 @@ struct ImpostazioniAnalisi {
 };
 /// Throws ErroreOpzione; Elenco runs from 10 to `elencoMassimo` in tens.
 ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& testi, int elencoMassimo);
+
+/// A number with `cifre` decimals and a decimal comma.
+std::string Decimale(double valore, int cifre);
+
+/// "--atteso", "--simulazioni N", "--seme S": what chance alone gives, beside the results.
+struct RichiestaAtteso {
+    bool Attiva = false;
+    SceltaSimulazione Simulazione;
+};
+RichiestaAtteso LeggiOpzioniAtteso(Opzioni& o);
+/// `## Atteso`: the expected values for `in` (with K, of K terzine fixed in advance), the observed tops
+/// and where they stand among the simulated ones. `nomeCop` names the cases the K terzine cover; with
+/// `simulaCombinazioni` the simulations run the combination search too.
+void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos,
+                  int K, int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni);
 
 /// Loads the archive and settles the reference draw, the month ordinal and the verification end.
 /// False, with the message written to `err`, when the archive cannot be read (exit status 1).

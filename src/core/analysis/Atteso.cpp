@@ -1,0 +1,226 @@
+#include "core/analysis/Atteso.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <random>
+#include <thread>
+
+namespace trivalto {
+
+namespace {
+
+double Binomiale(int n, int k) {
+    if (k < 0 || k > n) return 0;
+    double r = 1;
+    for (int i = 1; i <= k; ++i)
+        r = r * (n - k + i) / i;
+    return r;
+}
+
+bool RuotaConNumeri(const NumeriRuota& n) {
+    return std::any_of(n.begin(), n.end(), [](auto x) { return x != 0; });
+}
+
+/// Draws of every case window, as the search reads them (up to the reference draw).
+template <class F>
+void PerOgniGiocata(const InputRicerca& in, size_t caso, F&& f) {
+    const ArchivioMemoria& ar = *in.Archivio;
+    const auto w = FinestraDelCaso(in.Casi[caso], in.Finestra, std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni));
+    for (int j = std::max(w.primo, 1); j <= w.ultimo; ++j)
+        for (int r = 0; r < NumeroRuote; ++r)
+            if (in.Ruote[static_cast<size_t>(r)]) f(j, r);
+}
+
+std::vector<int> GiocateDeiCasi(const InputRicerca& in, bool ancheCoperti) {
+    std::vector<int> k(in.Casi.size(), 0);
+    for (size_t i = 0; i < in.Casi.size(); ++i) {
+        if (!ancheCoperti && i < in.Coperti.size() && in.Coperti[i]) continue;
+        PerOgniGiocata(in, i, [&](int j, int r) { k[i] += RuotaConNumeri(in.Archivio->Estrazioni[j][r]); });
+    }
+    return k;
+}
+
+/// A generator of its own for each simulation: the same numbers whatever thread runs it.
+std::mt19937_64 Generatore(uint64_t seme, int simulazione) {
+    std::seed_seq seq{static_cast<uint32_t>(seme), static_cast<uint32_t>(seme >> 32),
+                      static_cast<uint32_t>(simulazione), 0x7269u};
+    return std::mt19937_64(seq);
+}
+
+} // namespace
+
+double ProbabilitaSuccesso(const std::vector<NumeriGiocati>& terzine) {
+    // Only which of the played numbers come out matters: every subset S of them (|S| <= 5) stands for
+    // C(90 - |U|, 5 - |S|) draws.
+    std::vector<int> numeri;
+    for (const auto& t : terzine)
+        for (int x : t)
+            if (std::find(numeri.begin(), numeri.end(), x) == numeri.end()) numeri.push_back(x);
+    const int u = static_cast<int>(numeri.size());
+    if (u > 20) return 1;
+    std::vector<uint32_t> maschere;
+    for (const auto& t : terzine) {
+        uint32_t m = 0;
+        for (int x : t)
+            m |= 1u << (std::find(numeri.begin(), numeri.end(), x) - numeri.begin());
+        maschere.push_back(m);
+    }
+    double favorevoli = 0;
+    for (uint32_t s = 0; s < (1u << u); ++s) {
+        const int usciti = std::popcount(s);
+        if (usciti > 5) continue;
+        const bool vince =
+            std::any_of(maschere.begin(), maschere.end(), [&](uint32_t m) { return std::popcount(s & m) >= 2; });
+        if (vince) favorevoli += Binomiale(90 - u, 5 - usciti);
+    }
+    return favorevoli / Binomiale(90, 5);
+}
+
+double ProbabilitaDisgiunte(int K) {
+    if (K <= 0) return 0;
+    std::vector<NumeriGiocati> terzine;
+    for (int t = 0; t < K; ++t)
+        terzine.push_back({3 * t + 1, 3 * t + 2, 3 * t + 3});
+    return ProbabilitaSuccesso(terzine);
+}
+
+std::vector<int> GiocatePerCaso(const InputRicerca& in) {
+    return GiocateDeiCasi(in, false);
+}
+
+Atteso CalcolaAtteso(const InputRicerca& in, int K) {
+    Atteso a;
+    const double p = ProbabilitaDisgiunte(1);
+    for (int k : GiocateDeiCasi(in, false))
+        a.Pos += in.InteroPeriodo ? k * p : 1 - std::pow(1 - p, k);
+    if (K > 0) {
+        // A combination counts every case, covered or not, at its first success.
+        const double pk = ProbabilitaDisgiunte(K);
+        for (int k : GiocateDeiCasi(in, true))
+            a.Cop += 1 - std::pow(1 - pk, k);
+    }
+    return a;
+}
+
+EsitoSimulazione SimulaMigliori(const InputRicerca& input, const SceltaSimulazione& scelta,
+                                const ControlloLavoro& ctl) {
+    const int n = std::max(scelta.Simulazioni, 0);
+    EsitoSimulazione esito;
+    esito.TopPos.assign(static_cast<size_t>(n), 0);
+    if (scelta.K > 0) esito.TopCop.assign(static_cast<size_t>(n), 0);
+    if (n == 0 || !input.Archivio) return esito;
+
+    // The draw-wheels that the search reads: only they are replaced; empty wheels stay empty.
+    std::vector<std::pair<int, int>> giocate;
+    {
+        std::vector<char> visto(static_cast<size_t>(input.Archivio->NumeroEstrazioni + 1) * NumeroRuote, 0);
+        for (size_t i = 0; i < input.Casi.size(); ++i)
+            PerOgniGiocata(input, i, [&](int j, int r) {
+                auto& v = visto[static_cast<size_t>(j) * NumeroRuote + static_cast<size_t>(r)];
+                if (!v && RuotaConNumeri(input.Archivio->Estrazioni[j][r])) giocate.push_back({j, r});
+                v = 1;
+            });
+    }
+    const int thread = scelta.Thread > 0 ? scelta.Thread
+                                         : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    std::atomic<int> prossima{0}, fatte{0};
+    std::atomic<bool> fermata{false};
+    std::mutex progresso;
+    const auto lavora = [&] {
+        ArchivioMemoria copia = *input.Archivio;
+        InputRicerca in = input;
+        in.Archivio = &copia;
+        ControlloLavoro interno{ctl.Interrompi, {}};
+        std::array<int, 90> urna;
+        for (int s; (s = prossima.fetch_add(1)) < n;) {
+            if (ctl.Interrompi && ctl.Interrompi->load()) {
+                fermata = true;
+                return;
+            }
+            auto gen = Generatore(scelta.Seme, s);
+            for (const auto& [j, r] : giocate) {
+                // Five distinct numbers: the first five places of a partial shuffle.
+                for (int x = 0; x < 90; ++x)
+                    urna[static_cast<size_t>(x)] = x + 1;
+                auto& estratti = copia.Estrazioni[static_cast<size_t>(j)][static_cast<size_t>(r)];
+                for (int p = 0; p < 5; ++p) {
+                    std::uniform_int_distribution<int> scegli(p, 89);
+                    std::swap(urna[static_cast<size_t>(p)], urna[static_cast<size_t>(scegli(gen))]);
+                    estratti[static_cast<size_t>(p)] = static_cast<int16_t>(urna[static_cast<size_t>(p)]);
+                }
+            }
+            const auto lista = CercaTerzine(in, interno);
+            if (lista.Interrotta) {
+                fermata = true;
+                return;
+            }
+            esito.TopPos[static_cast<size_t>(s)] = lista.Righe.empty() ? 0 : lista.Righe[0].Pos;
+            if (scelta.K > 0) {
+                InputCombinazioni ic;
+                ic.Archivio = &copia;
+                ic.Casi = in.Casi;
+                ic.Lista = lista.Righe;
+                ic.Ruote = in.Ruote;
+                ic.Finestra = in.Finestra;
+                ic.K = scelta.K;
+                ic.Elenco = in.Elenco;
+                const auto comb = CercaCombinazioni(ic, interno);
+                if (comb.Interrotta) {
+                    fermata = true;
+                    return;
+                }
+                esito.TopCop[static_cast<size_t>(s)] = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
+            }
+            const int fatto = ++fatte;
+            if (ctl.Progresso) {
+                std::lock_guard<std::mutex> l(progresso);
+                ctl.Progresso(fatto, n);
+            }
+        }
+    };
+    std::vector<std::thread> lavoratori;
+    for (int t = 1; t < std::min(thread, n); ++t)
+        lavoratori.emplace_back(lavora);
+    lavora();
+    for (auto& t : lavoratori)
+        t.join();
+    esito.Interrotta = fermata;
+    return esito;
+}
+
+Significativita Confronta(const std::vector<int>& simulati, int osservato) {
+    Significativita s;
+    s.Osservato = osservato;
+    if (simulati.empty()) return s;
+    auto v = simulati;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    s.Mediana = n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+    // Nearest rank: the smallest value that at least 95% of the simulations do not exceed.
+    s.Percentile95 = v[static_cast<size_t>(std::ceil(0.95 * static_cast<double>(n))) - 1];
+    s.P = static_cast<double>(std::count_if(v.begin(), v.end(), [&](int x) { return x >= osservato; })) /
+          static_cast<double>(n);
+    return s;
+}
+
+double CodaPoissonBinomiale(const std::vector<double>& probabilita, int k) {
+    if (k <= 0) return 1;
+    // dist[x]: the chance of exactly x successes so far.
+    std::vector<double> dist(probabilita.size() + 1, 0);
+    dist[0] = 1;
+    size_t fatte = 0;
+    for (double p : probabilita) {
+        ++fatte;
+        for (size_t x = fatte; x > 0; --x)
+            dist[x] = dist[x] * (1 - p) + dist[x - 1] * p;
+        dist[0] *= 1 - p;
+    }
+    double coda = 0;
+    for (size_t x = static_cast<size_t>(k); x < dist.size(); ++x)
+        coda += dist[x];
+    return std::min(coda, 1.0);
+}
+
+} // namespace trivalto

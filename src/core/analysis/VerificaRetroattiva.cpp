@@ -1,0 +1,125 @@
+#include "core/analysis/VerificaRetroattiva.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+#include "core/analysis/Verifica.h"
+
+namespace trivalto {
+
+namespace {
+
+/// The chain at reference draw r; false when r is not a case or nothing can be played.
+bool Prova(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, ProvaRetroattiva& prova,
+           const ControlloLavoro& ctl) {
+    SceltaCasi sc = s.Casi;
+    sc.Riferimento = r;
+    auto casi = GeneraCasi(a, sc);
+    if (casi.empty() || casi.front().Estrazione != r) return false;
+    const int primo = r + s.DaColpo, ultimo = primo + s.Colpi - 1;
+    if (ultimo > a.NumeroEstrazioni) return false;
+    CalcolaParametri(a, casi, s.Parametro);
+    InputRicerca in;
+    in.Archivio = &a;
+    in.Casi = casi;
+    in.Ruote = s.Ruote;
+    in.Finestra = {s.DaColpo, s.Colpi, r};
+    in.InteroPeriodo = s.InteroPeriodo;
+    in.Elenco = s.Elenco;
+    const auto lista = CercaTerzine(in, ctl);
+    if (lista.Interrotta || lista.Righe.empty() || lista.Righe[0].Vuota()) return false;
+    prova.Riferimento = r;
+    if (s.K > 0) {
+        InputCombinazioni ic;
+        ic.Archivio = &a;
+        ic.Casi = casi;
+        ic.Lista = lista.Righe;
+        ic.Ruote = s.Ruote;
+        ic.Finestra = in.Finestra;
+        ic.K = s.K;
+        ic.Elenco = s.Elenco;
+        const auto comb = CercaCombinazioni(ic, ctl);
+        if (comb.Interrotta || comb.Righe.empty() || comb.Righe[0].Vuota()) return false;
+        prova.Terzine = TerzineDellaCombinazione(comb.Righe[0], lista.Righe);
+    } else {
+        prova.Terzine = {lista.Righe[0]};
+    }
+    const int parametro = casi.front().Parametro;
+    for (const auto& z : prova.Terzine)
+        prova.Numeri.push_back(NumeriPerCaso(parametro, z.A, z.B, z.C));
+
+    // The first draw that brings a hit, with its best size; the chance counts the whole window, as if
+    // the numbers had been chosen blindly.
+    int giocate = 0;
+    for (int j = primo; j <= ultimo; ++j)
+        for (int w = 0; w < NumeroRuote; ++w) {
+            if (!s.Ruote[static_cast<size_t>(w)]) continue;
+            const auto& estratti = a.Estrazioni[static_cast<size_t>(j)][static_cast<size_t>(w)];
+            giocate += std::any_of(estratti.begin(), estratti.end(), [](auto x) { return x != 0; });
+            if (prova.Vinta && prova.Colpo < j - primo + 1) continue;
+            for (const auto& g : prova.Numeri) {
+                const int m = ContaEsito(estratti, g);
+                if (m >= 2 && std::min(m, 3) > prova.Sorte) {
+                    prova.Vinta = true;
+                    prova.Colpo = j - primo + 1;
+                    prova.Sorte = std::min(m, 3);
+                }
+            }
+        }
+    prova.Probabilita = 1 - std::pow(1 - ProbabilitaSuccesso(prova.Numeri), giocate);
+    return true;
+}
+
+} // namespace
+
+EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s,
+                                     const ControlloLavoro& ctl) {
+    EsitoRetroattivo esito;
+    const int da = std::max(s.Da, 1);
+    const int fino = s.A > 0 ? std::min(s.A, a.NumeroEstrazioni) : a.NumeroEstrazioni;
+    const int n = std::max(fino - da + 1, 0);
+    std::vector<ProvaRetroattiva> prove(static_cast<size_t>(n));
+    std::vector<char> valide(static_cast<size_t>(n), 0);
+    const int thread = s.Thread > 0 ? s.Thread : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    std::atomic<int> prossima{0}, fatte{0};
+    std::atomic<bool> fermata{false};
+    std::mutex progresso;
+    const auto lavora = [&] {
+        ControlloLavoro interno{ctl.Interrompi, {}};
+        for (int i; (i = prossima.fetch_add(1)) < n;) {
+            if (ctl.Interrompi && ctl.Interrompi->load()) {
+                fermata = true;
+                return;
+            }
+            valide[static_cast<size_t>(i)] = Prova(a, s, da + i, prove[static_cast<size_t>(i)], interno);
+            const int fatto = ++fatte;
+            if (ctl.Progresso && fatto % 50 == 0) {
+                std::lock_guard<std::mutex> l(progresso);
+                ctl.Progresso(fatto, n);
+            }
+        }
+    };
+    std::vector<std::thread> lavoratori;
+    for (int t = 1; t < std::min(thread, std::max(n, 1)); ++t)
+        lavoratori.emplace_back(lavora);
+    lavora();
+    for (auto& t : lavoratori)
+        t.join();
+    esito.Interrotta = fermata || (ctl.Interrompi && ctl.Interrompi->load());
+    std::vector<double> probabilita;
+    for (int i = 0; i < n; ++i) {
+        if (!valide[static_cast<size_t>(i)]) continue;
+        auto& p = prove[static_cast<size_t>(i)];
+        esito.Vincite += p.Vinta;
+        esito.Attese += p.Probabilita;
+        probabilita.push_back(p.Probabilita);
+        esito.Prove.push_back(std::move(p));
+    }
+    esito.P = CodaPoissonBinomiale(probabilita, esito.Vincite);
+    return esito;
+}
+
+} // namespace trivalto
