@@ -23,6 +23,7 @@
 #include "core/analysis/TabelleAnalisi.h"
 #include "core/settings/ImpostazioniStandard.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/PannelloAtteso.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
@@ -215,6 +216,8 @@ QWidget* Special::costruisciTabelle() {
     lstTempi_->setMaximumHeight(54);
     lstTempi_->setToolTip(QStringLiteral("Ora di inizio e di fine delle elaborazioni"));
     lt->addWidget(lstTempi_);
+    atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Cop"), true, sottoTerzine);
+    lt->addWidget(atteso_);
     auto* terzine =
         Riquadro(this, QStringLiteral("Terzine"), fg1_,
                  {copia("CmdCopiaTerzine", fg1_, QStringLiteral("C")), elimina, verifica}, sottoTerzine);

@@ -34,6 +34,7 @@ class Dialoghi;
 class Griglia;
 class FinestraStoria;
 class FrmRitardi;
+class PannelloAtteso;
 
 class Special : public QWidget {
     Q_OBJECT
@@ -112,6 +113,7 @@ private:
 
     // Controls.
     PannelloAnalisi* pannello_;
+    PannelloAtteso* atteso_;
     QCheckBox *chkInteroPeriodo_, *chkEvidenzia_, *chkVerificaEstesa_;
     Griglia *fgEV_, *fg1_, *fg2_, *fgp_, *fgZ_, *fgPr_, *fgStat_;
     QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;

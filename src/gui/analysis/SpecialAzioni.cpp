@@ -10,6 +10,7 @@
 #include <QTime>
 
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/PannelloAtteso.h"
 #include "gui/analysis/PitturaAnalisi.h"
 #include "gui/analysis/Special.h"
 #include "gui/ui/Dialoghi.h"
@@ -119,17 +120,19 @@ void Special::ElaboraTerzine() {
 void Special::CercaTerzineSuiCasi() {
     auto archivio = ctx_.Istantanea();
     InputRicerca in = stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+    atteso_->Svuota();
     fg2_->ImpostaRighe(1);
     DipingiTerzine(*fg1_, stato_);
     AggiungiTempo();
     Inizia();
     lavoro_ = AvviaLavoro<RisultatoTerzine>(
         this, barra_,
-        [in = std::move(in), archivio](const ControlloLavoro& ctl) { return CercaTerzine(in, ctl); },
-        [this](RisultatoTerzine ris) {
+        [in, archivio](const ControlloLavoro& ctl) { return CercaTerzine(in, ctl); },
+        [this, in, archivio](RisultatoTerzine ris) {
             stato_.ApplicaTerzine(ris);
             DipingiTerzine(*fg1_, stato_);
             if (stato_.ListaCompleta) {
+                atteso_->Aggiorna(archivio, in, stato_.Lista.empty() ? 0 : stato_.Lista.front().Pos);
                 AggiornaContatori();
                 AggiungiTempo();
                 StileCasi(fgEV_->Modello(), stato_);
@@ -158,7 +161,7 @@ void Special::CercaCombinazioni(int K) {
         [in = std::move(in), archivio](const ControlloLavoro& ctl) {
             return trivalto::CercaCombinazioni(in, ctl);
         },
-        [this](RisultatoCombinazioni ris) {
+        [this, K](RisultatoCombinazioni ris) {
             const bool vuota =
                 std::all_of(ris.Righe.begin(), ris.Righe.end(), [](auto& c) { return c.Vuota(); });
             // An interrupted search that found nothing leaves the empty table as it stands.
@@ -166,6 +169,8 @@ void Special::CercaCombinazioni(int K) {
                 stato_.ApplicaCombinazioni(ris);
                 DipingiCombinazioni(*fg2_, stato_);
             }
+            if (!ris.Interrotta)
+                atteso_->AggiornaCop(K, stato_.Combinazioni.empty() ? 0 : stato_.Combinazioni.front().Cop);
             if (!ris.Interrotta) AggiungiTempo();
             Termina();
         },
