@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/analysis/TabelleAnalisi.h"
-#include "core/analysis/VerificaRetroattiva.h"
 #include "core/archive/ArchivioMemoria.h"
 
 namespace trivalto::cli {
@@ -30,9 +28,6 @@ int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente,
 /// The archive named by `percorso` (a database or a text archive), else the program's own;
 /// throws std::runtime_error with an Italian message when it cannot be read or holds no draw.
 void CaricaArchivio(const std::string& percorso, const Ambiente& ambiente, ArchivioMemoria& archivio);
-/// The walk-forward tables, shared with the window that shows them.
-TabellaTesto TabellaVerifica(const ArchivioMemoria& archivio, const EsitoRetroattivo& esito);
-TabellaTesto TabellaSintesi(const EsitoRetroattivo& esito);
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
                std::ostream& err);
 

@@ -109,14 +109,6 @@ ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& t, int elencoMa
     return imp;
 }
 
-std::string Decimale(double valore, int cifre) {
-    char testo[64];
-    std::snprintf(testo, sizeof testo, "%.*f", cifre, valore);
-    std::string t = testo;
-    std::replace(t.begin(), t.end(), '.', ',');
-    return t;
-}
-
 RichiestaAtteso LeggiOpzioniAtteso(Opzioni& o) {
     RichiestaAtteso r;
     std::string simulazioni, seme;
@@ -136,17 +128,17 @@ void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtte
     auto sim = r.Simulazione;
     sim.K = simulaCombinazioni ? K : 0;
     const auto simulati = SimulaMigliori(in, sim);
-    std::vector<std::pair<std::string, std::string>> righe = {{"Pos atteso", Decimale(atteso.Pos, 2)}};
+    std::vector<std::pair<std::string, std::string>> righe = {{"Pos atteso", TestoDecimale(atteso.Pos, 2)}};
     const auto migliore = [&](const std::string& nome, const std::vector<int>& valori, int osservato) {
         const auto c = Confronta(valori, osservato);
         righe.push_back({nome + " migliore osservato", std::to_string(c.Osservato)});
-        righe.push_back({nome + " migliore per caso, mediana", Decimale(c.Mediana, 1)});
-        righe.push_back({nome + " migliore per caso, 95° percentile", Decimale(c.Percentile95, 0)});
-        righe.push_back({nome + " migliore, p", Decimale(c.P, 3)});
+        righe.push_back({nome + " migliore per caso, mediana", TestoDecimale(c.Mediana, 1)});
+        righe.push_back({nome + " migliore per caso, 95° percentile", TestoDecimale(c.Percentile95, 0)});
+        righe.push_back({nome + " migliore, p", TestoDecimale(c.P, 3)});
     };
     migliore("Pos", simulati.TopPos, osservatoPos);
     if (K > 0) {
-        righe.push_back({nomeCop + " atteso", Decimale(atteso.Cop, 2)});
+        righe.push_back({nomeCop + " atteso", TestoDecimale(atteso.Cop, 2)});
         if (!simulati.TopCop.empty()) migliore("Cop", simulati.TopCop, osservatoCop);
         else righe.push_back({nomeCop + " osservato", std::to_string(osservatoCop)});
     }

@@ -43,9 +43,6 @@ struct ImpostazioniAnalisi {
 /// Throws ErroreOpzione; Elenco runs from 10 to `elencoMassimo` in tens.
 ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& testi, int elencoMassimo);
 
-/// A number with `cifre` decimals and a decimal comma.
-std::string Decimale(double valore, int cifre);
-
 /// "--atteso", "--simulazioni N", "--seme S": what chance alone gives, beside the results.
 struct RichiestaAtteso {
     bool Attiva = false;

@@ -6,44 +6,6 @@
 
 namespace trivalto::cli {
 
-TabellaTesto TabellaVerifica(const ArchivioMemoria& a, const EsitoRetroattivo& esito) {
-    TabellaTesto t{"Rif|Data|Terzine|Numeri giocati|Esito|Colpo|Probabilità", {}};
-    for (const auto& p : esito.Prove) {
-        std::string terzine, numeri;
-        for (size_t k = 0; k < p.Terzine.size(); ++k) {
-            const auto& z = p.Terzine[k];
-            terzine.append(k ? " / " : "")
-                .append(std::to_string(z.A))
-                .append("-")
-                .append(std::to_string(z.B))
-                .append("-")
-                .append(std::to_string(z.C));
-            const auto& g = p.Numeri[k];
-            numeri.append(k ? " / " : "")
-                .append(std::to_string(g[0]))
-                .append(" ")
-                .append(std::to_string(g[1]))
-                .append(" ")
-                .append(std::to_string(g[2]));
-        }
-        t.Righe.push_back({std::to_string(p.Riferimento), a.DateEstrazioni[static_cast<size_t>(p.Riferimento)], terzine,
-                           numeri, p.Vinta ? (p.Sorte == 3 ? "terno" : "ambo") : "-",
-                           p.Vinta ? std::to_string(p.Colpo) : "", Decimale(p.Probabilita, 4)});
-    }
-    return t;
-}
-
-TabellaTesto TabellaSintesi(const EsitoRetroattivo& esito) {
-    const double quota =
-        esito.Prove.empty() ? 0 : static_cast<double>(esito.Vincite) / static_cast<double>(esito.Prove.size());
-    return {"Voce|Valore",
-            {{"Prove", std::to_string(esito.Prove.size())},
-             {"Vincite", std::to_string(esito.Vincite)},
-             {"Vincite attese", Decimale(esito.Attese, 2)},
-             {"Quota vincente", Decimale(100 * quota, 1) + "%"},
-             {"p", Decimale(esito.P, 4)}}};
-}
-
 int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
     try {
         Opzioni o(argomenti);

@@ -1,5 +1,8 @@
 #include "core/analysis/TabelleAnalisi.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace trivalto {
 
 std::vector<std::string> DividiTesto(const std::string& testo, char separatore) {
@@ -166,6 +169,14 @@ TabellaTesto TabellaDeiRitardi(const TabellaRitardi& ritardi) {
 std::string TitoloRitardi(const ArchivioMemoria& ar, int d) {
     return "Ritardi all'estrazione N° " + std::to_string(d) + " del " +
            ar.DateEstrazioni[static_cast<size_t>(d)];
+}
+
+std::string TestoDecimale(double valore, int cifre) {
+    char testo[64];
+    std::snprintf(testo, sizeof testo, "%.*f", cifre, valore);
+    std::string t = testo;
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
 }
 
 std::string FormatoMigliaia(long long valore) {

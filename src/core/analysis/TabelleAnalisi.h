@@ -74,6 +74,9 @@ TabellaTesto TabellaStoria(const ArchivioMemoria& archivio, const Storia& storia
 TabellaTesto TabellaDeiRitardi(const TabellaRitardi& ritardi);
 std::string TitoloRitardi(const ArchivioMemoria& archivio, int d);
 
+/// A number with `cifre` decimals and a decimal comma, as Italian texts write it.
+std::string TestoDecimale(double valore, int cifre);
+
 /// "###,###,###,###": thousands separated by dots, as the Italian locale writes them.
 std::string FormatoMigliaia(long long valore);
 

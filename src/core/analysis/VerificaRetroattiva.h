@@ -8,6 +8,7 @@
 
 #include "core/analysis/Atteso.h"
 #include "core/analysis/Casi.h"
+#include "core/analysis/TabelleAnalisi.h"
 
 namespace trivalto {
 
@@ -44,5 +45,9 @@ struct EsitoRetroattivo {
 /// Trials whose play window runs past the archive's last draw are left out: their outcome is not known.
 EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& archivio, const SceltaVerificaRetroattiva& scelta,
                                      const ControlloLavoro& ctl = {});
+
+/// The trials ("Verifica") and the summary ("Sintesi") as the window and the command-line tool show them.
+TabellaTesto TabellaVerifica(const ArchivioMemoria& archivio, const EsitoRetroattivo& esito);
+TabellaTesto TabellaSintesi(const EsitoRetroattivo& esito);
 
 } // namespace trivalto

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include "core/analysis/TabelleAnalisi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 
@@ -13,7 +14,7 @@ namespace trivalto {
 namespace {
 
 QString Decimale(double valore, int cifre) {
-    return QString::number(valore, 'f', cifre).replace(QLatin1Char('.'), QLatin1Char(','));
+    return QString::fromStdString(TestoDecimale(valore, cifre));
 }
 
 constexpr int Simulazioni = 200;

@@ -43,6 +43,7 @@ constexpr VoceStriscia Striscia[] = {
     {"Command8", "Le Trivalto", "T3", ColoreArancioChiaro},
     {"Command6", "Generatore di terzine", "GT", ColoreAzzurroChiaro},
     {"Command3", "Le Trivalto", "IMP", ColoreRosa},
+    {"CmdVerificaRetroattiva", "Verifica retroattiva", "VR", ColoreVerdeChiaro},
 };
 } // namespace
 

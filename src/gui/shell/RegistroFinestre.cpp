@@ -1,5 +1,6 @@
 #include "gui/shell/RegistroFinestre.h"
 
+#include "gui/analysis/FinestraVerifica.h"
 #include "gui/analysis/Special.h"
 #include "gui/archive/Archivio.h"
 #include "gui/builder/Costruttore.h"
@@ -26,6 +27,8 @@ void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialo
     c.RegistraFinestra(QStringLiteral("Command6"), [&c, &contesto, &dialoghi] {
         return new Costruttore(contesto, dialoghi, [&c](const QString& nome) { return c.ApriFinestra(nome); });
     });
+    c.RegistraFinestra(QStringLiteral("CmdVerificaRetroattiva"),
+                       [&contesto, &dialoghi] { return new FinestraVerifica(contesto, dialoghi); });
     c.RegistraFinestra(QStringLiteral("Storia"), [&dialoghi] { return new FinestraStoria(dialoghi); });
     c.RegistraFinestra(QStringLiteral("Frm_Ritardi"), [] { return new FrmRitardi; });
 }

@@ -1,0 +1,75 @@
+#pragma once
+// The walk-forward verification window ("Verifica retroattiva"): the analysis settings, a range of
+// reference draws, and for each draw of the range that is a case the best terzina (or combination)
+// chosen on the past alone and played on the draws after it; the trials, the summary against chance and
+// the running count of hits beside the count chance alone would give.
+#include <QWidget>
+
+#include "core/analysis/StatoAnalisi.h"
+#include "core/analysis/VerificaRetroattiva.h"
+#include "gui/ui/Lavoro.h"
+
+class QCheckBox;
+class QComboBox;
+class QProgressBar;
+class QSpinBox;
+
+namespace trivalto {
+
+class ContestoProgramma;
+class Dialoghi;
+class Griglia;
+class PannelloAnalisi;
+
+/// Hits so far against the hits chance alone would give, trial after trial, with a band of two standard
+/// deviations around the chance line.
+class GraficoVerifica : public QWidget {
+    Q_OBJECT
+public:
+    explicit GraficoVerifica(QWidget* parent = nullptr);
+    void Imposta(const std::vector<ProvaRetroattiva>& prove);
+    QSize sizeHint() const override { return {320, 220}; }
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    std::vector<double> vincite_, attese_, banda_;
+};
+
+class FinestraVerifica : public QWidget {
+    Q_OBJECT
+public:
+    FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent = nullptr);
+    ~FinestraVerifica() override;
+
+    void Verifica();
+    void Interrompi() { lavoro_.Ferma(); }
+    bool Occupata() const { return occupata_; }
+    const EsitoRetroattivo& Esito() const { return esito_; }
+
+signals:
+    void LavoroFinito();
+
+private:
+    SceltaVerificaRetroattiva LeggiScelta() const;
+    void Mostra();
+    void Termina();
+
+    ContestoProgramma& ctx_;
+    Dialoghi& dialoghi_;
+    StatoAnalisi stato_; // the toggles the settings panel works on
+    PannelloAnalisi* pannello_;
+    QSpinBox *spnDa_, *spnA_;
+    QComboBox* cboGioca_;
+    QCheckBox* chkInteroPeriodo_;
+    QProgressBar* barra_;
+    Griglia *fgVerifica_, *fgSintesi_;
+    GraficoVerifica* grafico_;
+    std::vector<QWidget*> bloccati_;
+    bool occupata_ = false;
+    LavoroAvviato lavoro_;
+    EsitoRetroattivo esito_;
+};
+
+} // namespace trivalto
