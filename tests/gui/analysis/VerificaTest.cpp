@@ -1,0 +1,121 @@
+// What chance alone gives, in the windows: the panel beside the analysis and the walk-forward window,
+// each compared with the command-line tool on the same settings.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include "DialoghiScriptati.h"
+#include "TabelleFinestra.h"
+#include "TestUi.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/FinestraVerifica.h"
+#include "gui/analysis/PannelloAtteso.h"
+#include "gui/analysis/Special.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+struct Contesto {
+    CartellaTemporanea cartella;
+    ContestoProgramma ctx{cartella.Percorso().string()};
+    DialoghiScriptati d;
+    Contesto() { ctx.PubblicaArchivio(ArchivioReale()); }
+};
+
+/// The rows of a `## NAME` table of a command-line run, header included.
+Tabella TabellaCli(const std::vector<std::string>& argomenti, const std::string& nome) {
+    for (auto& [n, t] : SequenzaCli(argomenti))
+        if (n == nome) return t;
+    return {};
+}
+
+std::string Voce(const Tabella& t, const std::string& nome) {
+    for (const auto& r : t)
+        if (r.size() == 2 && r[0] == nome) return r[1];
+    return "?";
+}
+
+} // namespace
+
+class VerificaTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pannelloDelCasoComeLaRigaDiComando() {
+        Contesto c;
+        QProgressBar barra;
+        Special w(c.ctx, c.d, &barra, [](const QString&) { return nullptr; });
+        w.resize(1200, 700);
+        w.show();
+        auto* pannello = w.findChild<PannelloAtteso*>(QStringLiteral("PannelloAtteso"));
+        QVERIFY(pannello->Valore("LblPosAtteso").isEmpty());
+        w.findChild<QPushButton*>(QStringLiteral("CmdGeneraTerzine"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        const auto atteso = TabellaCli({"analizza", "--archivio", PercorsoDati("archivio-1939-2026.txt"),
+                                        "--atteso", "--combinazioni", "3"},
+                                       "Atteso");
+        QCOMPARE(pannello->Valore("LblPosAtteso").toStdString(), Voce(atteso, "Pos atteso"));
+        QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(), Voce(atteso, "Pos migliore osservato"));
+        w.findChild<QPushButton*>(QStringLiteral("CmdTreTerzine"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        QCOMPARE(pannello->Valore("LblCopAtteso").toStdString(), Voce(atteso, "Cop atteso"));
+        pannello->Simula();
+        QVERIFY(QTest::qWaitFor([&] { return !pannello->Occupato(); }, 30000));
+        QCOMPARE(pannello->Valore("LblMedianaCaso").toStdString(),
+                 Voce(atteso, "Pos migliore per caso, mediana"));
+        QCOMPARE(pannello->Valore("LblP").toStdString(), Voce(atteso, "Pos migliore, p"));
+        // A new search clears what the simulations said about the old list.
+        w.findChild<QPushButton*>(QStringLiteral("CmdElaboraTerzine"))->click();
+        QVERIFY(pannello->Valore("LblMedianaCaso").isEmpty());
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+    }
+
+    void verificaRetroattivaComeLaRigaDiComando() {
+        Contesto c;
+        FinestraVerifica w(c.ctx, c.d);
+        w.resize(1200, 700);
+        w.show();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Verifica retroattiva"));
+        auto* da = w.findChild<QSpinBox*>(QStringLiteral("SpnDaEstrazione"));
+        auto* a = w.findChild<QSpinBox*>(QStringLiteral("SpnAEstrazione"));
+        QCOMPARE(a->value(), 7370);
+        da->setValue(5000);
+        w.findChild<QComboBox*>(QStringLiteral("CboGioca"))->setCurrentIndex(2);
+        w.findChild<QPushButton*>(QStringLiteral("CmdVerifica"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 30000));
+        const std::vector<std::string> argomenti = {"verifica",       "--archivio", PercorsoDati("archivio-1939-2026.txt"),
+                                                    "--da-estrazione", "5000",      "--combinazioni",
+                                                    "2"};
+        QVERIFY(!w.Esito().Prove.empty());
+        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgVerifica"))) == TabellaCli(argomenti, "Verifica"));
+        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgSintesi"))) == TabellaCli(argomenti, "Sintesi"));
+
+        // A range the wrong way round is refused; an interrupted run keeps the shown trials.
+        da->setValue(7000);
+        a->setValue(6000);
+        w.Verifica();
+        QCOMPARE(c.d.messaggi.size(), size_t(1));
+        const auto prima = w.Esito().Prove.size();
+        da->setValue(1);
+        a->setValue(7370);
+        {
+            PoolFermo pool;
+            w.Verifica();
+            w.findChild<QToolButton*>(QStringLiteral("CmdInterrompi"))->click();
+            pool.Libera();
+            QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 30000));
+        }
+        QCOMPARE(c.d.messaggi.size(), size_t(2));
+        QCOMPARE(c.d.messaggi[1].testo, QStringLiteral("Elaborazione interrota."));
+        QCOMPARE(w.Esito().Prove.size(), prima);
+    }
+};
+
+static RegistraTest<VerificaTest> registra;
+#include "VerificaTest.moc"
