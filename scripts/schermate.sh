@@ -11,7 +11,9 @@ FINESTRE=(
   "archivio 1 3"
   "mini-elenco 2 2"
   "analisi 3 4"
+  "costruttore 4 3"
   "impostazioni 5 2"
+  "verifica 6 2"
 )
 SCHERMO=1280x800
 bash "$radice/scripts/dipendenze.sh"
