@@ -47,15 +47,7 @@ void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
                      false);
     if (!q.Combinazioni) return;
 
-    InputCombinazioni ic;
-    ic.Archivio = &a;
-    ic.Casi = ir.Casi;
-    ic.Lista = lista;
-    ic.Ruote = ir.Ruote;
-    ic.Finestra = ir.Finestra;
-    ic.K = q.Combinazioni;
-    ic.Elenco = ir.Elenco;
-    const auto combinazioni = CercaCombinazioni(ic).Righe;
+    const auto combinazioni = CercaCombinazioni(CombinazioniDi(ir, lista, q.Combinazioni)).Righe;
     StampaTabella(out, "fg2", TabellaCombinazioni(combinazioni, lista));
     const auto rigaCombinazione = [&](int r, const char* nome) {
         if (r < 1 || r > static_cast<int>(combinazioni.size()) ||
@@ -174,15 +166,7 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         if (atteso.Attiva) {
             int topCop = 0;
             if (q.Combinazioni) {
-                InputCombinazioni ic;
-                ic.Archivio = &archivio;
-                ic.Casi = ir.Casi;
-                ic.Lista = ris.Righe;
-                ic.Ruote = ir.Ruote;
-                ic.Finestra = ir.Finestra;
-                ic.K = q.Combinazioni;
-                ic.Elenco = ir.Elenco;
-                const auto comb = CercaCombinazioni(ic);
+                const auto comb = CercaCombinazioni(CombinazioniDi(ir, ris.Righe, q.Combinazioni));
                 topCop = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
             }
             StampaAtteso(out, ir, atteso, ris.Righe.empty() ? 0 : ris.Righe[0].Pos, q.Combinazioni, topCop, "Cop",

@@ -158,15 +158,7 @@ EsitoSimulazione SimulaMigliori(const InputRicerca& input, const SceltaSimulazio
             }
             esito.TopPos[static_cast<size_t>(s)] = lista.Righe.empty() ? 0 : lista.Righe[0].Pos;
             if (scelta.K > 0) {
-                InputCombinazioni ic;
-                ic.Archivio = &copia;
-                ic.Casi = in.Casi;
-                ic.Lista = lista.Righe;
-                ic.Ruote = in.Ruote;
-                ic.Finestra = in.Finestra;
-                ic.K = scelta.K;
-                ic.Elenco = in.Elenco;
-                const auto comb = CercaCombinazioni(ic, interno);
+                const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, scelta.K), interno);
                 if (comb.Interrotta) {
                     fermata = true;
                     return;

@@ -26,6 +26,20 @@ struct InputCombinazioni {
     int Elenco = 50; // the table has Elenco - 1 rows
 };
 
+/// The combinations of a terzine list found with `ricerca`: the same archive, cases, wheels, window and
+/// Elenco.
+inline InputCombinazioni CombinazioniDi(const InputRicerca& ricerca, std::vector<Terzina> lista, int K) {
+    InputCombinazioni ic;
+    ic.Archivio = ricerca.Archivio;
+    ic.Casi = ricerca.Casi;
+    ic.Lista = std::move(lista);
+    ic.Ruote = ricerca.Ruote;
+    ic.Finestra = ricerca.Finestra;
+    ic.K = K;
+    ic.Elenco = ricerca.Elenco;
+    return ic;
+}
+
 struct RisultatoCombinazioni {
     std::vector<Combinazione> Righe; // Elenco - 1 rows, empty rows last
     bool Interrotta = false;

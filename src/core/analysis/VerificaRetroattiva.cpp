@@ -33,15 +33,7 @@ bool Prova(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, 
     if (lista.Interrotta || lista.Righe.empty() || lista.Righe[0].Vuota()) return false;
     prova.Riferimento = r;
     if (s.K > 0) {
-        InputCombinazioni ic;
-        ic.Archivio = &a;
-        ic.Casi = casi;
-        ic.Lista = lista.Righe;
-        ic.Ruote = s.Ruote;
-        ic.Finestra = in.Finestra;
-        ic.K = s.K;
-        ic.Elenco = s.Elenco;
-        const auto comb = CercaCombinazioni(ic, ctl);
+        const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, s.K), ctl);
         if (comb.Interrotta || comb.Righe.empty() || comb.Righe[0].Vuota()) return false;
         prova.Terzine = TerzineDellaCombinazione(comb.Righe[0], lista.Righe);
     } else {
