@@ -1,6 +1,7 @@
 // The method builder used as a user would: the chain, double clicks into the method, the sixth terzina,
 // removal and reset, an edited offset, an interrupted search, the history and the delays; its tables
 // compared with `trivalto-cli costruttore` on the same settings.
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -223,6 +224,36 @@ private slots:
         QCOMPARE(b.d.messaggi[0].testo, QStringLiteral("Elaborazione interrota."));
         QVERIFY(DaGriglia(b.g("FgJ")) == perCaso);
         QCOMPARE(b.c<QProgressBar>("ProgressBar1")->value(), 0);
+    }
+
+    // Keyboard alone, in a window narrower than its controls (beside the draws list): Tab goes through
+    // every control as drawn, no table keeps it, and each control it reaches is scrolled into view.
+    void tabulazioneInFinestraStretta() {
+        Banco b;
+        b.w->resize(860, 520);
+        QTest::qWait(20);
+        QWidget* primo = b.c<QWidget>("CmdCercaData");
+        primo->setFocus(Qt::TabFocusReason);
+        QStringList nomi;
+        for (int i = 0; i < 80; ++i) {
+            QWidget* f = QApplication::focusWidget();
+            if (!f || (i > 0 && f == primo)) break;
+            if (f->objectName() != QStringLiteral("qt_tabwidget_tabbar")) nomi << f->objectName();
+            QVERIFY2(!f->visibleRegion().isEmpty(), qPrintable(f->objectName()));
+            QTest::keyClick(f, Qt::Key_Tab);
+            QTest::qWait(1);
+        }
+        QVERIFY2(QApplication::focusWidget() == primo, qPrintable(nomi.join(QLatin1Char(' '))));
+        QCOMPARE(nomi.join(QLatin1Char(' ')),
+                 QStringLiteral(
+                     "CmdCercaData CmdCercaIndice CmdUltima CmdSettaMensile CboNumeroCasi CboMensile "
+                     "ChkForzaUltima CboRuota Posizione1 Posizione2 Posizione3 Posizione4 Posizione5 "
+                     "OptSomma CboTrasformazione CboFisso CmdSceltaTrasformazione LblSelezionaTutti "
+                     "LblDeseleziona FgRuote CboDaColpo CboColpi CboElenco ChkInteroPeriodo ChkEvidenzia "
+                     "CmdGenerazioneTerzine CmdElaboraTerzine CmdCopiaSecondoElenco CmdControllaTutte "
+                     "CmdPrevisioni Command1 CmdVisualizzaEsiti CmdVecchiePrevisioni CmdInterrompi CmdHelp "
+                     "CmdCopiaCasi FgEV CmdCopiaPrevisioni CmdStampaPrevisioni FgPr fg1 CmdEliminaUltima "
+                     "CmdReset FgZ FgStat"));
     }
 
     void esitiERitardi() {
