@@ -2,6 +2,7 @@
 // removal and reset, an edited offset, an interrupted search, the history and the delays; its tables
 // compared with `trivalto-cli costruttore` on the same settings.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -143,6 +144,32 @@ private slots:
         auto& j = b.g("FgJ")->Modello();
         for (int r = 2; r < j.Righe(); ++r)
             QVERIFY(j.Valore(r - 1, ColonnaSecondoCop) >= j.Valore(r, ColonnaSecondoCop));
+    }
+
+    // The same away from the opening values: every wheel, a later first colpo, the whole period and the
+    // first success highlighted, where "Tot", the forecast's extra rows and the count by colpo differ.
+    void impostazioniDiverseComeLaRigaDiComando() {
+        Banco b;
+        b.c<QComboBox>("CboNumeroCasi")->setCurrentIndex(19);
+        b.c<QComboBox>("CboDaColpo")->setCurrentIndex(1);
+        b.c<QComboBox>("CboColpi")->setCurrentIndex(4);
+        b.c<QCheckBox>("ChkInteroPeriodo")->setChecked(true);
+        b.c<QCheckBox>("ChkEvidenzia")->setChecked(true);
+        b.c<QPushButton>("LblSelezionaTutti")->click();
+        b.Premi("CmdGenerazioneTerzine");
+        b.DoppioClic(b.g("fg1"), 2);
+        b.DoppioClic(b.g("fg1"), 5);
+        b.Premi("CmdControllaTutte");
+        const std::string metodo = b.Terzina(b.g("FgZ"), 1) + ";" + b.Terzina(b.g("FgZ"), 2);
+        const auto cli = Costruttore_({"--casi", "20", "--da-colpo", "2", "--colpi", "5", "--intero-periodo",
+                                       "--evidenzia", "--ruote-gioco", "TU", "--metodo", metodo, "--controlla-tutte"});
+        QCOMPARE(cli.size(), size_t(3 + 4 * 2 + 1));
+        QVERIFY(DaGriglia(b.g("FgEV")) == cli[0].second);
+        QVERIFY(DaGriglia(b.g("fg1")) == cli.back().second);
+        for (size_t i = 0; i < 4; ++i) {
+            const auto& [nome, atteso] = cli[3 + 4 + i];
+            QVERIFY2(DaGriglia(b.g(nome.c_str())) == atteso, nome.c_str());
+        }
     }
 
     void sestaTerzinaEliminaEReset() {
