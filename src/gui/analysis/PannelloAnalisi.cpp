@@ -175,6 +175,8 @@ QGroupBox* PannelloAnalisi::costruisciGioco() {
     cboColpi_ = ElencoNumeri(g, "CboColpi", 1, 20, 1, 7);
     cboElenco_ = ElencoNumeri(g, "CboElenco", 10, forma_.ElencoMassimo, 10, 4);
     connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { stato_.Colpi = i + 1; });
+    // Tab goes through the heading's links before the wheels they act on, as drawn.
+    QWidget::setTabOrder(nessuno, fgRuote_);
 
     auto* l = new QGridLayout(g);
     l->addWidget(new QLabel(QStringLiteral("Ruote gioco"), g), 0, 0, 1, 2);

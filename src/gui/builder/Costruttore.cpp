@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -65,12 +66,35 @@ void Costruttore::costruisciInterfaccia() {
     impostazioni->addWidget(costruisciOpzioni());
     impostazioni->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* contenuto = new QWidget(this);
+    auto* layout = new QVBoxLayout(contenuto);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
     layout->addLayout(impostazioni);
     layout->addWidget(costruisciComandi());
     layout->addWidget(costruisciTabelle(), 1);
+    // Beside the draws list, or restored to a smaller size, the window scrolls instead of cutting off
+    // its right side.
+    auto* scorri = new QScrollArea(this);
+    scorri->setObjectName(QStringLiteral("ScorriCostruttore"));
+    scorri->setFrameShape(QFrame::NoFrame);
+    scorri->setWidgetResizable(true);
+    scorri->setFocusPolicy(Qt::NoFocus);
+    scorri->setWidget(contenuto);
+    auto* esterno = new QVBoxLayout(this);
+    esterno->setContentsMargins(0, 0, 0, 0);
+    esterno->addWidget(scorri);
+    ordinaTabulazione();
+}
+
+void Costruttore::ordinaTabulazione() {
+    // As drawn: the settings and the commands row, then the left column (cases, forecast), then the
+    // right one (the lists, the method, the statistics), each table after the buttons of its heading.
+    const auto w = [this](const char* nome) { return findChild<QWidget*>(QString::fromLatin1(nome)); };
+    QWidget* catena[] = {w("CmdHelp"), w("CmdCopiaCasi"), fgEV_, w("CmdCopiaPrevisioni"), w("CmdStampaPrevisioni"),
+                         fgPr_, elenchi_, fg1_, fgJ_, w("CmdEliminaUltima"), w("CmdReset"), fgZ_, fgStat_};
+    for (size_t i = 1; i < std::size(catena); ++i)
+        QWidget::setTabOrder(catena[i - 1], catena[i]);
 }
 
 QWidget* Costruttore::costruisciOpzioni() {

@@ -64,6 +64,7 @@ protected:
 
 private:
     void costruisciInterfaccia();
+    void ordinaTabulazione();
     QWidget* costruisciOpzioni();
     QWidget* costruisciComandi();
     QWidget* costruisciTabelle();

@@ -1,6 +1,8 @@
 // The method builder used as a user would: the chain, double clicks into the method, the sixth terzina,
 // removal and reset, an edited offset, an interrupted search, the history and the delays; its tables
 // compared with `trivalto-cli costruttore` on the same settings.
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -144,6 +146,32 @@ private slots:
             QVERIFY(j.Valore(r - 1, ColonnaSecondoCop) >= j.Valore(r, ColonnaSecondoCop));
     }
 
+    // The same away from the opening values: every wheel, a later first colpo, the whole period and the
+    // first success highlighted, where "Tot", the forecast's extra rows and the count by colpo differ.
+    void impostazioniDiverseComeLaRigaDiComando() {
+        Banco b;
+        b.c<QComboBox>("CboNumeroCasi")->setCurrentIndex(19);
+        b.c<QComboBox>("CboDaColpo")->setCurrentIndex(1);
+        b.c<QComboBox>("CboColpi")->setCurrentIndex(4);
+        b.c<QCheckBox>("ChkInteroPeriodo")->setChecked(true);
+        b.c<QCheckBox>("ChkEvidenzia")->setChecked(true);
+        b.c<QPushButton>("LblSelezionaTutti")->click();
+        b.Premi("CmdGenerazioneTerzine");
+        b.DoppioClic(b.g("fg1"), 2);
+        b.DoppioClic(b.g("fg1"), 5);
+        b.Premi("CmdControllaTutte");
+        const std::string metodo = b.Terzina(b.g("FgZ"), 1) + ";" + b.Terzina(b.g("FgZ"), 2);
+        const auto cli = Costruttore_({"--casi", "20", "--da-colpo", "2", "--colpi", "5", "--intero-periodo",
+                                       "--evidenzia", "--ruote-gioco", "TU", "--metodo", metodo, "--controlla-tutte"});
+        QCOMPARE(cli.size(), size_t(3 + 4 * 2 + 1));
+        QVERIFY(DaGriglia(b.g("FgEV")) == cli[0].second);
+        QVERIFY(DaGriglia(b.g("fg1")) == cli.back().second);
+        for (size_t i = 0; i < 4; ++i) {
+            const auto& [nome, atteso] = cli[3 + 4 + i];
+            QVERIFY2(DaGriglia(b.g(nome.c_str())) == atteso, nome.c_str());
+        }
+    }
+
     void sestaTerzinaEliminaEReset() {
         Banco b;
         b.Premi("CmdGenerazioneTerzine");
@@ -223,6 +251,36 @@ private slots:
         QCOMPARE(b.d.messaggi[0].testo, QStringLiteral("Elaborazione interrota."));
         QVERIFY(DaGriglia(b.g("FgJ")) == perCaso);
         QCOMPARE(b.c<QProgressBar>("ProgressBar1")->value(), 0);
+    }
+
+    // Keyboard alone, in a window narrower than its controls (beside the draws list): Tab goes through
+    // every control as drawn, no table keeps it, and each control it reaches is scrolled into view.
+    void tabulazioneInFinestraStretta() {
+        Banco b;
+        b.w->resize(860, 520);
+        QTest::qWait(20);
+        QWidget* primo = b.c<QWidget>("CmdCercaData");
+        primo->setFocus(Qt::TabFocusReason);
+        QStringList nomi;
+        for (int i = 0; i < 80; ++i) {
+            QWidget* f = QApplication::focusWidget();
+            if (!f || (i > 0 && f == primo)) break;
+            if (f->objectName() != QStringLiteral("qt_tabwidget_tabbar")) nomi << f->objectName();
+            QVERIFY2(!f->visibleRegion().isEmpty(), qPrintable(f->objectName()));
+            QTest::keyClick(f, Qt::Key_Tab);
+            QTest::qWait(1);
+        }
+        QVERIFY2(QApplication::focusWidget() == primo, qPrintable(nomi.join(QLatin1Char(' '))));
+        QCOMPARE(nomi.join(QLatin1Char(' ')),
+                 QStringLiteral(
+                     "CmdCercaData CmdCercaIndice CmdUltima CmdSettaMensile CboNumeroCasi CboMensile "
+                     "ChkForzaUltima CboRuota Posizione1 Posizione2 Posizione3 Posizione4 Posizione5 "
+                     "OptSomma CboTrasformazione CboFisso CmdSceltaTrasformazione LblSelezionaTutti "
+                     "LblDeseleziona FgRuote CboDaColpo CboColpi CboElenco ChkInteroPeriodo ChkEvidenzia "
+                     "CmdGenerazioneTerzine CmdElaboraTerzine CmdCopiaSecondoElenco CmdControllaTutte "
+                     "CmdPrevisioni Command1 CmdVisualizzaEsiti CmdVecchiePrevisioni CmdInterrompi CmdHelp "
+                     "CmdCopiaCasi FgEV CmdCopiaPrevisioni CmdStampaPrevisioni FgPr fg1 CmdEliminaUltima "
+                     "CmdReset FgZ FgStat"));
     }
 
     void esitiERitardi() {
