@@ -19,6 +19,7 @@
 #include "core/builder/TabelleCostruttore.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/analysis/PannelloAnalisi.h"
+#include "gui/analysis/PannelloAtteso.h"
 #include "gui/analysis/PitturaAnalisi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
@@ -92,7 +93,8 @@ void Costruttore::ordinaTabulazione() {
     // right one (the lists, the method, the statistics), each table after the buttons of its heading.
     const auto w = [this](const char* nome) { return findChild<QWidget*>(QString::fromLatin1(nome)); };
     QWidget* catena[] = {w("CmdHelp"), w("CmdCopiaCasi"), fgEV_, w("CmdCopiaPrevisioni"), w("CmdStampaPrevisioni"),
-                         fgPr_, elenchi_, fg1_, fgJ_, w("CmdEliminaUltima"), w("CmdReset"), fgZ_, fgStat_};
+                         fgPr_, elenchi_, fg1_, fgJ_, w("CmdEliminaUltima"), w("CmdReset"), fgZ_, fgStat_,
+                         w("CmdSimula")};
     for (size_t i = 1; i < std::size(catena); ++i)
         QWidget::setTabOrder(catena[i - 1], catena[i]);
 }
@@ -236,7 +238,14 @@ QWidget* Costruttore::costruisciTabelle() {
     auto* lb = new QGridLayout(basso);
     lb->setContentsMargins(0, 0, 0, 0);
     lb->addWidget(Riquadro(basso, QStringLiteral("Metodo"), fgZ_, {elimina, reset}), 0, 0);
-    lb->addWidget(Riquadro(basso, QStringLiteral("Statistica"), fgStat_, {}), 0, 1, Qt::AlignTop);
+    auto* destraBasso = new QWidget(basso);
+    auto* ldb = new QVBoxLayout(destraBasso);
+    ldb->setContentsMargins(0, 0, 0, 0);
+    ldb->addWidget(Riquadro(destraBasso, QStringLiteral("Statistica"), fgStat_, {}));
+    atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Coperti"), false, destraBasso);
+    ldb->addWidget(atteso_);
+    ldb->addStretch(1);
+    lb->addWidget(destraBasso, 0, 1, Qt::AlignTop);
     fgZ_->setMinimumWidth(LarghezzaTabella(fgZ_));
     lb->setColumnStretch(1, 1);
     basso->setMaximumHeight(basso->sizeHint().height());

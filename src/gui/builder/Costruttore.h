@@ -23,6 +23,7 @@ class ContestoProgramma;
 class Dialoghi;
 class Griglia;
 class PannelloAnalisi;
+class PannelloAtteso;
 
 class Costruttore : public QWidget {
     Q_OBJECT
@@ -98,6 +99,7 @@ private:
     LavoroAvviato lavoro_;
 
     PannelloAnalisi* pannello_;
+    PannelloAtteso* atteso_;
     QCheckBox *chkInteroPeriodo_, *chkEvidenzia_;
     Griglia *fgEV_, *fg1_, *fgJ_, *fgZ_, *fgPr_, *fgStat_;
     QLabel *lblTerzineValide_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;

@@ -7,6 +7,7 @@
 #include "core/builder/TabelleCostruttore.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/analysis/PannelloAnalisi.h"
+#include "gui/analysis/PannelloAtteso.h"
 #include "gui/analysis/PitturaAnalisi.h"
 #include "gui/builder/Costruttore.h"
 #include "gui/ui/Dialoghi.h"
@@ -93,6 +94,7 @@ void Costruttore::ElaboraTerzine() {
 void Costruttore::Cerca() {
     auto archivio = ctx_.Istantanea();
     InputRicerca in = stato_.PreparaRicerca(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+    atteso_->Svuota();
     DipingiElencoColpi();
     Inizia();
     struct Esito {
@@ -101,13 +103,13 @@ void Costruttore::Cerca() {
     };
     lavoro_ = AvviaLavoro<Esito>(
         this, barra_,
-        [in = std::move(in), archivio](const ControlloLavoro& ctl) {
+        [in, archivio](const ControlloLavoro& ctl) {
             Esito e{CercaCandidate(in, ctl), {}};
             // The list by case is made here too, so the window only paints it.
             if (!e.Lista.Interrotta) e.PerCaso = trivalto::CopiaInSecondoElenco(in, e.Lista.Righe);
             return e;
         },
-        [this, archivio](Esito e) {
+        [this, in, archivio](Esito e) {
             stato_.ApplicaRicerca(e.Lista, *archivio, std::move(e.PerCaso));
             DipingiElencoColpi();
             Termina();
@@ -119,6 +121,7 @@ void Costruttore::Cerca() {
             DipingiElencoCasi();
             StileCasi(fgEV_->Modello(), stato_.Analisi);
             fg1_->ImpostaCellaCorrente(1, 0);
+            atteso_->Aggiorna(archivio, in, stato_.Lista.empty() ? 0 : stato_.Lista.front().Cop);
         },
         [this](std::exception_ptr e) { Errore(e); });
 }
@@ -197,6 +200,8 @@ void Costruttore::Previsioni(bool vecchie) {
         if (!in) return; // no case table: the tables stay
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
         DipingiPrevisioni();
+        if (!vecchie)
+            atteso_->AggiornaCop(static_cast<int>(stato_.Metodo.size()), stato_.Analisi.Previsione.Riepilogo.Coperti);
         DipingiMetodo();
     } catch (...) {
         Errore(std::current_exception());

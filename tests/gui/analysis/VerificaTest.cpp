@@ -16,6 +16,7 @@
 #include "gui/analysis/FinestraVerifica.h"
 #include "gui/analysis/PannelloAtteso.h"
 #include "gui/analysis/Special.h"
+#include "gui/builder/Costruttore.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -74,6 +75,28 @@ private slots:
         w.findChild<QPushButton*>(QStringLiteral("CmdElaboraTerzine"))->click();
         QVERIFY(pannello->Valore("LblMedianaCaso").isEmpty());
         QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+    }
+
+    void pannelloDelCostruttoreSegueIlMetodo() {
+        Contesto c;
+        Costruttore w(c.ctx, c.d, [](const QString&) { return nullptr; });
+        w.resize(1200, 700);
+        w.show();
+        w.GenerazioneTerzine();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        w.AggiungiAlMetodo(false, 1);
+        w.AggiungiAlMetodo(false, 2);
+        std::string metodo;
+        for (const auto& t : w.Stato().Metodo)
+            metodo.append(metodo.empty() ? "" : ";")
+                .append(std::to_string(t.A) + "," + std::to_string(t.B) + "," + std::to_string(t.C));
+        const auto atteso = TabellaCli({"costruttore", "--archivio", PercorsoDati("archivio-1939-2026.txt"),
+                                        "--metodo", metodo, "--atteso"},
+                                       "Atteso");
+        auto* pannello = w.findChild<PannelloAtteso*>(QStringLiteral("PannelloAtteso"));
+        QCOMPARE(pannello->Valore("LblPosAtteso").toStdString(), Voce(atteso, "Pos atteso"));
+        QCOMPARE(pannello->Valore("LblCopAtteso").toStdString(), Voce(atteso, "Coperti dal metodo atteso"));
+        QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(), Voce(atteso, "Pos migliore osservato"));
     }
 
     void verificaRetroattivaComeLaRigaDiComando() {
