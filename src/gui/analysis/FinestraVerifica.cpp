@@ -196,11 +196,12 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     tabelle->setStretchFactor(0, 3);
     tabelle->setStretchFactor(1, 2);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(impostazioni);
     layout->addLayout(comandi);
     layout->addWidget(tabelle, 1);
+    DisponiScorrevole(this, layout, "ScorriVerifica");
     pannello_->Apertura();
     Mostra();
 }

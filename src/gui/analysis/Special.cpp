@@ -71,12 +71,13 @@ void Special::costruisciInterfaccia() {
     impostazioni->addWidget(costruisciOpzioni());
     impostazioni->addStretch(1);
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
     layout->addLayout(impostazioni);
     layout->addWidget(costruisciComandi());
     layout->addWidget(costruisciTabelle(), 1);
+    DisponiScorrevole(this, layout, "ScorriSpecial");
 }
 
 QWidget* Special::costruisciComandi() {

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -67,24 +66,13 @@ void Costruttore::costruisciInterfaccia() {
     impostazioni->addWidget(costruisciOpzioni());
     impostazioni->addStretch(1);
 
-    auto* contenuto = new QWidget(this);
-    auto* layout = new QVBoxLayout(contenuto);
+    auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
     layout->addLayout(impostazioni);
     layout->addWidget(costruisciComandi());
     layout->addWidget(costruisciTabelle(), 1);
-    // Beside the draws list, or restored to a smaller size, the window scrolls instead of cutting off
-    // its right side.
-    auto* scorri = new QScrollArea(this);
-    scorri->setObjectName(QStringLiteral("ScorriCostruttore"));
-    scorri->setFrameShape(QFrame::NoFrame);
-    scorri->setWidgetResizable(true);
-    scorri->setFocusPolicy(Qt::NoFocus);
-    scorri->setWidget(contenuto);
-    auto* esterno = new QVBoxLayout(this);
-    esterno->setContentsMargins(0, 0, 0, 0);
-    esterno->addWidget(scorri);
+    DisponiScorrevole(this, layout, "ScorriCostruttore");
     ordinaTabulazione();
 }
 

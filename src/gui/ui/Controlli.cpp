@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -179,5 +180,19 @@ QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
     return w;
 }
 
+
+void DisponiScorrevole(QWidget* finestra, QLayout* layout, const char* nome) {
+    auto* contenuto = new QWidget(finestra);
+    contenuto->setLayout(layout);
+    auto* scorri = new QScrollArea(finestra);
+    scorri->setObjectName(QString::fromLatin1(nome));
+    scorri->setFrameShape(QFrame::NoFrame);
+    scorri->setWidgetResizable(true);
+    scorri->setFocusPolicy(Qt::NoFocus);
+    scorri->setWidget(contenuto);
+    auto* esterno = new QVBoxLayout(finestra);
+    esterno->setContentsMargins(0, 0, 0, 0);
+    esterno->addWidget(scorri);
+}
 
 } // namespace trivalto

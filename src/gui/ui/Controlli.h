@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -51,6 +52,10 @@ int LarghezzaTabella(const Griglia* g);
 /// A table with its caption and the buttons that act on it, and an optional widget under it.
 QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia, std::initializer_list<QWidget*> pulsanti,
                   QWidget* sotto = nullptr);
+
+/// Lays `layout` out in a frameless scroll area that fills `finestra`: beside the draws list, or restored
+/// to a smaller size, the window scrolls instead of cutting off its right side.
+void DisponiScorrevole(QWidget* finestra, QLayout* layout, const char* nome);
 
 /// "Ruote gioco": one row of the eleven wheel codes, green when played.
 Griglia* GrigliaRuote(QWidget* padre);
