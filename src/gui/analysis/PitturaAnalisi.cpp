@@ -7,13 +7,15 @@
 namespace trivalto {
 
 void RiempiGriglia(Griglia& g, const TabellaTesto& t) {
-    auto& m = g.Modello();
-    m.ImpostaRighe(1);
-    m.ImpostaRighe(static_cast<int>(t.Righe.size()) + 1);
-    for (size_t r = 0; r < t.Righe.size(); ++r)
-        for (size_t c = 0; c < t.Righe[r].size(); ++c)
-            m.ImpostaTesto(static_cast<int>(r) + 1, static_cast<int>(c),
-                           QString::fromStdString(t.Righe[r][c]));
+    std::vector<std::vector<QString>> righe;
+    righe.reserve(t.Righe.size());
+    for (const auto& r : t.Righe) {
+        auto& testi = righe.emplace_back();
+        testi.reserve(r.size());
+        for (const auto& c : r)
+            testi.push_back(QString::fromStdString(c));
+    }
+    g.Modello().ImpostaDati(righe);
 }
 
 // --- Cases ------------------------------------------------------------------------------------

@@ -157,6 +157,10 @@ QWidget* Costruttore::costruisciTabelle() {
     fgPr_ = GrigliaTabella(this, "FgPr", IntestazionePrevisioni);
     fgStat_ = GrigliaTabella(this, "FgStat", IntestazioneStatistiche);
     impostaLarghezze();
+    // A thousand rows of short numbers: the widths need a sample of them, not every row measured again at
+    // each change of the method.
+    for (auto* g : {fg1_, fgJ_})
+        g->horizontalHeader()->setResizeContentsPrecision(60);
 
     connect(fg1_, &Griglia::DoppioClic, this, [this](int r, int) { AggiungiAlMetodo(false, r); });
     connect(fgJ_, &Griglia::DoppioClic, this, [this](int r, int) { AggiungiAlMetodo(true, r); });

@@ -43,6 +43,19 @@ void ModelloGriglia::ImpostaRighe(int righe) {
     }
 }
 
+void ModelloGriglia::ImpostaDati(const std::vector<std::vector<QString>>& righe) {
+    ImpostaRighe(1);
+    if (righe.empty()) return;
+    beginInsertRows({}, 0, static_cast<int>(righe.size()) - 1);
+    for (const auto& testi : righe) {
+        std::vector<Cella> riga(static_cast<size_t>(colonne_));
+        for (size_t c = 0; c < riga.size() && c < testi.size(); ++c)
+            riga[c].testo = testi[c];
+        celle_.push_back(std::move(riga));
+    }
+    endInsertRows();
+}
+
 void ModelloGriglia::ImpostaColonne(int colonne) {
     colonne = std::max(colonne, 0);
     if (colonne == colonne_) return;

@@ -24,6 +24,10 @@ public:
     void ImpostaRighe(int righe);
     void ImpostaColonne(int colonne);
 
+    /// Every data row replaced at once (texts beyond the columns are dropped; styles plain): one insertion
+    /// for the view instead of a change per cell.
+    void ImpostaDati(const std::vector<std::vector<QString>>& righe);
+
     QString Testo(int r, int c) const;
     void ImpostaTesto(int r, int c, const QString& testo);
     /// Numeric read of a cell; empty or non-numeric text reads 0.
