@@ -95,5 +95,5 @@ TEST(ImpostazioniStandard, DatabaseDellaPrimaVersione) {
     EXPECT_TRUE(s->Distanza);
     EXPECT_EQ(s->Elenco, "80");
     EXPECT_FALSE(s->UsaAllApertura);
-    EXPECT_EQ(db->Db().VersioneSchema(), 2);
+    EXPECT_EQ(db->Db().VersioneSchema(), 3);
 }
