@@ -80,6 +80,9 @@ TEST(FileOstili, ComeArchivio) {
     EXPECT_EQ(e.Stato, 1);
     EXPECT_NE(e.Errori.find("è una cartella"), std::string::npos) << e.Errori;
     EXPECT_TRUE(std::filesystem::is_empty(c / "cartella.mdb"));
+    e = EseguiCli({"analizza", "--archivio", c / "cartella.mdb"});
+    EXPECT_EQ(e.Stato, 1);
+    EXPECT_NE(e.Errori.find("cartella.mdb è una cartella, non un file"), std::string::npos) << e.Errori;
 
     // Read-only: the file, then the folder (no room for the journal).
     CopiaArchivioReale(c / "sola.mdb");
