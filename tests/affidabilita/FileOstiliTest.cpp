@@ -148,11 +148,10 @@ TEST(FileOstili, DiscoPieno) {
         risultato = Leggi(esito);
         RecordProperty("disco", "tmpfs");
     } else {
-        // No mount here: the files may not grow past their size.
-        CopiaArchivioReale(c / "a.mdb");
-        std::filesystem::copy_file(c / "base.mdb", c / "a.mdb", std::filesystem::copy_options::overwrite_existing);
+        // No mount here: no file may grow past 8 KiB, so the journal of the write cannot be made.
+        std::filesystem::copy_file(c / "base.mdb", c / "a.mdb");
         const auto prima = Leggi(c / "a.mdb");
-        const auto limite = static_cast<rlim_t>(prima.size());
+        const rlim_t limite = 8192;
         const auto e = EseguiCli({"importa", testo, "--archivio", c / "a.mdb"}, 0, [limite] {
             signal(SIGXFSZ, SIG_IGN);
             rlimit r{limite, limite};
@@ -210,5 +209,8 @@ TEST(FileOstili, ComeFileDaImportare) {
         utf16 += std::string{ch, '\0'};
     std::ofstream(c / "utf16.txt", std::ios::binary) << utf16;
     Rifiutato(c / "utf16.txt", archivio, "è in codifica UTF-16");
+    // A folder as the file: it would read as an empty file, and a new archive would appear empty.
     Rifiutato(c.Percorso().string(), archivio, "è una cartella");
+    EXPECT_EQ(EseguiCli({"importa", c.Percorso().string(), "--archivio", c / "nuovo.mdb"}).Stato, 1);
+    EXPECT_FALSE(std::filesystem::exists(c / "nuovo.mdb"));
 }
