@@ -14,4 +14,6 @@ cd "$radice/build-asan"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$radice/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# The kill trials test atomicity, not memory: a few per kind here (50 in scripts/test.sh).
+export TRIVALTO_INTERRUZIONI=5
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)" "$@"

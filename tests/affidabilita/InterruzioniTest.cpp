@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "Processi.h"
@@ -13,7 +14,8 @@ using namespace trivalto::test;
 
 namespace {
 
-constexpr int Prove = 50;
+// Kills per trial; the sanitizer build, where every run is several times slower, asks for fewer.
+const int Prove = std::getenv("TRIVALTO_INTERRUZIONI") ? std::atoi(std::getenv("TRIVALTO_INTERRUZIONI")) : 50;
 
 /// Kill moments over the length of an uninterrupted run (the median of three): half anywhere in it,
 /// half in its last part, where the writes and the commit are.
@@ -106,7 +108,7 @@ TEST(Interruzioni, ImportazioneDaRigaDiComando) {
     }
     RecordProperty("vecchio", conta.Vecchio);
     RecordProperty("nuovo", conta.Nuovo);
-    EXPECT_GT(conta.Vecchio, 0);
+    if (Prove >= 20) EXPECT_GT(conta.Vecchio, 0); // the kills do land before the commit
 }
 
 // The archive window's save and correction of a draw, in a process killed while it writes.
@@ -183,7 +185,7 @@ TEST(Interruzioni, ApplicazioneDiUnAggiornamento) {
     }
     RecordProperty("vecchio", conta.Vecchio);
     RecordProperty("nuovo", conta.Nuovo);
-    EXPECT_GT(conta.Vecchio, 0);
+    if (Prove >= 20) EXPECT_GT(conta.Vecchio, 0); // the kills do land before the commit
 }
 
 TEST(Interruzioni, Esportazione) {
@@ -221,5 +223,5 @@ TEST(Interruzioni, Esportazione) {
     }
     RecordProperty("vecchio", conta.Vecchio);
     RecordProperty("nuovo", conta.Nuovo);
-    EXPECT_GT(conta.Vecchio, 0);
+    if (Prove >= 20) EXPECT_GT(conta.Vecchio, 0); // the kills do land before the commit
 }
