@@ -108,7 +108,9 @@ TEST(Interruzioni, ImportazioneDaRigaDiComando) {
     }
     RecordProperty("vecchio", conta.Vecchio);
     RecordProperty("nuovo", conta.Nuovo);
-    if (Prove >= 20) EXPECT_GT(conta.Vecchio, 0); // the kills do land before the commit
+    if (Prove >= 20) { // the kills do land before the commit
+        EXPECT_GT(conta.Vecchio, 0);
+    }
 }
 
 // The archive window's save and correction of a draw, in a process killed while it writes.
@@ -185,7 +187,9 @@ TEST(Interruzioni, ApplicazioneDiUnAggiornamento) {
     }
     RecordProperty("vecchio", conta.Vecchio);
     RecordProperty("nuovo", conta.Nuovo);
-    if (Prove >= 20) EXPECT_GT(conta.Vecchio, 0); // the kills do land before the commit
+    if (Prove >= 20) { // the kills do land before the commit
+        EXPECT_GT(conta.Vecchio, 0);
+    }
 }
 
 TEST(Interruzioni, Esportazione) {
@@ -223,5 +227,7 @@ TEST(Interruzioni, Esportazione) {
     }
     RecordProperty("vecchio", conta.Vecchio);
     RecordProperty("nuovo", conta.Nuovo);
-    if (Prove >= 20) EXPECT_GT(conta.Vecchio, 0); // the kills do land before the commit
+    if (Prove >= 20) { // the kills do land before the commit
+        EXPECT_GT(conta.Vecchio, 0);
+    }
 }
