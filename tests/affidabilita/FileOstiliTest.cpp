@@ -17,8 +17,8 @@ namespace {
 
 /// The library's own English texts must never reach the user.
 void SoloItaliano(const std::string& messaggio) {
-    for (const char* inglese : {"file is", "unable to", "disk is full", "attempt to", "disk image", "malformed",
-                                "not a database", "No such", "Permission"})
+    for (const char* inglese : {"file is", "unable to", "disk is full", "attempt to", "disk image",
+                                "malformed", "not a database", "No such", "Permission"})
         EXPECT_EQ(messaggio.find(inglese), std::string::npos) << messaggio;
     EXPECT_EQ(std::count(messaggio.begin(), messaggio.end(), '\n'), 1) << messaggio;
 }
@@ -52,12 +52,14 @@ TEST(FileOstili, ComeArchivio) {
     std::ofstream(nuova, std::ios::binary) << ScriviLineaArchivioTesto(RigheReali().back()) << "\r\n";
     // Another program's databases with a table of the same name: plain SQLite (no key), and
     // encrypted with another key.
-    for (const auto& [file, chiave] : {std::pair{c / "sqlite.mdb", std::string()}, {c / "altra.mdb", "altra"}}) {
+    for (const auto& [file, chiave] :
+         {std::pair{c / "sqlite.mdb", std::string()}, {c / "altra.mdb", "altra"}}) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
         if (!chiave.empty()) sqlite3_key(db, chiave.data(), static_cast<int>(chiave.size()));
-        EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT)", nullptr, nullptr, nullptr),
-                  SQLITE_OK);
+        EXPECT_EQ(
+            sqlite3_exec(db, "CREATE TABLE EstrazioniLotto (DataEstrazione TEXT)", nullptr, nullptr, nullptr),
+            SQLITE_OK);
         sqlite3_close(db);
     }
     ASSERT_EQ(Leggi(c / "sqlite.mdb").rfind("SQLite format 3", 0), 0u);
@@ -97,11 +99,10 @@ TEST(FileOstili, ComeArchivio) {
     std::filesystem::create_directories(c / "chiusa");
     std::filesystem::copy_file(c / "sola.mdb", c / "chiusa/a.mdb");
     std::filesystem::permissions(c / "chiusa/a.mdb", std::filesystem::perms::all);
-    std::filesystem::permissions(c / "chiusa", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
-                                                   std::filesystem::perms::group_read |
-                                                   std::filesystem::perms::group_exec |
-                                                   std::filesystem::perms::others_read |
-                                                   std::filesystem::perms::others_exec);
+    std::filesystem::permissions(
+        c / "chiusa", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                          std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
+                          std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
     Rifiutato(nuova, c / "chiusa/a.mdb", "impossibile aprire o creare il file", ComeUtenteComune);
     std::filesystem::permissions(c / "chiusa", std::filesystem::perms::all);
 }
@@ -136,8 +137,9 @@ TEST(FileOstili, DiscoPieno) {
         }
         const auto prima = Leggi(c / "disco/a.mdb");
         const auto e = EseguiCli({"importa", testo, "--archivio", c / "disco/a.mdb"});
-        std::ofstream(esito, std::ios::binary)
-            << e.Stato << "\n" << (Leggi(c / "disco/a.mdb") == prima) << "\n" << e.Errori;
+        std::ofstream(esito, std::ios::binary) << e.Stato << "\n"
+                                               << (Leggi(c / "disco/a.mdb") == prima) << "\n"
+                                               << e.Errori;
         _exit(0);
     }
     int stato = 0;
@@ -157,7 +159,8 @@ TEST(FileOstili, DiscoPieno) {
             rlimit r{limite, limite};
             setrlimit(RLIMIT_FSIZE, &r);
         });
-        risultato = std::to_string(e.Stato) + "\n" + std::to_string(Leggi(c / "a.mdb") == prima) + "\n" + e.Errori;
+        risultato =
+            std::to_string(e.Stato) + "\n" + std::to_string(Leggi(c / "a.mdb") == prima) + "\n" + e.Errori;
         RecordProperty("disco", "RLIMIT_FSIZE");
     }
     const auto righe = risultato.find('\n'), seconda = risultato.find('\n', righe + 1);
@@ -200,8 +203,8 @@ TEST(FileOstili, ComeFileDaImportare) {
     Rifiutato(c / "enorme.txt", archivio, "riga 10000: il file contiene più di 9999 estrazioni");
     std::filesystem::remove(c / "enorme.txt");
 
-    std::ofstream(c / "lunga.txt", std::ios::binary) << ScriviLineaArchivioTesto(RigheReali()[0])
-                                                     << std::string(1 << 20, '7') << "\r\n";
+    std::ofstream(c / "lunga.txt", std::ios::binary)
+        << ScriviLineaArchivioTesto(RigheReali()[0]) << std::string(1 << 20, '7') << "\r\n";
     Rifiutato(c / "lunga.txt", archivio, "riga 1: riga troppo lunga (1048751 caratteri)");
 
     std::string utf16 = "\xFF\xFE";

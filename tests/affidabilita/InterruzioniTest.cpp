@@ -167,8 +167,8 @@ TEST(Interruzioni, ApplicazioneDiUnAggiornamento) {
     CartellaTemporanea c;
     const auto base = c / "base.mdb", archivio = c / "a.mdb";
     ArchivioSenzaUltime(base, 10);
-    const std::vector<std::string> comando = {"aggiorna", "--da", PercorsoDati("aggiornamento-ultime100.txt"),
-                                              "--applica", "--archivio", archivio};
+    const std::vector<std::string> comando = {
+        "aggiorna", "--da", PercorsoDati("aggiornamento-ultime100.txt"), "--applica", "--archivio", archivio};
     const auto prepara = [&] {
         std::filesystem::copy_file(base, archivio, std::filesystem::copy_options::overwrite_existing);
         std::filesystem::remove(archivio + "-journal");
@@ -222,7 +222,8 @@ TEST(Interruzioni, Esportazione) {
         else if (ora == nuovo)
             ++conta.Nuovo;
         else
-            ADD_FAILURE() << "prova " << prova << ": file di " << ora.size() << " byte, né il vecchio né il nuovo";
+            ADD_FAILURE() << "prova " << prova << ": file di " << ora.size()
+                          << " byte, né il vecchio né il nuovo";
         EXPECT_EQ(Integrita(archivio), "ok");
     }
     RecordProperty("vecchio", conta.Vecchio);

@@ -20,8 +20,8 @@
 namespace trivalto::test {
 
 struct EsitoProcesso {
-    int Stato = -1;        // exit status, or -1 when killed
-    std::string Errori;    // stderr
+    int Stato = -1;     // exit status, or -1 when killed
+    std::string Errori; // stderr
     double Secondi = 0;
 };
 

@@ -69,7 +69,8 @@ TEST(CliAggiorna, ControlloApplicazioneEGuasti) {
         guasto(errore.Indirizzo(), "(scaricamento), archivio non modificato: il server ha risposto 500");
         guasto(ciclo.Indirizzo(), "(scaricamento), archivio non modificato: troppi reindirizzamenti");
         guasto(tronca.Indirizzo(), "(scaricamento), archivio non modificato: trasferimento interrotto");
-        guasto(ServerProva::IndirizzoChiuso(), "(scaricamento), archivio non modificato: connessione rifiutata");
+        guasto(ServerProva::IndirizzoChiuso(),
+               "(scaricamento), archivio non modificato: connessione rifiutata");
     }
     guasto(c / "manca.txt", "(lettura del file)");
     std::ofstream(c / "rotto.zip", std::ios::binary) << ZipDi("storico.txt", coda).substr(0, 500);

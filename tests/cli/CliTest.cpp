@@ -106,10 +106,10 @@ TEST(Cli, ImportaEPreparaControllanoPrimaDiScrivere) {
     CartellaTemporanea c;
     const auto reale = PercorsoDati("archivio-1939-2026.txt");
     // A database that is not an archive (the program database) gets no table of draws added.
-    ASSERT_EQ(Esegui({"prepara", "--cartella", c.Percorso().string(), "--testo", reale, "--archivio",
-                      c / "a.mdb"})
-                  .codice,
-              0);
+    ASSERT_EQ(
+        Esegui({"prepara", "--cartella", c.Percorso().string(), "--testo", reale, "--archivio", c / "a.mdb"})
+            .codice,
+        0);
     const auto programma = c / DatabaseProgramma::NomeFile;
     const auto prima = Leggi(programma);
     auto e = Esegui({"importa", reale, "--archivio", programma});

@@ -13,7 +13,8 @@ using namespace trivalto::fuzz;
 namespace {
 DatabaseArchivio& Archivio() {
     static const std::string file =
-        (std::filesystem::temp_directory_path() / ("trivalto-fuzz-" + std::to_string(getpid()) + ".mdb")).string();
+        (std::filesystem::temp_directory_path() / ("trivalto-fuzz-" + std::to_string(getpid()) + ".mdb"))
+            .string();
     static auto db = [] {
         std::filesystem::remove(file);
         auto a = DatabaseArchivio::ApriOCrea(file);

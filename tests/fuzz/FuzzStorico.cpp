@@ -29,9 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t n) {
             if (r.Celle[w] == "----") continue;
             const auto numeri = LeggiCellaRuota(r.Celle[w]);
             char riga[64];
-            std::snprintf(riga, sizeof riga, "%04d/%02d/%02d\t%s\t%d\t%d\t%d\t%d\t%d\n", d.anno, d.mese, d.giorno,
-                          w == 7 ? "RM" : w == 10 ? "RN" : std::string(CodiciRuote[w]).c_str(), numeri[0], numeri[1],
-                          numeri[2], numeri[3], numeri[4]);
+            std::snprintf(riga, sizeof riga, "%04d/%02d/%02d\t%s\t%d\t%d\t%d\t%d\t%d\n", d.anno, d.mese,
+                          d.giorno,
+                          w == 7    ? "RM"
+                          : w == 10 ? "RN"
+                                    : std::string(CodiciRuote[w]).c_str(),
+                          numeri[0], numeri[1], numeri[2], numeri[3], numeri[4]);
             scritto += riga;
         }
     }

@@ -103,7 +103,8 @@ bool Statement::Nullo(int c) const {
 
 Database::Database(const std::string& percorso, const std::string& chiave, Modo modo) : percorso_(percorso) {
     if (percorso.empty()) throw ErroreDatabase("percorso del database vuoto");
-    if (std::filesystem::is_directory(percorso)) throw ErroreDatabase(percorso + " è una cartella, non un file");
+    if (std::filesystem::is_directory(percorso))
+        throw ErroreDatabase(percorso + " è una cartella, non un file");
     if (modo == Modo::Apri && !std::filesystem::is_regular_file(percorso))
         throw ErroreDatabase("file non trovato: " + percorso);
     const int flags = SQLITE_OPEN_READWRITE | (modo == Modo::Crea ? SQLITE_OPEN_CREATE : 0);

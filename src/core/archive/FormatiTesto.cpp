@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <tuple>
 #include <sstream>
+#include <tuple>
 #include <unordered_map>
 
 namespace trivalto {
@@ -70,7 +70,8 @@ public:
         for (int p = 0; p < 5; ++p)
             for (int q = p + 1; q < 5; ++q)
                 if (n[p] != 0 && n[p] == n[q])
-                    throw ErroreFormato(numero, std::string("ruota ").append(NomiRuote[ruota])
+                    throw ErroreFormato(numero, std::string("ruota ")
+                                                    .append(NomiRuote[ruota])
                                                     .append(": numero ")
                                                     .append(std::to_string(n[p]))
                                                     .append(" ripetuto"));
@@ -85,7 +86,8 @@ public:
     }
     void Quante(size_t estrazioni, int numero) const {
         if (estrazioni > static_cast<size_t>(regole_.MassimoEstrazioni))
-            throw ErroreFormato(numero, "il file contiene più di " + std::to_string(regole_.MassimoEstrazioni) +
+            throw ErroreFormato(numero, "il file contiene più di " +
+                                            std::to_string(regole_.MassimoEstrazioni) +
                                             " estrazioni, il massimo dell'archivio");
     }
 
@@ -105,8 +107,10 @@ Data UltimaDataPlausibile() {
 
 std::string DataImplausibile(const Data& d, const Data& ultima) {
     if (d.anno < PrimoAnnoPlausibile)
-        return "data " + TestoData(d) + " non plausibile (prima del " + std::to_string(PrimoAnnoPlausibile) + ")";
-    if (Prima(ultima, d)) return "data " + TestoData(d) + " non plausibile (dopo il " + TestoData(ultima) + ")";
+        return "data " + TestoData(d) + " non plausibile (prima del " + std::to_string(PrimoAnnoPlausibile) +
+               ")";
+    if (Prima(ultima, d))
+        return "data " + TestoData(d) + " non plausibile (dopo il " + TestoData(ultima) + ")";
     return {};
 }
 
@@ -243,12 +247,14 @@ std::vector<RigaEstrazione> LeggiFileEstrazioni(const std::string& percorso, con
     const auto letti = in.gcount();
     const auto byte = [&](int i) { return static_cast<unsigned char>(inizio[i]); };
     const auto stampabile = [&](int i) { return byte(i) >= 0x20 && byte(i) < 0x7F; };
-    const bool marca16 = letti >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF));
+    const bool marca16 =
+        letti >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) || (byte(0) == 0xFE && byte(1) == 0xFF));
     const bool senzaMarca16 = letti == 4 && ((stampabile(0) && !byte(1) && stampabile(2) && !byte(3)) ||
                                              (!byte(0) && stampabile(1) && !byte(2) && stampabile(3)));
     if (marca16 || senzaMarca16)
-        throw ErroreFormato(0, "il file " + percorso +
-                                   " è in codifica UTF-16: salvarlo come testo semplice (ANSI o UTF-8) e riprovare");
+        throw ErroreFormato(
+            0, "il file " + percorso +
+                   " è in codifica UTF-16: salvarlo come testo semplice (ANSI o UTF-8) e riprovare");
     // A UTF-8 mark at the start (as some editors save) is no part of the first line.
     const bool marcaUtf8 = letti >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF;
     const auto reinizia = [&] {

@@ -34,8 +34,8 @@ std::string DifettoCellaTesto(const std::string& cella);
 /// What a reader refuses besides malformed lines. An import refuses everything that could not
 /// be a real draw; the update check reads leniently and marks such rows itself.
 struct RegoleLettura {
-    bool Rigorose = true;                    // repeated numbers, implausible dates, repeated dates
-    Data Ultima = UltimaDataPlausibile();    // latest plausible date
+    bool Rigorose = true;                 // repeated numbers, implausible dates, repeated dates
+    Data Ultima = UltimaDataPlausibile(); // latest plausible date
     int MassimoEstrazioni = ArchivioMemoria::MassimoEstrazioni; // more is refused while reading
 };
 
@@ -50,6 +50,7 @@ std::vector<RigaEstrazione> LeggiArchivioTesto(std::istream& in, const RegoleLet
 std::vector<RigaEstrazione> LeggiStorico(std::istream& in, const RegoleLettura& regole = {});
 /// Chooses the layout from the first non-blank line (a tab means "storico"). A folder, a file that
 /// cannot be read and a UTF-16 or binary file are refused (ErroreFormato with Riga 0).
-std::vector<RigaEstrazione> LeggiFileEstrazioni(const std::string& percorso, const RegoleLettura& regole = {});
+std::vector<RigaEstrazione> LeggiFileEstrazioni(const std::string& percorso,
+                                                const RegoleLettura& regole = {});
 
 } // namespace trivalto

@@ -188,7 +188,8 @@ std::vector<RigaAggiornamento> RigheDaSorgente(const std::string& contenuto) {
 std::string DifettoRiga(const RigaAggiornamento& riga) {
     Data d;
     if (!LeggiDataTesto(riga.Data, d)) return "data non valida \"" + riga.Data + "\"";
-    if (auto implausibile = DataImplausibile(d, UltimaDataPlausibile()); !implausibile.empty()) return implausibile;
+    if (auto implausibile = DataImplausibile(d, UltimaDataPlausibile()); !implausibile.empty())
+        return implausibile;
     for (size_t k = 0; k < riga.Celle.size(); ++k) {
         const auto difetto = DifettoCella(riga.Celle[k]);
         if (!difetto.empty())

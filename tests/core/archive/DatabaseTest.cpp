@@ -81,7 +81,9 @@ TEST(DatabaseProgramma, FileCifratoPasswordErrataEFileEstraneo) {
         out << "questo non è un database";
     }
     EXPECT_EQ(causa([&] { DatabaseProgramma::Apri(c / "testo.mdb"); }), estraneo);
-    EXPECT_EQ(causa([&] { DatabaseArchivio::ApriOCrea((c.Percorso() / "manca" / "a.mdb").string()); }).rfind("impossibile aprire o creare", 0),
+    EXPECT_EQ(causa([&] {
+                  DatabaseArchivio::ApriOCrea((c.Percorso() / "manca" / "a.mdb").string());
+              }).rfind("impossibile aprire o creare", 0),
               0u);
     EXPECT_THROW(DatabaseArchivio::Apri(c / "manca.mdb"), ErroreDatabase);
     // A database with the right password but without the program's tables.

@@ -203,7 +203,8 @@ TEST(FormatiTesto, ImportazioneRifiutaCiòCheNonPuòEssereUnaEstrazione) {
     }
     EXPECT_EQ(storico("2030/06/16\tBA\t1\t2\t3\t4\t5\n", regole).first, 1);
     const Data domani = UltimaDataPlausibile();
-    EXPECT_EQ(Errore(linea(TestoData({1, domani.mese % 12 + 1, domani.anno + 1}))).first, 1); // past next week
+    EXPECT_EQ(Errore(linea(TestoData({1, domani.mese % 12 + 1, domani.anno + 1}))).first,
+              1); // past next week
 
     // The same date twice in one file is a fault of the file, not a draw already in the archive.
     e = Errore(linea("07/01/2000") + linea("08/01/2000") + linea("07/01/2000"));
