@@ -26,9 +26,9 @@ void SoloItaliano(const std::string& messaggio) {
 /// `importa file --archivio archivio` refused: status 1, one Italian line holding `atteso`, the
 /// archive unchanged.
 void Rifiutato(const std::string& file, const std::string& archivio, const std::string& atteso,
-               const std::function<void()>& prima = {}) {
+               const std::function<void()>& prima = {}, const std::string& eseguibile = TRIVALTO_CLI) {
     const auto bytePrima = Leggi(archivio);
-    const auto e = EseguiCli({"importa", file, "--archivio", archivio}, 0, prima);
+    const auto e = EseguiCli({"importa", file, "--archivio", archivio}, 0, prima, eseguibile);
     EXPECT_EQ(e.Stato, 1) << atteso << ": " << e.Errori;
     EXPECT_NE(e.Errori.find(atteso), std::string::npos) << e.Errori;
     SoloItaliano(e.Errori);
@@ -86,7 +86,11 @@ TEST(FileOstili, ComeArchivio) {
     EXPECT_EQ(e.Stato, 1);
     EXPECT_NE(e.Errori.find("cartella.mdb è una cartella, non un file"), std::string::npos) << e.Errori;
 
-    // Read-only: the file, then the folder (no room for the journal).
+    // Read-only: the file, then the folder (no room for the journal). The program is run from a copy
+    // in the test's folder, which the other user can reach wherever the build is.
+    const auto cli = c / "trivalto-cli";
+    std::filesystem::copy_file(TRIVALTO_CLI, cli);
+    std::filesystem::permissions(cli, std::filesystem::perms::all);
     CopiaArchivioReale(c / "sola.mdb");
     {
         auto db = DatabaseArchivio::Apri(c / "sola.mdb");
@@ -95,7 +99,7 @@ TEST(FileOstili, ComeArchivio) {
     std::filesystem::permissions(c / "sola.mdb", std::filesystem::perms::owner_read |
                                                      std::filesystem::perms::group_read |
                                                      std::filesystem::perms::others_read);
-    Rifiutato(nuova, c / "sola.mdb", "il file è di sola lettura", ComeUtenteComune);
+    Rifiutato(nuova, c / "sola.mdb", "il file è di sola lettura", ComeUtenteComune, cli);
     std::filesystem::create_directories(c / "chiusa");
     std::filesystem::copy_file(c / "sola.mdb", c / "chiusa/a.mdb");
     std::filesystem::permissions(c / "chiusa/a.mdb", std::filesystem::perms::all);
@@ -103,7 +107,7 @@ TEST(FileOstili, ComeArchivio) {
         c / "chiusa", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                           std::filesystem::perms::group_read | std::filesystem::perms::group_exec |
                           std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
-    Rifiutato(nuova, c / "chiusa/a.mdb", "impossibile aprire o creare il file", ComeUtenteComune);
+    Rifiutato(nuova, c / "chiusa/a.mdb", "impossibile aprire o creare il file", ComeUtenteComune, cli);
     std::filesystem::permissions(c / "chiusa", std::filesystem::perms::all);
 }
 

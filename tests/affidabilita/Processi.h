@@ -26,9 +26,11 @@ struct EsitoProcesso {
 };
 
 /// Runs trivalto-cli with `argomenti`. `uccidiDopo` > 0: SIGKILL after that many seconds if still
-/// running. `prima` runs in the child before exec (limits, user change).
+/// running. `prima` runs in the child before exec (limits, user change); `eseguibile` replaces the
+/// built program (a copy another user can reach).
 inline EsitoProcesso EseguiCli(const std::vector<std::string>& argomenti, double uccidiDopo = 0,
-                               const std::function<void()>& prima = {}) {
+                               const std::function<void()>& prima = {},
+                               const std::string& eseguibile = TRIVALTO_CLI) {
     CartellaTemporanea uscita;
     const auto fileErrori = uscita / "stderr";
     const auto inizio = std::chrono::steady_clock::now();
@@ -39,11 +41,11 @@ inline EsitoProcesso EseguiCli(const std::vector<std::string>& argomenti, double
         dup2(nullo, 1);
         dup2(err, 2);
         if (prima) prima();
-        std::vector<char*> argv{const_cast<char*>(TRIVALTO_CLI)};
+        std::vector<char*> argv{const_cast<char*>(eseguibile.c_str())};
         for (const auto& a : argomenti)
             argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
-        execv(TRIVALTO_CLI, argv.data());
+        execv(eseguibile.c_str(), argv.data());
         _exit(127);
     }
     EsitoProcesso e;
