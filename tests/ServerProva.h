@@ -1,6 +1,7 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 for transfer tests: it answers every request with one status and
-// body, or cuts the body midway, or never answers. It stops when the object goes.
+// body, or cuts the body midway, or never answers, or sends every request back to itself. It stops
+// when the object goes.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -15,7 +16,7 @@ namespace trivalto::test {
 
 class ServerProva {
 public:
-    enum class Modo { Risponde, Tronca, Muto };
+    enum class Modo { Risponde, Tronca, Muto, Ciclo };
 
     ServerProva(int stato, std::string corpo, Modo modo = Modo::Risponde, std::string intestazioni = {})
         : stato_(stato), corpo_(std::move(corpo)), intestazioni_(std::move(intestazioni)), modo_(modo) {
@@ -71,7 +72,8 @@ private:
                 while (!fine_)
                     std::this_thread::sleep_for(std::chrono::milliseconds(20));
             } else {
-                std::string r = "HTTP/1.1 " + std::to_string(stato_) +
+                if (modo_ == Modo::Ciclo) intestazioni_ = "Location: " + Indirizzo() + "\r\n";
+                std::string r = "HTTP/1.1 " + std::to_string(modo_ == Modo::Ciclo ? 302 : stato_) +
                                 " Risposta\r\nContent-Length: " + std::to_string(corpo_.size()) +
                                 "\r\nConnection: close\r\n" + intestazioni_ + "\r\n";
                 r += modo_ == Modo::Tronca ? corpo_.substr(0, corpo_.size() / 2) : corpo_;

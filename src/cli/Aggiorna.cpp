@@ -52,6 +52,8 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         err << "Uso: trivalto-cli aggiorna [--da URL|FILE] [--applica] [--corregge] [--archivio DB]\n";
         return 2;
     }
+    // Named in the message of a failure, so the user knows whether the transfer or the archive failed.
+    const char* fase = "configurazione";
     try {
         if (archivio.empty() || da.empty()) {
             const auto db =
@@ -64,9 +66,13 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
             if (da.empty())
                 throw ErroreAggiornamento("nessun indirizzo di aggiornamento configurato: usare --da");
         }
+        fase = Indirizzo(da) ? "scaricamento" : "lettura del file";
         const std::string contenuto = Indirizzo(da) ? Scarica(da) : LeggiSorgente(da);
+        fase = "lettura del file";
         const auto righe = RigheDaSorgente(contenuto);
+        fase = "apertura dell'archivio";
         auto db = DatabaseArchivio::Apri(archivio);
+        fase = "controllo";
         const auto esito = ControllaRighe(*db, righe);
         out << "## FgImporta\n\tData    estraz   ";
         for (const auto& nome : NomiRuote)
@@ -82,13 +88,14 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         for (const auto& riga : esito.Resoconto)
             out << riga << "\n";
         if (!applica) return 0;
+        fase = "scrittura";
         const auto scritto = ApplicaRighe(*db, righe, esito.Righe, corregge);
         out << "## Aggiornamento\n";
         for (const auto& riga : scritto.Resoconto)
             out << riga << "\n";
         return 0;
     } catch (const std::exception& e) {
-        err << "Aggiornamento non riuscito, archivio non modificato: " << e.what() << "\n";
+        err << "Aggiornamento non riuscito (" << fase << "), archivio non modificato: " << e.what() << "\n";
         return 1;
     }
 }

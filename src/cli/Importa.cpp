@@ -1,6 +1,5 @@
-#include <chrono>
-#include <ctime>
 #include <filesystem>
+#include <optional>
 
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
@@ -9,24 +8,57 @@
 
 namespace trivalto::cli {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-/// Adds the draws of a text or "storico" file to an archive database in one transaction.
-/// Draws already present with the same numbers are skipped; a date present with other numbers
-/// is an error, and then nothing is written.
-int ImportaFile(const std::string& file, const std::string& archivio, std::ostream& out, std::ostream& err) {
-    std::vector<RigaEstrazione> righe;
-    try {
-        righe = LeggiFileEstrazioni(file);
-    } catch (const ErroreFormato& e) {
-        err << "Errore nel file " << file << ", " << e.what() << ": nessuna estrazione importata\n";
-        return 1;
+/// A file written beside its destination and moved over it only when complete, so a failure or a
+/// kill leaves either no file or the old one, never a half-made one.
+class FileNuovo {
+public:
+    explicit FileNuovo(const std::string& destinazione)
+        : destinazione_(destinazione), temporaneo_(destinazione + ".nuovo") {
+        Rimuovi();
     }
+    ~FileNuovo() {
+        if (!spostato_) Rimuovi();
+    }
+    const std::string& Percorso() const { return temporaneo_; }
+    void Sposta() {
+        fs::rename(temporaneo_, destinazione_);
+        spostato_ = true;
+    }
+
+private:
+    void Rimuovi() {
+        std::error_code ec;
+        fs::remove(temporaneo_, ec);
+        fs::remove(temporaneo_ + "-journal", ec);
+    }
+    std::string destinazione_, temporaneo_;
+    bool spostato_ = false;
+};
+
+/// Adds `righe` to the archive database in one transaction. Draws already present with the same
+/// numbers are skipped; a date present with other numbers, or more draws than the archive may
+/// hold, is an error, and then nothing is written. A new archive is made whole beside its place
+/// and moved there at the end.
+int ScriviArchivio(const std::vector<RigaEstrazione>& righe, const std::string& archivio, std::ostream& out,
+                   std::ostream& err) {
     try {
-        auto db = DatabaseArchivio::ApriOCrea(archivio);
+        std::error_code ec;
+        if (fs::is_directory(archivio, ec)) {
+            err << "Impossibile scrivere l'archivio " << archivio << ": è una cartella\n";
+            return 1;
+        }
+        std::optional<FileNuovo> nuovo;
+        if (!fs::exists(archivio, ec) || fs::file_size(archivio, ec) == 0) nuovo.emplace(archivio);
+        // An existing file must already be an archive: tables are never added to someone else's database.
+        auto db = nuovo ? DatabaseArchivio::ApriOCrea(nuovo->Percorso()) : DatabaseArchivio::Apri(archivio);
         const auto [datareg, orareg] = DataOraRegistrazione();
         Transaction tr(db->Db());
-        int aggiunte = 0, presenti = 0;
+        std::vector<const RigaEstrazione*> daAggiungere;
+        int presenti = 0;
         for (const auto& r : righe) {
             if (auto esistente = db->Trova(r.Data)) {
                 if (*esistente != r) {
@@ -37,16 +69,38 @@ int ImportaFile(const std::string& file, const std::string& archivio, std::ostre
                 ++presenti;
                 continue;
             }
-            db->Inserisci(r, datareg, orareg);
-            ++aggiunte;
+            daAggiungere.push_back(&r);
         }
+        const int giaInArchivio = db->Conta();
+        if (giaInArchivio + static_cast<int>(daAggiungere.size()) > ArchivioMemoria::MassimoEstrazioni) {
+            err << "L'archivio avrebbe " << giaInArchivio + static_cast<int>(daAggiungere.size())
+                << " estrazioni, più del massimo di " << ArchivioMemoria::MassimoEstrazioni
+                << ": nessuna estrazione importata\n";
+            return 1;
+        }
+        for (const auto* r : daAggiungere)
+            db->Inserisci(*r, datareg, orareg);
         tr.Conferma();
-        out << "Estrazioni aggiunte: " << aggiunte << ", già presenti: " << presenti
-            << ", totale in archivio: " << db->Conta() << "\n";
+        const int totale = db->Conta();
+        db.reset();
+        if (nuovo) nuovo->Sposta();
+        out << "Estrazioni aggiunte: " << daAggiungere.size() << ", già presenti: " << presenti
+            << ", totale in archivio: " << totale << "\n";
         return 0;
     } catch (const std::exception& e) {
-        err << "Impossibile scrivere l'archivio " << archivio << ": " << e.what() << "\n";
+        err << "Impossibile scrivere l'archivio " << archivio << ": " << e.what()
+            << ": nessuna estrazione importata\n";
         return 1;
+    }
+}
+
+bool LeggiFile(const std::string& file, std::vector<RigaEstrazione>& righe, std::ostream& err) {
+    try {
+        righe = LeggiFileEstrazioni(file);
+        return true;
+    } catch (const ErroreFormato& e) {
+        err << "Errore nel file " << file << ", " << e.what() << ": nessuna estrazione importata\n";
+        return false;
     }
 }
 
@@ -60,28 +114,50 @@ int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::o
         err << "Uso: trivalto-cli importa FILE --archivio DB\n";
         return 2;
     }
-    return ImportaFile(file, archivio, out, err);
+    std::vector<RigaEstrazione> righe;
+    if (!LeggiFile(file, righe, err)) return 1;
+    return ScriviArchivio(righe, archivio, out, err);
 }
 
+/// Every check comes before the first write, and the program database is moved into place only
+/// after the archive was written: a failure leaves the folder as it was.
 int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
     Opzioni o(argomenti);
     std::string cartella, testo, archivio;
     if (!o.Valore("--cartella", cartella) || !o.Valore("--testo", testo) ||
         !o.Valore("--archivio", archivio) || !o.Finite()) {
+        if (!o.Errore.empty()) err << "Errore: " << o.Errore << "\n";
         err << "Uso: trivalto-cli prepara --cartella DIR --testo FILE --archivio DB\n";
         return 2;
     }
-    if (const int rc = ImportaFile(testo, archivio, out, err); rc != 0) return rc;
+    std::error_code ec;
+    if (!fs::is_directory(cartella, ec)) {
+        err << "Impossibile creare il database del programma: la cartella " << cartella << " non esiste\n";
+        return 1;
+    }
+    std::vector<RigaEstrazione> righe;
+    if (!LeggiFile(testo, righe, err)) return 1;
+    const auto percorso = (fs::path(cartella) / DatabaseProgramma::NomeFile).string();
+    if (fs::is_directory(percorso, ec)) {
+        err << "Impossibile creare il database del programma: " << percorso << " è una cartella\n";
+        return 1;
+    }
+    FileNuovo programma(percorso);
     try {
-        const auto percorso = (std::filesystem::path(cartella) / DatabaseProgramma::NomeFile).string();
-        std::filesystem::remove(percorso);
-        DatabaseProgramma::Crea(percorso, std::filesystem::absolute(archivio).string());
-        out << "Database del programma: " << percorso << "\n";
-        return 0;
+        DatabaseProgramma::Crea(programma.Percorso(), fs::absolute(archivio).string());
     } catch (const std::exception& e) {
         err << "Impossibile creare il database del programma: " << e.what() << "\n";
         return 1;
     }
+    if (const int rc = ScriviArchivio(righe, archivio, out, err); rc != 0) return rc;
+    try {
+        programma.Sposta();
+    } catch (const std::exception& e) {
+        err << "Impossibile creare il database del programma: " << e.what() << "\n";
+        return 1;
+    }
+    out << "Database del programma: " << percorso << "\n";
+    return 0;
 }
 
 } // namespace trivalto::cli

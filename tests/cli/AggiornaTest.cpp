@@ -53,12 +53,28 @@ TEST(CliAggiorna, ControlloApplicazioneEGuasti) {
 
     // The official archive's last 100 draws, zipped and served: the same ten to import, then written.
     const std::string coda = CodaStorico(1100);
+    // Each transfer fault: one line naming the phase and the cause, and the archive byte for byte as it was.
+    const auto prima = Leggi(archivio);
+    const auto guasto = [&](const std::string& da, const std::string& atteso) {
+        EXPECT_EQ(esegui({"--da", da, "--archivio", archivio, "--applica"}, &testo), 1) << atteso;
+        EXPECT_EQ(testo.rfind("Aggiornamento non riuscito (", 0), 0u) << testo;
+        EXPECT_NE(testo.find(atteso), std::string::npos) << testo;
+        EXPECT_EQ(Conta(testo, "\n"), 1) << testo;
+        EXPECT_EQ(Leggi(archivio), prima) << atteso;
+    };
     {
-        ServerProva server(404, "");
-        EXPECT_EQ(esegui({"--da", server.Indirizzo(), "--archivio", archivio, "--applica"}, &testo), 1);
-        EXPECT_NE(testo.find("404"), std::string::npos);
+        ServerProva non(404, ""), errore(500, ""), ciclo(302, "", ServerProva::Modo::Ciclo);
+        ServerProva tronca(200, ZipDi("storico.txt", coda), ServerProva::Modo::Tronca);
+        guasto(non.Indirizzo(), "(scaricamento), archivio non modificato: il server ha risposto 404");
+        guasto(errore.Indirizzo(), "(scaricamento), archivio non modificato: il server ha risposto 500");
+        guasto(ciclo.Indirizzo(), "(scaricamento), archivio non modificato: troppi reindirizzamenti");
+        guasto(tronca.Indirizzo(), "(scaricamento), archivio non modificato: trasferimento interrotto");
+        guasto(ServerProva::IndirizzoChiuso(),
+               "(scaricamento), archivio non modificato: connessione rifiutata");
     }
-    EXPECT_EQ(esegui({"--da", c / "manca.txt", "--archivio", archivio}, &testo), 1);
+    guasto(c / "manca.txt", "(lettura del file)");
+    std::ofstream(c / "rotto.zip", std::ios::binary) << ZipDi("storico.txt", coda).substr(0, 500);
+    guasto(c / "rotto.zip", "(lettura del file)");
     ServerProva server(200, ZipDi("storico.txt", coda));
     ASSERT_EQ(esegui({"--da", server.Indirizzo("/storico.zip"), "--archivio", archivio, "--applica"}, &testo),
               0)

@@ -101,6 +101,61 @@ TEST(Cli, ImportaAnniSecolariERigheUnite) {
     EXPECT_EQ(DatabaseArchivio::Apri(c / "a.mdb")->LeggiTutte(), (std::vector<RigaEstrazione>{r, marzo}));
 }
 
+// Every refusal comes before the first write: the archive (or its absence) is as it was.
+TEST(Cli, ImportaEPreparaControllanoPrimaDiScrivere) {
+    CartellaTemporanea c;
+    const auto reale = PercorsoDati("archivio-1939-2026.txt");
+    // A database that is not an archive (the program database) gets no table of draws added.
+    ASSERT_EQ(
+        Esegui({"prepara", "--cartella", c.Percorso().string(), "--testo", reale, "--archivio", c / "a.mdb"})
+            .codice,
+        0);
+    const auto programma = c / DatabaseProgramma::NomeFile;
+    const auto prima = Leggi(programma);
+    auto e = Esegui({"importa", reale, "--archivio", programma});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("non contiene un archivio di estrazioni"), std::string::npos) << e.err;
+    EXPECT_EQ(Leggi(programma), prima);
+
+    // More draws than an archive holds: 2,629 more fit, 2,630 do not, and nothing is written.
+    std::vector<RigaEstrazione> righe(2630);
+    Data d{1, 1, 1871};
+    for (auto& r : righe) {
+        r.Data = TestoData(d);
+        r.Celle.fill("01-02-03-04-05");
+        if (++d.giorno > 28) d.giorno = 1, d.mese = d.mese % 12 + 1, d.anno += d.mese == 1;
+    }
+    const auto scrivi = [&](size_t quante) {
+        std::ofstream out(c / "molte.txt", std::ios::binary | std::ios::trunc);
+        for (size_t i = 0; i < quante; ++i)
+            out << ScriviLineaArchivioTesto(righe[i]) << "\r\n";
+    };
+    const auto archivio = Leggi(c / "a.mdb");
+    scrivi(2630);
+    e = Esegui({"importa", c / "molte.txt", "--archivio", c / "a.mdb"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("10000 estrazioni, più del massimo di 9999"), std::string::npos) << e.err;
+    EXPECT_EQ(Leggi(c / "a.mdb"), archivio);
+    scrivi(2629);
+    e = Esegui({"importa", c / "molte.txt", "--archivio", c / "a.mdb"});
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(DatabaseArchivio::Apri(c / "a.mdb")->Conta(), 9999);
+
+    // prepara: a missing folder, or a program database that cannot be made, and no archive is written.
+    for (const auto& cartella : {c / "manca", c / "d"}) {
+        std::filesystem::create_directories(c.Percorso() / "d" / DatabaseProgramma::NomeFile);
+        e = Esegui({"prepara", "--cartella", cartella, "--testo", reale, "--archivio", c / "nuovo.mdb"});
+        EXPECT_EQ(e.codice, 1) << cartella;
+        EXPECT_FALSE(std::filesystem::exists(c / "nuovo.mdb")) << cartella;
+    }
+    // ... nor a program database when the archive cannot be written.
+    std::filesystem::create_directories(c / "p");
+    e = Esegui({"prepara", "--cartella", c / "p", "--testo", reale, "--archivio", c / "p"});
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_FALSE(std::filesystem::exists(c.Percorso() / "p" / DatabaseProgramma::NomeFile));
+    EXPECT_TRUE(std::filesystem::is_empty(c / "p"));
+}
+
 TEST(Cli, AnalizzaStampaLeTabelleDellaFinestra) {
     CartellaTemporanea c;
     ASSERT_EQ(Esegui({"prepara", "--cartella", c.Percorso().string(), "--testo",

@@ -7,8 +7,42 @@
 namespace trivalto {
 
 namespace {
+/// The common failures in the user's language; other texts of the library pass through.
+std::string CausaTradotta(int codice) {
+    switch (codice & 0xff) {
+    case SQLITE_NOTADB:
+        return "il file non è un database di questo programma, oppure ha un'altra password";
+    case SQLITE_READONLY:
+        return "il file è di sola lettura";
+    case SQLITE_FULL:
+        return "disco pieno";
+    case SQLITE_CANTOPEN:
+        return "impossibile aprire o creare il file (cartella inesistente o senza permesso di scrittura)";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "permesso negato";
+    case SQLITE_CORRUPT:
+        return "il database è danneggiato";
+    case SQLITE_IOERR:
+        return "errore di lettura o scrittura sul disco";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "il database è in uso da un altro programma";
+    case SQLITE_NOMEM:
+        return "memoria insufficiente";
+    default:
+        return {};
+    }
+}
+
+std::string Causa(sqlite3* db, const std::string& contesto) {
+    if (!db) return contesto + ": errore sconosciuto";
+    auto tradotta = CausaTradotta(sqlite3_errcode(db));
+    return tradotta.empty() ? contesto + ": " + sqlite3_errmsg(db) : tradotta;
+}
+
 [[noreturn]] void Fallisci(sqlite3* db, const std::string& contesto) {
-    throw ErroreDatabase(contesto + ": " + (db ? sqlite3_errmsg(db) : "errore sconosciuto"));
+    throw ErroreDatabase(Causa(db, contesto));
 }
 } // namespace
 
@@ -69,11 +103,13 @@ bool Statement::Nullo(int c) const {
 
 Database::Database(const std::string& percorso, const std::string& chiave, Modo modo) : percorso_(percorso) {
     if (percorso.empty()) throw ErroreDatabase("percorso del database vuoto");
+    if (std::filesystem::is_directory(percorso))
+        throw ErroreDatabase(percorso + " è una cartella, non un file");
     if (modo == Modo::Apri && !std::filesystem::is_regular_file(percorso))
         throw ErroreDatabase("file non trovato: " + percorso);
     const int flags = SQLITE_OPEN_READWRITE | (modo == Modo::Crea ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(percorso.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-        std::string messaggio = db_ ? sqlite3_errmsg(db_) : "apertura non riuscita";
+        std::string messaggio = Causa(db_, "apertura non riuscita");
         sqlite3_close(db_);
         db_ = nullptr;
         throw ErroreDatabase(messaggio);
@@ -99,8 +135,9 @@ Database::~Database() {
 void Database::Esegui(std::string_view sql) {
     std::string testo(sql);
     char* errore = nullptr;
-    if (sqlite3_exec(db_, testo.c_str(), nullptr, nullptr, &errore) != SQLITE_OK) {
-        std::string messaggio = errore ? errore : "errore";
+    if (const int rc = sqlite3_exec(db_, testo.c_str(), nullptr, nullptr, &errore); rc != SQLITE_OK) {
+        std::string messaggio = CausaTradotta(rc);
+        if (messaggio.empty()) messaggio = errore ? errore : "errore";
         sqlite3_free(errore);
         throw ErroreDatabase(messaggio);
     }

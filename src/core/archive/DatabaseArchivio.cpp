@@ -84,8 +84,10 @@ std::vector<RigaEstrazione> DatabaseArchivio::LeggiTutte(const std::function<voi
     while (st.Step()) {
         RigaEstrazione r;
         Data d;
-        if (!LeggiDataIso(st.Testo(0), d))
-            throw ErroreArchivio("data non valida nell'archivio: " + st.Testo(0));
+        // Exactly the stored form: text after the date would make two rows of one draw.
+        const auto iso = st.Testo(0);
+        if (iso.size() != 10 || !LeggiDataIso(iso, d) || IsoData(d) != iso)
+            throw ErroreArchivio("data non valida nell'archivio: \"" + iso + "\"");
         r.Data = TestoData(d);
         for (int w = 0; w < NumeroRuote; ++w)
             r.Celle[w] = st.Testo(w + 1);

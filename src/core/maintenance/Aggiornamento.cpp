@@ -124,7 +124,10 @@ std::vector<RigaAggiornamento> RigheDaStorico(const std::string& testo) {
     std::istringstream in(testo);
     std::vector<RigaAggiornamento> righe;
     try {
-        for (auto& e : LeggiStorico(in))
+        // Rows that cannot be real draws are marked by the check, not refused with the whole file.
+        RegoleLettura permissive;
+        permissive.Rigorose = false;
+        for (auto& e : LeggiStorico(in, permissive))
             righe.push_back({std::move(e.Data), std::move(e.Celle)});
     } catch (const ErroreFormato& e) {
         throw ErroreAggiornamento(std::string("archivio per ruote non leggibile, ") + e.what());
@@ -185,6 +188,8 @@ std::vector<RigaAggiornamento> RigheDaSorgente(const std::string& contenuto) {
 std::string DifettoRiga(const RigaAggiornamento& riga) {
     Data d;
     if (!LeggiDataTesto(riga.Data, d)) return "data non valida \"" + riga.Data + "\"";
+    if (auto implausibile = DataImplausibile(d, UltimaDataPlausibile()); !implausibile.empty())
+        return implausibile;
     for (size_t k = 0; k < riga.Celle.size(); ++k) {
         const auto difetto = DifettoCella(riga.Celle[k]);
         if (!difetto.empty())

@@ -98,7 +98,9 @@ std::string Esegui(const std::string& indirizzo, const ControlloScaricamento& c)
         long stato = 0;
         curl_easy_getinfo(e, CURLINFO_RESPONSE_CODE, &stato);
         throw ErroreScaricamento("il server ha risposto " + std::to_string(stato) +
-                                 (stato == 404 ? " (file non trovato)" : ""));
+                                 (stato == 404   ? " (file non trovato)"
+                                  : stato >= 500 ? " (errore del server)"
+                                                 : ""));
     }
     if (esito != CURLE_OK) throw ErroreScaricamento(Causa(esito, errore));
     return corpo;

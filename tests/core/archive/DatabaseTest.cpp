@@ -65,12 +65,27 @@ TEST(DatabaseProgramma, FileCifratoPasswordErrataEFileEstraneo) {
         EXPECT_EQ(contenuto.find("PercorsoArchivio"), std::string::npos);
         EXPECT_EQ(contenuto.find("SQLite format"), std::string::npos);
     }
-    EXPECT_THROW(Database(c / "DbTrivalto.mdb", "password sbagliata", Database::Modo::Apri), ErroreDatabase);
+    // The library's English texts are not shown: the common causes are told in Italian.
+    const auto causa = [](const auto& apri) {
+        try {
+            apri();
+        } catch (const ErroreDatabase& e) {
+            return std::string(e.what());
+        }
+        return std::string("aperto");
+    };
+    const std::string estraneo = "il file non è un database di questo programma, oppure ha un'altra password";
+    EXPECT_EQ(causa([&] { Database(c / "DbTrivalto.mdb", "password sbagliata", Database::Modo::Apri); }),
+              estraneo);
     {
         std::ofstream out(c / "testo.mdb");
         out << "questo non è un database";
     }
-    EXPECT_THROW(DatabaseProgramma::Apri(c / "testo.mdb"), ErroreDatabase);
+    EXPECT_EQ(causa([&] { DatabaseProgramma::Apri(c / "testo.mdb"); }), estraneo);
+    EXPECT_EQ(causa([&] {
+                  DatabaseArchivio::ApriOCrea((c.Percorso() / "manca" / "a.mdb").string());
+              }).rfind("impossibile aprire o creare", 0),
+              0u);
     EXPECT_THROW(DatabaseArchivio::Apri(c / "manca.mdb"), ErroreDatabase);
     // A database with the right password but without the program's tables.
     {
@@ -243,8 +258,13 @@ TEST(DatabaseArchivio, InserimentoFallitoInUnaTransazioneEAnniSecolari) {
     EXPECT_EQ(q.Intero(1), 2);
     EXPECT_EQ(q.Intero(2), 29);
     // A stored key that is no real day (written by another program) stops the load, never read as another.
-    db->Db().Esegui("INSERT INTO EstrazioniLotto (DataEstrazione) VALUES ('1900-02-29')");
-    EXPECT_THROW(db->LeggiTutte(), ErroreArchivio);
+    // So does a key with text after the date, or another separator: each would be a second row of one day.
+    for (const char* chiave : {"1900-02-29", "2000-03-01 ", "2000-03-01x", "2000/03/01"}) {
+        Transaction tr(db->Db());
+        db->Db().Prepara("INSERT INTO EstrazioniLotto (DataEstrazione) VALUES (?)").Bind(1, chiave).Esegui();
+        EXPECT_THROW(db->LeggiTutte(), ErroreArchivio) << chiave;
+    }
+    EXPECT_EQ(db->LeggiTutte().size(), 1u);
 }
 
 namespace {

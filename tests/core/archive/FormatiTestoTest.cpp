@@ -30,8 +30,9 @@ TEST(FormatiTesto, RigaErrataSegnalataConIlSuoNumero) {
     numeroFuori.replace(11, 2, "95");
     std::string dataErrata = buona;
     dataErrata.replace(0, 2, "32");
+    const std::string altra = ScriviLineaArchivioTesto(RigheReali()[6]);
     for (const auto& cattiva : {numeroFuori, dataErrata, buona.substr(0, 100)}) {
-        std::stringstream in(buona + "\r\n" + buona + "\r\n\r\n" + cattiva + "\r\n");
+        std::stringstream in(buona + "\r\n" + altra + "\r\n\r\n" + cattiva + "\r\n");
         try {
             LeggiArchivioTesto(in);
             FAIL() << "accettata: " << cattiva;
@@ -106,8 +107,9 @@ TEST(FormatiTesto, RigheCorteECelleConUnoSpazio) {
     auto piena = r;
     piena.Celle[10] = "51-89-82-70-37";
     const auto lineaPiena = ScriviLineaArchivioTesto(piena);
+    const auto altra = ScriviLineaArchivioTesto(EstrazioneDel("08/01/2000"));
     for (const auto& corta : {linea.substr(0, 164), linea.substr(0, 160), lineaPiena.substr(0, 174)}) {
-        const auto e = Errore(linea + "\r\n" + linea + "\r\n" + corta + "\r\n");
+        const auto e = Errore(linea + "\r\n" + altra + "\r\n" + corta + "\r\n");
         EXPECT_EQ(e.first, 3) << corta.size();
     }
     EXPECT_NE(Errore(lineaPiena.substr(0, 174)).second.find("Nazionale"), std::string::npos);
@@ -158,4 +160,99 @@ TEST(FormatiTesto, DueEstrazioniSuUnaRigaNonNePerdonoUna) {
     std::istringstream in(prima + " pr  \r\n" + seconda + "   \r\n");
     EXPECT_EQ(LeggiArchivioTesto(in),
               (std::vector<RigaEstrazione>{EstrazioneDel("07/01/2000"), EstrazioneDel("08/01/2000")}));
+}
+
+TEST(FormatiTesto, ImportazioneRifiutaCiòCheNonPuòEssereUnaEstrazione) {
+    const auto linea = [](const std::string& data, const std::string& ruota = "01-02-03-04-05", int w = 0) {
+        auto r = EstrazioneDel(data);
+        r.Celle[static_cast<size_t>(w)] = ruota;
+        return ScriviLineaArchivioTesto(r) + "\r\n";
+    };
+    const auto storico = [](const std::string& testo, const RegoleLettura& regole = {}) {
+        std::istringstream in(testo);
+        try {
+            LeggiStorico(in, regole);
+        } catch (const ErroreFormato& e) {
+            return std::pair<int, std::string>{e.Riga, e.what()};
+        }
+        return std::pair<int, std::string>{0, ""};
+    };
+    // A number twice on one wheel, in both layouts: the line and the wheel are named.
+    auto e = Errore(linea("07/01/2000") + linea("08/01/2000", "05-17-33-17-90", 3));
+    EXPECT_EQ(e.first, 2);
+    EXPECT_NE(e.second.find("Genova: numero 17 ripetuto"), std::string::npos) << e.second;
+    e = storico("2000/01/07\tBA\t1\t2\t3\t4\t5\n2000/01/07\tRN\t9\t8\t7\t9\t1\n");
+    EXPECT_EQ(e.first, 2);
+    EXPECT_NE(e.second.find("Nazionale: numero 9 ripetuto"), std::string::npos) << e.second;
+
+    // Dates: 1871 is the first plausible year, today plus a week the last day.
+    const Data ultima{15, 6, 2030};
+    RegoleLettura regole;
+    regole.Ultima = ultima;
+    for (const auto& [data, riga] : {std::pair{"31/12/1870", 1}, std::pair{"16/06/2030", 1},
+                                     std::pair{"01/01/1871", 0}, std::pair{"15/06/2030", 0}}) {
+        std::istringstream in(linea(data));
+        int trovata = 0;
+        try {
+            LeggiArchivioTesto(in, regole);
+        } catch (const ErroreFormato& x) {
+            trovata = x.Riga;
+            EXPECT_NE(std::string(x.what()).find("non plausibile"), std::string::npos) << x.what();
+        }
+        EXPECT_EQ(trovata, riga) << data;
+    }
+    EXPECT_EQ(storico("2030/06/16\tBA\t1\t2\t3\t4\t5\n", regole).first, 1);
+    const Data domani = UltimaDataPlausibile();
+    EXPECT_EQ(Errore(linea(TestoData({1, domani.mese % 12 + 1, domani.anno + 1}))).first,
+              1); // past next week
+
+    // The same date twice in one file is a fault of the file, not a draw already in the archive.
+    e = Errore(linea("07/01/2000") + linea("08/01/2000") + linea("07/01/2000"));
+    EXPECT_EQ(e.first, 3);
+    EXPECT_NE(e.second.find("ripetuta nel file (già alla riga 1)"), std::string::npos) << e.second;
+
+    // More draws than an archive holds: refused while reading, not after a 200 MB file is in memory.
+    regole = {};
+    regole.MassimoEstrazioni = 2;
+    std::istringstream tre(linea("07/01/2000") + linea("08/01/2000") + linea("09/01/2000"));
+    EXPECT_THROW(LeggiArchivioTesto(tre, regole), ErroreFormato);
+    EXPECT_EQ(storico("2000/01/07\tBA\t1\t2\t3\t4\t5\n2000/01/08\tBA\t1\t2\t3\t4\t5\n"
+                      "2000/01/08\tCA\t1\t2\t3\t4\t5\n2000/01/09\tBA\t1\t2\t3\t4\t5\n",
+                      regole)
+                  .first,
+              4);
+
+    // The update check reads leniently and marks such rows itself.
+    RegoleLettura permissive;
+    permissive.Rigorose = false;
+    EXPECT_EQ(storico("1800/01/07\tBA\t1\t1\t3\t4\t5\n", permissive).first, 0);
+}
+
+TEST(FormatiTesto, FileCheNonSonoTestoDiEstrazioni) {
+    CartellaTemporanea c;
+    const auto errore = [&](const std::string& contenuto) {
+        std::ofstream(c / "f.txt", std::ios::binary | std::ios::trunc) << contenuto;
+        try {
+            LeggiFileEstrazioni(c / "f.txt");
+        } catch (const ErroreFormato& e) {
+            return std::string(e.what());
+        }
+        return std::string("accettato");
+    };
+    const std::string linea = ScriviLineaArchivioTesto(EstrazioneDel("07/01/2000")) + "\r\n";
+    std::string utf16le = "\xFF\xFE", utf16be = "\xFE\xFF", senzaMarca;
+    for (char ch : linea) {
+        utf16le += std::string{ch, '\0'};
+        utf16be += std::string{'\0', ch};
+        senzaMarca += std::string{ch, '\0'};
+    }
+    for (const auto& testo : {utf16le, utf16be, senzaMarca})
+        EXPECT_NE(errore(testo).find("codifica UTF-16"), std::string::npos) << errore(testo);
+    // A NUL inside a line: named, and the message is not cut there.
+    const auto nullo = errore(linea + linea.substr(0, 20) + std::string(1, '\0') + linea.substr(21));
+    EXPECT_EQ(nullo, "riga 2: carattere nullo: il file non è di testo");
+    EXPECT_NE(errore("").find("accettato"), std::string::npos);
+    // A UTF-8 mark before the first line is not part of its date.
+    std::ofstream(c / "bom.txt", std::ios::binary) << "\xEF\xBB\xBF" << linea;
+    EXPECT_EQ(LeggiFileEstrazioni(c / "bom.txt"), std::vector<RigaEstrazione>{EstrazioneDel("07/01/2000")});
 }

@@ -59,6 +59,12 @@ TEST(Scaricamento, OgniGuastoLasciaIlFilePrecedente) {
         ServerProva server(404, "non c'è");
         EXPECT_EQ(Fallisce(server.Indirizzo(), file), "il server ha risposto 404 (file non trovato)");
     }
+    {
+        ServerProva server(500, "guasto");
+        EXPECT_EQ(Fallisce(server.Indirizzo(), file), "il server ha risposto 500 (errore del server)");
+        ServerProva ciclo(302, "", ServerProva::Modo::Ciclo);
+        EXPECT_EQ(Fallisce(ciclo.Indirizzo(), file), "troppi reindirizzamenti");
+    }
     EXPECT_EQ(Fallisce(ServerProva::IndirizzoChiuso(), file).rfind("connessione rifiutata", 0), 0u);
     {
         ServerProva server(200, std::string(50000, 'y'), ServerProva::Modo::Tronca);
