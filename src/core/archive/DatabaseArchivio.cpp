@@ -38,8 +38,20 @@ std::pair<std::string, std::string> DataOraRegistrazione() {
 DatabaseArchivio::DatabaseArchivio(const std::string& percorso, Database::Modo modo)
     : db_(percorso, PasswordDatabase(), modo) {}
 
+namespace {
+
+/// A database of other tables (the program database, say) is no archive, whatever its version says.
+void RifiutaAltroDatabase(Database& db) {
+    if (db.EsisteTabella("EstrazioniLotto")) return;
+    auto st = db.Prepara("SELECT count(*) FROM sqlite_master WHERE type = 'table'");
+    if (st.Step() && st.Intero(0) > 0) throw ErroreDatabase("il file non contiene un archivio di estrazioni");
+}
+
+} // namespace
+
 std::unique_ptr<DatabaseArchivio> DatabaseArchivio::Apri(const std::string& percorso) {
     std::unique_ptr<DatabaseArchivio> a(new DatabaseArchivio(percorso, Database::Modo::Apri));
+    RifiutaAltroDatabase(a->db_);
     RifiutaVersioneRecente(a->db_, VersioneCorrente);
     if (!a->db_.EsisteTabella("EstrazioniLotto"))
         throw ErroreDatabase("il file non contiene un archivio di estrazioni");
@@ -49,6 +61,7 @@ std::unique_ptr<DatabaseArchivio> DatabaseArchivio::Apri(const std::string& perc
 
 std::unique_ptr<DatabaseArchivio> DatabaseArchivio::ApriOCrea(const std::string& percorso) {
     std::unique_ptr<DatabaseArchivio> a(new DatabaseArchivio(percorso, Database::Modo::Crea));
+    RifiutaAltroDatabase(a->db_);
     RifiutaVersioneRecente(a->db_, VersioneCorrente);
     a->CreaSchema();
     a->Migra();
