@@ -24,10 +24,10 @@ bool RuotaConNumeri(const NumeriRuota& n) {
 }
 
 /// Draws of every case window, as the search reads them (up to the reference draw).
-template <class F>
-void PerOgniGiocata(const InputRicerca& in, size_t caso, F&& f) {
+template <class F> void PerOgniGiocata(const InputRicerca& in, size_t caso, F&& f) {
     const ArchivioMemoria& ar = *in.Archivio;
-    const auto w = FinestraDelCaso(in.Casi[caso], in.Finestra, std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni));
+    const auto w =
+        FinestraDelCaso(in.Casi[caso], in.Finestra, std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni));
     for (int j = std::max(w.primo, 1); j <= w.ultimo; ++j)
         for (int r = 0; r < NumeroRuote; ++r)
             if (in.Ruote[static_cast<size_t>(r)]) f(j, r);
@@ -52,29 +52,35 @@ std::mt19937_64 Generatore(uint64_t seme, int simulazione) {
 } // namespace
 
 double ProbabilitaSuccesso(const std::vector<NumeriGiocati>& terzine) {
-    // Only which of the played numbers come out matters: every subset S of them (|S| <= 5) stands for
-    // C(90 - |U|, 5 - |S|) draws.
+    // Only which of the played numbers come out matters: every set S of them (|S| <= 5) stands for
+    // C(90 - |U|, 5 - |S|) draws. The sets are walked up to five numbers, so a play of many terzine
+    // costs C(|U|, <=5) steps instead of 2^|U|.
     std::vector<int> numeri;
     for (const auto& t : terzine)
         for (int x : t)
             if (std::find(numeri.begin(), numeri.end(), x) == numeri.end()) numeri.push_back(x);
     const int u = static_cast<int>(numeri.size());
-    if (u > 20) return 1;
-    std::vector<uint32_t> maschere;
-    for (const auto& t : terzine) {
-        uint32_t m = 0;
-        for (int x : t)
-            m |= 1u << (std::find(numeri.begin(), numeri.end(), x) - numeri.begin());
-        maschere.push_back(m);
-    }
+    // For each played number, the terzine that hold it (a terzina wins with two of its numbers out).
+    std::vector<std::vector<size_t>> dove(numeri.size());
+    for (size_t t = 0; t < terzine.size(); ++t)
+        for (int x : terzine[t])
+            dove[static_cast<size_t>(std::find(numeri.begin(), numeri.end(), x) - numeri.begin())].push_back(
+                t);
+    std::vector<int> usciti(terzine.size(), 0);
     double favorevoli = 0;
-    for (uint32_t s = 0; s < (1u << u); ++s) {
-        const int usciti = std::popcount(s);
-        if (usciti > 5) continue;
-        const bool vince =
-            std::any_of(maschere.begin(), maschere.end(), [&](uint32_t m) { return std::popcount(s & m) >= 2; });
-        if (vince) favorevoli += Binomiale(90 - u, 5 - usciti);
-    }
+    const auto visita = [&](auto&& self, int da, int quanti, int vincenti) -> void {
+        if (vincenti > 0) favorevoli += Binomiale(90 - u, 5 - quanti);
+        if (quanti == 5) return;
+        for (int i = da; i < u; ++i) {
+            int nuove = 0;
+            for (size_t t : dove[static_cast<size_t>(i)])
+                nuove += ++usciti[t] == 2;
+            self(self, i + 1, quanti + 1, vincenti + nuove);
+            for (size_t t : dove[static_cast<size_t>(i)])
+                --usciti[t];
+        }
+    };
+    visita(visita, 0, 0, 0);
     return favorevoli / Binomiale(90, 5);
 }
 

@@ -59,7 +59,8 @@ void GraficoVerifica::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), Qt::white);
     const QFontMetrics fm(font());
     const QRectF area(fm.horizontalAdvance(QStringLiteral("0000")) + 8, 8,
-                      width() - fm.horizontalAdvance(QStringLiteral("0000")) - 16, height() - fm.height() - 20);
+                      width() - fm.horizontalAdvance(QStringLiteral("0000")) - 16,
+                      height() - fm.height() - 20);
     p.setPen(Qt::gray);
     p.drawRect(area);
     if (vincite_.size() < 2) {
@@ -127,9 +128,9 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     spnA_->setValue(std::max(ultima, 1));
     cboGioca_ = new QComboBox(periodo);
     cboGioca_->setObjectName(QStringLiteral("CboGioca"));
-    cboGioca_->addItems({QStringLiteral("la migliore terzina"), QStringLiteral("la migliore combinazione di 1"),
-                         QStringLiteral("la migliore combinazione di 2"),
-                         QStringLiteral("la migliore combinazione di 3")});
+    cboGioca_->addItems(
+        {QStringLiteral("la migliore terzina"), QStringLiteral("la migliore combinazione di 1"),
+         QStringLiteral("la migliore combinazione di 2"), QStringLiteral("la migliore combinazione di 3")});
     chkInteroPeriodo_ = new QCheckBox(QStringLiteral("Controlla intero periodo"), periodo);
     chkInteroPeriodo_->setObjectName(QStringLiteral("ChkInteroPeriodo"));
     auto* lp = new QGridLayout(periodo);
@@ -163,8 +164,8 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
                                       QStringLiteral("X"), ColoreRosa);
     interrompi->setToolButtonStyle(Qt::ToolButtonIconOnly);
     connect(interrompi, &QToolButton::clicked, this, [this] { Interrompi(); });
-    auto* copia = PulsanteFigura(this, "CmdCopiaVerifica", QStringLiteral("Copia tabella"), QStringLiteral("C"),
-                                 ColoreVerdeChiaro);
+    auto* copia = PulsanteFigura(this, "CmdCopiaVerifica", QStringLiteral("Copia tabella"),
+                                 QStringLiteral("C"), ColoreVerdeChiaro);
     copia->setToolButtonStyle(Qt::ToolButtonIconOnly);
     auto* help =
         PulsanteFigura(this, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
@@ -177,7 +178,8 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     comandi->addWidget(copia);
     comandi->addWidget(help);
 
-    fgVerifica_ = GrigliaTabella(this, "FgVerifica", "Rif|Data|Terzine|Numeri giocati|Esito|Colpo|Probabilità");
+    fgVerifica_ =
+        GrigliaTabella(this, "FgVerifica", "Rif|Data|Terzine|Numeri giocati|Esito|Colpo|Probabilità");
     fgSintesi_ = GrigliaTabella(this, "FgSintesi", "Voce|Valore");
     for (int c = 0; c < fgVerifica_->Modello().Colonne(); ++c)
         fgVerifica_->Modello().ImpostaCentrata(c, true);
@@ -190,20 +192,22 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     fgSintesi_->setMaximumHeight(AltezzaPerRighe(fgSintesi_, 5));
     ld->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}));
     ld->addWidget(grafico_, 1);
-    auto* tabelle = new QSplitter(Qt::Horizontal, this);
-    tabelle->addWidget(Riquadro(this, QStringLiteral("Prove"), fgVerifica_, {}));
-    tabelle->addWidget(destra);
-    tabelle->setStretchFactor(0, 3);
-    tabelle->setStretchFactor(1, 2);
+    tabelle_ = new QSplitter(Qt::Horizontal, this);
+    tabelle_->addWidget(Riquadro(this, QStringLiteral("Prove"), fgVerifica_, {}));
+    tabelle_->addWidget(destra);
+    tabelle_->setStretchFactor(0, 3);
+    tabelle_->setStretchFactor(1, 2);
+    connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
 
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(impostazioni);
     layout->addLayout(comandi);
-    layout->addWidget(tabelle, 1);
+    layout->addWidget(tabelle_, 1);
     DisponiScorrevole(this, layout, "ScorriVerifica");
     pannello_->Apertura();
-    Mostra();
+    // Until the first run there is no summary to show: an empty one would read as "0 hits, p = 1".
+    grafico_->Imposta({});
 }
 
 FinestraVerifica::~FinestraVerifica() {
@@ -247,7 +251,9 @@ void FinestraVerifica::Verifica() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     lavoro_ = AvviaLavoro<EsitoRetroattivo>(
         this, barra_,
-        [archivio, scelta](const ControlloLavoro& ctl) { return VerificaRetroattiva(*archivio, scelta, ctl); },
+        [archivio, scelta](const ControlloLavoro& ctl) {
+            return VerificaRetroattiva(*archivio, scelta, ctl);
+        },
         [this](EsitoRetroattivo e) {
             Termina();
             if (e.Interrotta) {
@@ -260,8 +266,9 @@ void FinestraVerifica::Verifica() {
         },
         [this](std::exception_ptr e) {
             Termina();
-            dialoghi_.Messaggio(this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(e),
-                                QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
+            dialoghi_.Messaggio(
+                this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(e),
+                QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
         });
 }
 
@@ -287,6 +294,14 @@ void FinestraVerifica::Mostra() {
     RiempiGriglia(*fgSintesi_, TabellaSintesi(esito_));
     fgSintesi_->resizeColumnsToContents();
     grafico_->Imposta(esito_.Prove);
+    // The trials of a combination are wide: the probability, at their right end, stays in sight as
+    // long as the summary and the chart keep a readable width. Once the user drags the divider, the
+    // widths are theirs.
+    if (!colonneSpostate_) {
+        const int totale = tabelle_->width() - tabelle_->handleWidth();
+        const int prove = std::min(LarghezzaTabella(fgVerifica_) + 8, totale - 300);
+        if (prove > tabelle_->sizes().value(0)) tabelle_->setSizes({prove, totale - prove});
+    }
 }
 
 } // namespace trivalto

@@ -13,6 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QProgressBar;
 class QSpinBox;
+class QSplitter;
 
 namespace trivalto {
 
@@ -66,6 +67,8 @@ private:
     QProgressBar* barra_;
     Griglia *fgVerifica_, *fgSintesi_;
     GraficoVerifica* grafico_;
+    QSplitter* tabelle_;
+    bool colonneSpostate_ = false;
     std::vector<QWidget*> bloccati_;
     bool occupata_ = false;
     LavoroAvviato lavoro_;

@@ -41,6 +41,7 @@ signals:
 
 private:
     void MostraAtteso();
+    void PulisciSimulazioni();
     void Termina();
 
     Dialoghi& dialoghi_;
@@ -51,9 +52,13 @@ private:
     bool cercato_ = false;
     int osservatoPos_ = 0, K_ = 0, osservatoCop_ = 0;
     bool occupato_ = false;
+    // Bumped whenever what is shown changes: a simulation that ends after that has nothing to say.
+    int generazione_ = 0;
     LavoroAvviato lavoro_;
 
-    QLabel *lblPosAtteso_, *lblCopAtteso_, *lblEtichettaCop_, *lblMigliore_, *lblMediana_, *lblPercentile_, *lblP_;
+    QLabel* lblIntestazioneCop_;
+    // [0] Pos, [1] Cop: expected, observed, chance median and 95th percentile, p.
+    QLabel *lblAtteso_[2], *lblOsservato_[2], *lblMediana_[2], *lblPercentile_[2], *lblP_[2];
     QPushButton* simula_;
     QProgressBar* barra_;
 };

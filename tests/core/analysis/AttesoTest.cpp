@@ -47,6 +47,15 @@ TEST(Atteso, ProbabilitaControTutteLeEstrazioni) {
         EXPECT_NEAR(ProbabilitaSuccesso(giochi[g]), static_cast<double>(vincenti[g]) / tutte, 1e-15) << g;
     EXPECT_DOUBLE_EQ(ProbabilitaDisgiunte(2), ProbabilitaSuccesso(giochi[1]));
     EXPECT_DOUBLE_EQ(ProbabilitaDisgiunte(3), ProbabilitaSuccesso(giochi[3]));
+    // Many terzine: no terzina gets two numbers when each gives at most one, C(K,j)·3^j·C(90-3K,5-j) draws.
+    for (int K : {7, 12}) {
+        double perdenti = 0;
+        for (int j = 0; j <= 5; ++j)
+            perdenti += std::tgamma(K + 1.0) / std::tgamma(j + 1.0) / std::tgamma(K - j + 1.0) *
+                        std::pow(3, j) * std::tgamma(91.0 - 3 * K) / std::tgamma(6.0 - j) /
+                        std::tgamma(86.0 - 3 * K + j);
+        EXPECT_NEAR(ProbabilitaDisgiunte(K), 1 - perdenti / tutte, 1e-12) << K;
+    }
 }
 
 TEST(Atteso, GiocateDelleFinestreEPosAtteso) {
@@ -109,7 +118,8 @@ TEST(Atteso, ConfrontoECodaPoissonBinomiale) {
     const std::vector<double> p(10, 0.3);
     double coda = 0;
     for (int x = 4; x <= 10; ++x)
-        coda += std::tgamma(11) / std::tgamma(x + 1) / std::tgamma(11 - x) * std::pow(0.3, x) * std::pow(0.7, 10 - x);
+        coda += std::tgamma(11) / std::tgamma(x + 1) / std::tgamma(11 - x) * std::pow(0.3, x) *
+                std::pow(0.7, 10 - x);
     EXPECT_NEAR(CodaPoissonBinomiale(p, 4), coda, 1e-12);
     EXPECT_DOUBLE_EQ(CodaPoissonBinomiale(p, 0), 1);
     EXPECT_NEAR(CodaPoissonBinomiale({0.5, 0.25}, 2), 0.125, 1e-15);
@@ -143,7 +153,8 @@ TEST(VerificaRetroattiva, SchemaPiantatoTrovatoFuoriCampione) {
         NumeriRuota nuovi{static_cast<int16_t>(x), static_cast<int16_t>(y)};
         int prossimo = 1;
         for (size_t p = 2; p < 5; ++p) {
-            while (std::find(nuovi.begin(), nuovi.begin() + static_cast<long>(p), prossimo) != nuovi.begin() + static_cast<long>(p))
+            while (std::find(nuovi.begin(), nuovi.begin() + static_cast<long>(p), prossimo) !=
+                   nuovi.begin() + static_cast<long>(p))
                 ++prossimo;
             nuovi[p] = static_cast<int16_t>(prossimo);
         }

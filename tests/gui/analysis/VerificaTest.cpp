@@ -62,7 +62,8 @@ private slots:
                                         "--atteso", "--combinazioni", "3"},
                                        "Atteso");
         QCOMPARE(pannello->Valore("LblPosAtteso").toStdString(), Voce(atteso, "Pos atteso"));
-        QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(), Voce(atteso, "Pos migliore osservato"));
+        QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(),
+                 Voce(atteso, "Pos migliore osservato"));
         w.findChild<QPushButton*>(QStringLiteral("CmdTreTerzine"))->click();
         QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
         QCOMPARE(pannello->Valore("LblCopAtteso").toStdString(), Voce(atteso, "Cop atteso"));
@@ -71,6 +72,20 @@ private slots:
         QCOMPARE(pannello->Valore("LblMedianaCaso").toStdString(),
                  Voce(atteso, "Pos migliore per caso, mediana"));
         QCOMPARE(pannello->Valore("LblP").toStdString(), Voce(atteso, "Pos migliore, p"));
+        // The best combination against the best combinations of the simulated archives, as the command line.
+        QCOMPARE(pannello->Valore("LblCopOsservato").toStdString(), Voce(atteso, "Cop migliore osservato"));
+        QCOMPARE(pannello->Valore("LblMedianaCop").toStdString(),
+                 Voce(atteso, "Cop migliore per caso, mediana"));
+        QCOMPARE(pannello->Valore("LblPercentileCop").toStdString(),
+                 Voce(atteso, "Cop migliore per caso, 95° percentile"));
+        QCOMPARE(pannello->Valore("LblPCop").toStdString(), Voce(atteso, "Cop migliore, p"));
+        // Another combination size makes the simulated bests of the old one meaningless, even when a
+        // simulation that started before the change ends after it.
+        pannello->Simula();
+        w.findChild<QPushButton*>(QStringLiteral("CmdDueTerzine"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata() && !pannello->Occupato(); }, 30000));
+        QVERIFY(pannello->Valore("LblPCop").isEmpty());
+        QVERIFY(pannello->Valore("LblP").isEmpty());
         // A new search clears what the simulations said about the old list.
         w.findChild<QPushButton*>(QStringLiteral("CmdElaboraTerzine"))->click();
         QVERIFY(pannello->Valore("LblMedianaCaso").isEmpty());
@@ -96,7 +111,8 @@ private slots:
         auto* pannello = w.findChild<PannelloAtteso*>(QStringLiteral("PannelloAtteso"));
         QCOMPARE(pannello->Valore("LblPosAtteso").toStdString(), Voce(atteso, "Pos atteso"));
         QCOMPARE(pannello->Valore("LblCopAtteso").toStdString(), Voce(atteso, "Coperti dal metodo atteso"));
-        QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(), Voce(atteso, "Pos migliore osservato"));
+        QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(),
+                 Voce(atteso, "Pos migliore osservato"));
     }
 
     void verificaRetroattivaComeLaRigaDiComando() {
@@ -112,12 +128,14 @@ private slots:
         w.findChild<QComboBox*>(QStringLiteral("CboGioca"))->setCurrentIndex(2);
         w.findChild<QPushButton*>(QStringLiteral("CmdVerifica"))->click();
         QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 30000));
-        const std::vector<std::string> argomenti = {"verifica",       "--archivio", PercorsoDati("archivio-1939-2026.txt"),
-                                                    "--da-estrazione", "5000",      "--combinazioni",
-                                                    "2"};
+        const std::vector<std::string> argomenti = {
+            "verifica",       "--archivio", PercorsoDati("archivio-1939-2026.txt"), "--da-estrazione", "5000",
+            "--combinazioni", "2"};
         QVERIFY(!w.Esito().Prove.empty());
-        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgVerifica"))) == TabellaCli(argomenti, "Verifica"));
-        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgSintesi"))) == TabellaCli(argomenti, "Sintesi"));
+        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgVerifica"))) ==
+                TabellaCli(argomenti, "Verifica"));
+        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgSintesi"))) ==
+                TabellaCli(argomenti, "Sintesi"));
 
         // A range the wrong way round is refused; an interrupted run keeps the shown trials.
         da->setValue(7000);
