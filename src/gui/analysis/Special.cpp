@@ -214,7 +214,7 @@ QWidget* Special::costruisciTabelle() {
     lt->addWidget(costruisciContatori());
     lstTempi_ = new QListWidget(sottoTerzine);
     lstTempi_->setObjectName(QStringLiteral("LstTempi"));
-    lstTempi_->setMaximumHeight(54);
+    lstTempi_->setMaximumHeight(2 * lstTempi_->fontMetrics().height() + 8); // the start and the end
     lstTempi_->setToolTip(QStringLiteral("Ora di inizio e di fine delle elaborazioni"));
     lt->addWidget(lstTempi_);
     atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Cop"), true, sottoTerzine);
