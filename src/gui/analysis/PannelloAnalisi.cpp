@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -190,6 +192,22 @@ QGroupBox* PannelloAnalisi::costruisciGioco() {
     l->addWidget(EtichettaDestra(g, QStringLiteral("Elenco")), 2, 4);
     l->addWidget(cboElenco_, 2, 5);
     return g;
+}
+
+void PannelloAnalisi::Disponi(QWidget* opzioni, QWidget* comandi, QWidget* tabelle, const char* nomeScorrimento) {
+    auto* impostazioni = new QHBoxLayout;
+    impostazioni->setSpacing(2);
+    for (QWidget* g : {riferimento_, static_cast<QWidget*>(casi_), static_cast<QWidget*>(parametro_),
+                       static_cast<QWidget*>(gioco_), opzioni})
+        impostazioni->addWidget(g);
+    impostazioni->addStretch(1);
+    auto* layout = new QVBoxLayout;
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(4);
+    layout->addLayout(impostazioni);
+    layout->addWidget(comandi);
+    layout->addWidget(tabelle, 1);
+    DisponiScorrevole(finestra_, layout, nomeScorrimento);
 }
 
 void PannelloAnalisi::Apertura() {

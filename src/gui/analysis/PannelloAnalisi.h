@@ -43,6 +43,10 @@ public:
     QPushButton* SceltaTrasformazione() const { return scelta_; }
     Griglia* Ruote() const { return fgRuote_; }
 
+    /// The window's layout: the four groups and `opzioni` in a row, the commands under them, the tables
+    /// taking the rest; all of it scrolls when the window is narrower (see DisponiScorrevole).
+    void Disponi(QWidget* opzioni, QWidget* comandi, QWidget* tabelle, const char* nomeScorrimento);
+
     /// Opening values, the reference draw at the last draw, then the saved "Standard" settings when
     /// the user asked for them at opening.
     void Apertura();

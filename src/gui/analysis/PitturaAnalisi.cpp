@@ -64,19 +64,23 @@ void DipingiTerzine(Griglia& g, const StatoAnalisi& s) {
     g.AllargaAlContenuto();
 }
 
+void StileListaCompleta(ModelloGriglia& m) {
+    const int ultima = m.Righe() - 1;
+    if (ultima < 1) return;
+    for (int r = 1; r <= ultima; ++r)
+        if (m.Valore(r, 6) > 0) m.ImpostaSfondo(r, 6, ColoreEvidenza);
+    m.ImpostaGrassetto(1, 0, ultima, 0, true);
+    m.ImpostaPrimoPiano(1, 0, ultima, 0, ColoreBlu);
+    m.ImpostaGrassetto(1, 2, ultima, 4, true);
+    m.ImpostaPrimoPiano(1, 2, ultima, 4, ColoreRosso);
+    m.ImpostaSfondo(1, 2, ultima, 4, ColoreGialloChiaro);
+}
+
 void StileTerzine(ModelloGriglia& m, const StatoAnalisi& s) {
     m.AzzeraStili();
     const int ultima = m.Righe() - 1;
     if (ultima < 1) return;
-    if (s.ListaCompleta) {
-        for (int r = 1; r <= ultima; ++r)
-            if (m.Valore(r, 6) > 0) m.ImpostaSfondo(r, 6, ColoreEvidenza);
-        m.ImpostaGrassetto(1, 0, ultima, 0, true);
-        m.ImpostaPrimoPiano(1, 0, ultima, 0, ColoreBlu);
-        m.ImpostaGrassetto(1, 2, ultima, 4, true);
-        m.ImpostaPrimoPiano(1, 2, ultima, 4, ColoreRosso);
-        m.ImpostaSfondo(1, 2, ultima, 4, ColoreGialloChiaro);
-    }
+    if (s.ListaCompleta) StileListaCompleta(m);
     for (size_t k = 0; k < s.Verificate.size() && static_cast<int>(k) < ultima; ++k)
         if (s.Verificate[k]) m.ImpostaSfondo(static_cast<int>(k) + 1, 0, ColoreAcceso);
 }

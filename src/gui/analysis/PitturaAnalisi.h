@@ -20,6 +20,10 @@ void DipingiCasi(Griglia& g, const ArchivioMemoria& archivio, const StatoAnalisi
 void StileCasi(ModelloGriglia& m, const StatoAnalisi& s);
 
 void DipingiTerzine(Griglia& g, const StatoAnalisi& s);
+/// A list whose search ran to its end: the count bold in blue, the offsets bold in red on light yellow,
+/// the terni (column 6) yellow where there are any. The builder's list by colpo shares the first seven
+/// columns.
+void StileListaCompleta(ModelloGriglia& m);
 void StileTerzine(ModelloGriglia& m, const StatoAnalisi& s);
 
 void DipingiCombinazioni(Griglia& g, const StatoAnalisi& s);

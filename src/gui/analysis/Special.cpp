@@ -62,22 +62,11 @@ Special::~Special() {
 }
 
 void Special::costruisciInterfaccia() {
-    auto* impostazioni = new QHBoxLayout;
-    impostazioni->setSpacing(2);
-    impostazioni->addWidget(pannello_->Riferimento());
-    impostazioni->addWidget(pannello_->Casi());
-    impostazioni->addWidget(pannello_->Parametro());
-    impostazioni->addWidget(pannello_->Gioco());
-    impostazioni->addWidget(costruisciOpzioni());
-    impostazioni->addStretch(1);
-
-    auto* layout = new QVBoxLayout;
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    layout->addLayout(impostazioni);
-    layout->addWidget(costruisciComandi());
-    layout->addWidget(costruisciTabelle(), 1);
-    DisponiScorrevole(this, layout, "ScorriSpecial");
+    // In drawing order: the order of creation is the order of Tab.
+    auto* opzioni = costruisciOpzioni();
+    auto* comandi = costruisciComandi();
+    auto* tabelle = costruisciTabelle();
+    pannello_->Disponi(opzioni, comandi, tabelle, "ScorriSpecial");
 }
 
 QWidget* Special::costruisciComandi() {

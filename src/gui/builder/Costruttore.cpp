@@ -57,22 +57,11 @@ Costruttore::~Costruttore() {
 }
 
 void Costruttore::costruisciInterfaccia() {
-    auto* impostazioni = new QHBoxLayout;
-    impostazioni->setSpacing(2);
-    impostazioni->addWidget(pannello_->Riferimento());
-    impostazioni->addWidget(pannello_->Casi());
-    impostazioni->addWidget(pannello_->Parametro());
-    impostazioni->addWidget(pannello_->Gioco());
-    impostazioni->addWidget(costruisciOpzioni());
-    impostazioni->addStretch(1);
-
-    auto* layout = new QVBoxLayout;
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    layout->addLayout(impostazioni);
-    layout->addWidget(costruisciComandi());
-    layout->addWidget(costruisciTabelle(), 1);
-    DisponiScorrevole(this, layout, "ScorriCostruttore");
+    // In drawing order: the order of creation is the order of Tab.
+    auto* opzioni = costruisciOpzioni();
+    auto* comandi = costruisciComandi();
+    auto* tabelle = costruisciTabelle();
+    pannello_->Disponi(opzioni, comandi, tabelle, "ScorriCostruttore");
     ordinaTabulazione();
 }
 
@@ -337,15 +326,7 @@ void Costruttore::DipingiElencoColpi() {
     RiempiGriglia(*fg1_, TabellaElencoColpi(stato_.Lista, stato_.Colpi));
     auto& m = fg1_->Modello();
     const int ultima = m.Righe() - 1;
-    if (ultima >= 1 && stato_.ListaCompleta) {
-        for (int r = 1; r <= ultima; ++r)
-            if (m.Valore(r, 6) > 0) m.ImpostaSfondo(r, 6, ColoreEvidenza);
-        m.ImpostaGrassetto(1, 0, ultima, 0, true);
-        m.ImpostaPrimoPiano(1, 0, ultima, 0, ColoreBlu);
-        m.ImpostaGrassetto(1, 2, ultima, 4, true);
-        m.ImpostaPrimoPiano(1, 2, ultima, 4, ColoreRosso);
-        m.ImpostaSfondo(1, 2, ultima, 4, ColoreGialloChiaro);
-    }
+    if (stato_.ListaCompleta) StileListaCompleta(m);
     if (ultima >= 1 && !stato_.Colpi.empty()) {
         m.ImpostaSfondo(1, PrimaColonnaColpi, ultima, m.Colonne() - 1, ColoreAzzurroChiaro);
         for (size_t r = 0; r < stato_.Colpi.size() && static_cast<int>(r) < ultima; ++r)
