@@ -109,7 +109,7 @@ QWidget* Costruttore::costruisciComandi() {
     comando("CmdControllaTutte", QStringLiteral("CONTROLLA TUTTE"), [this] { ControllaTutte(); });
     comando("CmdPrevisioni", QStringLiteral("PREVISIONI"), [this] { Previsioni(); });
     comando("Command1", QStringLiteral("Command1"), [this] { Rifinisci(); }, false)
-        ->setToolTip(QStringLiteral("Riordina la tabella delle previsioni"));
+        ->setToolTip(QStringLiteral("Ripulisce la tabella delle previsioni: un esito senza colpo perde anche i numeri"));
     comando("CmdVisualizzaEsiti", QStringLiteral("Visualizza esiti"), [this] { VisualizzaEsiti(); }, false)
         ->setToolTip(QStringLiteral("Resoconto storico della terzina scelta nell'elenco per colpo"));
     auto* vecchie = PulsanteFigura(w, "CmdVecchiePrevisioni", QStringLiteral("vecchio previsoni"),
