@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/Atteso.h"
 #include "core/analysis/Combinazioni.h"
 #include "core/analysis/RicercaTerzine.h"
+#include "core/analysis/VerificaRetroattiva.h"
 #include "core/archive/FormatiTesto.h"
 #include "core/builder/RicercaCostruttore.h"
 #include "core/builder/StatoCostruttore.h"
-#include "core/analysis/Atteso.h"
-#include "core/analysis/VerificaRetroattiva.h"
 
 using namespace trivalto;
 
@@ -132,7 +132,8 @@ void MisuraCaso(const ArchivioMemoria& a) {
     EsitoRetroattivo e;
     const double verifica = MedianaMs(1, [&] { e = VerificaRetroattiva(a, s); });
     std::printf("%-28s %8.1f ms\n", "200 simulazioni", simulazioni);
-    std::printf("%-28s %8.1f ms (%zu prove, tutto l'archivio)\n", "verifica retroattiva", verifica, e.Prove.size());
+    std::printf("%-28s %8.1f ms (%zu prove, tutto l'archivio)\n", "verifica retroattiva", verifica,
+                e.Prove.size());
 }
 
 } // namespace
@@ -155,9 +156,11 @@ int main(int argc, char** argv) {
     MisuraCombinazioni(a, ripetizioni);
     std::printf("Elenco per colpo del costruttore, Elenco 1.000, 30 casi \"U\", tutte le ruote, Colpi 20\n");
     MisuraCostruttore(a, ripetizioni);
-    std::printf("Metodo del costruttore: terzina aggiunta, previsioni, statistica ed elenco per casi riordinato\n");
+    std::printf(
+        "Metodo del costruttore: terzina aggiunta, previsioni, statistica ed elenco per casi riordinato\n");
     MisuraDoppioClic(a, ripetizioni);
-    std::printf("Il caso: simulazioni del migliore e verifica retroattiva, impostazioni di apertura, tutti i core\n");
+    std::printf(
+        "Il caso: simulazioni del migliore e verifica retroattiva, impostazioni di apertura, tutti i core\n");
     MisuraCaso(a);
     return 0;
 }

@@ -169,8 +169,8 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
                 const auto comb = CercaCombinazioni(CombinazioniDi(ir, ris.Righe, q.Combinazioni));
                 topCop = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
             }
-            StampaAtteso(out, ir, atteso, ris.Righe.empty() ? 0 : ris.Righe[0].Pos, q.Combinazioni, topCop, "Cop",
-                         true);
+            StampaAtteso(out, ir, atteso, ris.Righe.empty() ? 0 : ris.Righe[0].Pos, q.Combinazioni, topCop,
+                         "Cop", true);
         }
         return 0;
     } catch (const ErroreOpzione& e) {

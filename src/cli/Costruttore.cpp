@@ -68,7 +68,8 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
         s.Analisi.Ruote = imp.Ricerca.Ruote;
         s.Analisi.ImpostaRiferimento(imp.Casi.Riferimento);
         s.GeneraCasi(a, imp.Casi);
-        s.Analisi.CalcolaParametri(a, imp.Parametro, imp.Ricerca.Finestra.DaColpo, imp.Ricerca.Finestra.Colpi);
+        s.Analisi.CalcolaParametri(a, imp.Parametro, imp.Ricerca.Finestra.DaColpo,
+                                   imp.Ricerca.Finestra.Colpi);
         StampaTabella(out, "FgEV", TabellaCasiCostruttore(a, s.Analisi.Casi));
         if (s.Analisi.Casi.empty()) return 0;
         const auto in = s.PreparaRicerca(&a, intero, imp.Ricerca.Elenco);
@@ -81,8 +82,9 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
                 return c.A == z[0] && c.B == z[1] && c.C == z[2];
             });
             // A terzina outside the list gets the counts its row would show.
-            s.AggiungiCandidata(trovata != s.Lista.end() ? *trovata
-                                                         : ValutaCandidata(s.Ricerca(&a, intero), z[0], z[1], z[2]));
+            s.AggiungiCandidata(trovata != s.Lista.end()
+                                    ? *trovata
+                                    : ValutaCandidata(s.Ricerca(&a, intero), z[0], z[1], z[2]));
             const auto ip = s.PreparaPrevisioni(&a, intero, evidenzia, false);
             s.ApplicaPrevisioni(FaiPrevisioni(*ip), *ip);
             s.Riordina();
@@ -100,7 +102,8 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
                 throw ErroreOpzione("--esiti vuole una riga piena dell'elenco per colpo");
             const auto& z = s.Lista[static_cast<size_t>(esiti - 1)];
             StampaStoria(out, a,
-                         StoriaTerzine(a, s.Analisi.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
+                         StoriaTerzine(a, s.Analisi.Casi,
+                                       {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
                                        s.Analisi.RuoteRegistrate, s.Analisi.Finestra(), intero),
                          false);
         }
@@ -111,7 +114,8 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
         }
         if (ritardi) {
             const auto& righe = s.Analisi.Previsione.Righe;
-            if (ritardi > static_cast<int>(righe.size()) || righe[static_cast<size_t>(ritardi - 1)].Separatore)
+            if (ritardi > static_cast<int>(righe.size()) ||
+                righe[static_cast<size_t>(ritardi - 1)].Separatore)
                 throw ErroreOpzione("--ritardi vuole una riga piena della tabella delle previsioni");
             const int d = righe[static_cast<size_t>(ritardi - 1)].Estrazione;
             out << "# " << TitoloRitardi(a, d) << "\n";

@@ -60,12 +60,19 @@ void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, 
 
 TestiAnalisi LeggiOpzioniAnalisi(Opzioni& o) {
     TestiAnalisi t;
-    const std::pair<const char*, std::string*> valori[] = {
-        {"--archivio", &t.Archivio},   {"--riferimento", &t.Riferimento},       {"--casi", &t.Casi},
-        {"--mensile", &t.Mensile},     {"--ruota", &t.Ruota},                   {"--posizioni", &t.Posizioni},
-        {"--operazione", &t.Operazione}, {"--trasformazione", &t.Trasformazione}, {"--fisso", &t.Fisso},
-        {"--ruote-gioco", &t.RuoteGioco}, {"--da-colpo", &t.DaColpo},           {"--colpi", &t.Colpi},
-        {"--elenco", &t.Elenco}};
+    const std::pair<const char*, std::string*> valori[] = {{"--archivio", &t.Archivio},
+                                                           {"--riferimento", &t.Riferimento},
+                                                           {"--casi", &t.Casi},
+                                                           {"--mensile", &t.Mensile},
+                                                           {"--ruota", &t.Ruota},
+                                                           {"--posizioni", &t.Posizioni},
+                                                           {"--operazione", &t.Operazione},
+                                                           {"--trasformazione", &t.Trasformazione},
+                                                           {"--fisso", &t.Fisso},
+                                                           {"--ruote-gioco", &t.RuoteGioco},
+                                                           {"--da-colpo", &t.DaColpo},
+                                                           {"--colpi", &t.Colpi},
+                                                           {"--elenco", &t.Elenco}};
     for (const auto& [nome, destinazione] : valori)
         if (!o.Valore(nome, *destinazione, false)) throw ErroreOpzione(o.Errore);
     t.ForzaUltima = o.Interruttore("--forza-ultima");
@@ -122,8 +129,8 @@ RichiestaAtteso LeggiOpzioniAtteso(Opzioni& o) {
     return r;
 }
 
-void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos, int K,
-                  int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni) {
+void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos,
+                  int K, int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni) {
     const auto atteso = CalcolaAtteso(in, K);
     auto sim = r.Simulazione;
     sim.K = simulaCombinazioni ? K : 0;
@@ -139,8 +146,10 @@ void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtte
     migliore("Pos", simulati.TopPos, osservatoPos);
     if (K > 0) {
         righe.push_back({nomeCop + " atteso", TestoDecimale(atteso.Cop, 2)});
-        if (!simulati.TopCop.empty()) migliore("Cop", simulati.TopCop, osservatoCop);
-        else righe.push_back({nomeCop + " osservato", std::to_string(osservatoCop)});
+        if (!simulati.TopCop.empty())
+            migliore("Cop", simulati.TopCop, osservatoCop);
+        else
+            righe.push_back({nomeCop + " osservato", std::to_string(osservatoCop)});
     }
     righe.push_back({"Simulazioni", std::to_string(sim.Simulazioni)});
     righe.push_back({"Seme", std::to_string(sim.Seme)});

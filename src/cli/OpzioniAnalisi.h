@@ -29,8 +29,8 @@ void StampaStoria(std::ostream& out, const ArchivioMemoria& a, const Storia& s, 
 /// The analysis options as typed (defaults: the windows' opening values).
 struct TestiAnalisi {
     std::string Archivio, Riferimento, Casi = "12", Mensile, Ruota = "BA", Posizioni = "11111",
-                                       Operazione = "somma", Trasformazione = "0", Fisso = "0", RuoteGioco = "BA",
-                                       DaColpo = "1", Colpi = "8", Elenco = "50";
+                                       Operazione = "somma", Trasformazione = "0", Fisso = "0",
+                                       RuoteGioco = "BA", DaColpo = "1", Colpi = "8", Elenco = "50";
     bool ForzaUltima = false, InteroPeriodo = false;
 };
 TestiAnalisi LeggiOpzioniAnalisi(Opzioni& o);

@@ -6,7 +6,8 @@
 
 namespace trivalto::cli {
 
-int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out, std::ostream& err) {
+int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
+             std::ostream& err) {
     try {
         Opzioni o(argomenti);
         const auto testi = LeggiOpzioniAnalisi(o);
@@ -18,8 +19,9 @@ int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         if (!o.Errore.empty()) throw ErroreOpzione(o.Errore);
         if (!o.Finite()) throw ErroreOpzione("opzione sconosciuta: " + o.Sconosciuta());
         if (!testi.Riferimento.empty())
-            throw ErroreOpzione("--riferimento non vale qui: ogni estrazione fra --da-estrazione e --a-estrazione "
-                                "è un riferimento");
+            throw ErroreOpzione(
+                "--riferimento non vale qui: ogni estrazione fra --da-estrazione e --a-estrazione "
+                "è un riferimento");
         auto imp = InterpretaOpzioniAnalisi(testi, MassimoElenco);
         ArchivioMemoria archivio;
         if (!CaricaPerAnalisi(testi, amb, imp, archivio, err)) return 1;
@@ -33,7 +35,8 @@ int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         s.Elenco = imp.Ricerca.Elenco;
         s.K = combinazioni.empty() ? 0 : Intero(combinazioni, "--combinazioni", 1, 3);
         s.Da = da.empty() ? 1 : Intero(da, "--da-estrazione", 1, archivio.NumeroEstrazioni);
-        s.A = a.empty() ? archivio.NumeroEstrazioni : Intero(a, "--a-estrazione", s.Da, archivio.NumeroEstrazioni);
+        s.A = a.empty() ? archivio.NumeroEstrazioni
+                        : Intero(a, "--a-estrazione", s.Da, archivio.NumeroEstrazioni);
         const auto esito = VerificaRetroattiva(archivio, s);
         StampaTabella(out, "Verifica", TabellaVerifica(archivio, esito));
         StampaTabella(out, "Sintesi", TabellaSintesi(esito));

@@ -1,8 +1,8 @@
 // The builder's search as literal loops: the pair pre-count, the lexicographic walk, Cop and Tot per
 // terzina, a check of the stop flag every 3,000 terzine, strict-greater entry and a stable re-sort.
 #include <algorithm>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "core/analysis/Gioco.h"
 #include "core/builder/RicercaCostruttore.h"
@@ -72,8 +72,13 @@ constexpr int Bianco = 0, Verde = 1, Arancio = 2;
 /// The cells of a row of the list by colpo as the grid holds them.
 std::vector<std::string> TestiRiga(const Candidata& z) {
     if (z.Vuota()) return std::vector<std::string>(7);
-    return {std::to_string(z.Cop), std::to_string(z.Tot), std::to_string(z.A), std::to_string(z.B),
-            std::to_string(z.C),   std::to_string(z.Ambi), z.Terni ? std::to_string(z.Terni) : ""};
+    return {std::to_string(z.Cop),
+            std::to_string(z.Tot),
+            std::to_string(z.A),
+            std::to_string(z.B),
+            std::to_string(z.C),
+            std::to_string(z.Ambi),
+            z.Terni ? std::to_string(z.Terni) : ""};
 }
 
 int Valore(const std::string& testo) {
@@ -81,8 +86,7 @@ int Valore(const std::string& testo) {
 }
 
 /// Walks the play window of a case as the grid code does: draws up to the reference draw, wheels in order.
-template <class F>
-void Finestra(const InputRicerca& in, const Caso& caso, int a, int b, int c, F&& f) {
+template <class F> void Finestra(const InputRicerca& in, const Caso& caso, int a, int b, int c, F&& f) {
     const ArchivioMemoria& ar = *in.Archivio;
     int giocati[3] = {(caso.Parametro + a) % 90, (caso.Parametro + b) % 90, (caso.Parametro + c) % 90};
     for (int& g : giocati)
@@ -133,13 +137,16 @@ std::vector<RigaPerCaso> CopiaInSecondoElencoRiferimento(const InputRicerca& in,
         lista[r].Z = righe[r];
         for (int k = 1; k <= MassimoCasi; ++k)
             lista[r].Coperture[static_cast<size_t>(k - 1)] =
-                static_cast<int8_t>(colore[r][6 + k] == Arancio ? 3 : colore[r][6 + k] == Verde ? 2 : 0);
+                static_cast<int8_t>(colore[r][6 + k] == Arancio ? 3
+                                    : colore[r][6 + k] == Verde ? 2
+                                                                : 0);
         lista[r].SecondoCop = testo[r][6].empty() ? -1 : Valore(testo[r][6]);
     }
     return lista;
 }
 
-std::vector<ConteggioColpi> ContaPerColpoRiferimento(const InputRicerca& in, const std::vector<Candidata>& righe) {
+std::vector<ConteggioColpi> ContaPerColpoRiferimento(const InputRicerca& in,
+                                                     const std::vector<Candidata>& righe) {
     const size_t n = righe.size();
     std::vector<std::vector<std::string>> testo(n, std::vector<std::string>(27));
     std::vector<std::vector<int>> colore(n, std::vector<int>(27, Bianco));

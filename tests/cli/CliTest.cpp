@@ -189,25 +189,26 @@ TEST(Cli, RigheVuoteECelleTerniVuote) {
 }
 
 TEST(Cli, OpzioniErrateDannoStato2) {
-    const std::vector<std::vector<std::string>> errate = {{"analizza", "--casi", "31"},
-                                                          {"analizza", "--casi", "x"},
-                                                          {"analizza", "--mensile", "32"},
-                                                          {"analizza", "--ruota", "XX"},
-                                                          {"analizza", "--operazione", "distanza"},
-                                                          {"analizza", "--elenco", "15"},
-                                                          {"analizza", "--colpi"},
-                                                          {"analizza", "--sconosciuta"},
-                                                          {"analizza", "--ruote-gioco", "BA,ZZ"},
-                                                          {"analizza", "--combinazioni", "2"},
-                                                          {"analizza", "--elenco", "300"},
-                                                          {"costruttore", "--elenco", "1010"},
-                                                          {"costruttore", "--metodo", "1,2,3;4,5,6;7,8,9;10,11,12;13,14,15;16,17,18"},
-                                                          {"costruttore", "--metodo", "1,2"},
-                                                          {"costruttore", "--metodo", "1,2,2"},
-                                                          {"costruttore", "--metodo", "1,2,91"},
-                                                          {"costruttore", "--ritardi", "2"},
-                                                          {"boh"},
-                                                          {}};
+    const std::vector<std::vector<std::string>> errate = {
+        {"analizza", "--casi", "31"},
+        {"analizza", "--casi", "x"},
+        {"analizza", "--mensile", "32"},
+        {"analizza", "--ruota", "XX"},
+        {"analizza", "--operazione", "distanza"},
+        {"analizza", "--elenco", "15"},
+        {"analizza", "--colpi"},
+        {"analizza", "--sconosciuta"},
+        {"analizza", "--ruote-gioco", "BA,ZZ"},
+        {"analizza", "--combinazioni", "2"},
+        {"analizza", "--elenco", "300"},
+        {"costruttore", "--elenco", "1010"},
+        {"costruttore", "--metodo", "1,2,3;4,5,6;7,8,9;10,11,12;13,14,15;16,17,18"},
+        {"costruttore", "--metodo", "1,2"},
+        {"costruttore", "--metodo", "1,2,2"},
+        {"costruttore", "--metodo", "1,2,91"},
+        {"costruttore", "--ritardi", "2"},
+        {"boh"},
+        {}};
     for (const auto& a : errate) {
         const auto e = Esegui(a);
         EXPECT_EQ(e.codice, 2) << (a.empty() ? "" : a.back());
@@ -220,14 +221,14 @@ TEST(Cli, OpzioniErrateDannoStato2) {
 // the counts its row would show, and the order of the list by case follows the method.
 TEST(Cli, CostruttoreOrdineDelleTabelleETerzinaFuoriElenco) {
     const std::string archivio = PercorsoDati("archivio-1939-2026.txt");
-    const auto e = Esegui({"costruttore", "--archivio", archivio, "--elenco", "1000", "--metodo", "5,47,86;1,2,3",
-                           "--controlla-tutte", "--esiti", "1", "--ritardi", "1"});
+    const auto e = Esegui({"costruttore", "--archivio", archivio, "--elenco", "1000", "--metodo",
+                           "5,47,86;1,2,3", "--controlla-tutte", "--esiti", "1", "--ritardi", "1"});
     ASSERT_EQ(e.codice, 0) << e.err;
     std::vector<std::string> nomi;
     for (const auto& l : Righe(e.out))
         if (l.rfind("## ", 0) == 0) nomi.push_back(l.substr(3));
-    EXPECT_EQ(nomi, (std::vector<std::string>{"FgEV", "fg1", "FgJ", "FgZ", "FgPr", "FgStat", "FgJ", "FgZ", "FgPr",
-                                              "FgStat", "FgJ", "fg1", "Storia", "Fgg1"}));
+    EXPECT_EQ(nomi, (std::vector<std::string>{"FgEV", "fg1", "FgJ", "FgZ", "FgPr", "FgStat", "FgJ", "FgZ",
+                                              "FgPr", "FgStat", "FgJ", "fg1", "Storia", "Fgg1"}));
     // 1-2-3 never covers a case at the opening settings: it enters the method with zero counts.
     EXPECT_NE(e.out.find("2\t1\t2\t3\t\t0\t0\t0\t\n"), std::string::npos);
     const auto lista = Righe(e.out);

@@ -75,7 +75,8 @@ EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& a, const SceltaVerif
     const int n = std::max(fino - da + 1, 0);
     std::vector<ProvaRetroattiva> prove(static_cast<size_t>(n));
     std::vector<char> valide(static_cast<size_t>(n), 0);
-    const int thread = s.Thread > 0 ? s.Thread : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    const int thread =
+        s.Thread > 0 ? s.Thread : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     std::atomic<int> prossima{0}, fatte{0};
     std::atomic<bool> fermata{false};
     std::mutex progresso;
@@ -134,16 +135,18 @@ TabellaTesto TabellaVerifica(const ArchivioMemoria& a, const EsitoRetroattivo& e
                 .append(" ")
                 .append(std::to_string(g[2]));
         }
-        t.Righe.push_back({std::to_string(p.Riferimento), a.DateEstrazioni[static_cast<size_t>(p.Riferimento)], terzine,
-                           numeri, p.Vinta ? (p.Sorte == 3 ? "terno" : "ambo") : "-",
+        t.Righe.push_back({std::to_string(p.Riferimento),
+                           a.DateEstrazioni[static_cast<size_t>(p.Riferimento)], terzine, numeri,
+                           p.Vinta ? (p.Sorte == 3 ? "terno" : "ambo") : "-",
                            p.Vinta ? std::to_string(p.Colpo) : "", TestoDecimale(p.Probabilita, 4)});
     }
     return t;
 }
 
 TabellaTesto TabellaSintesi(const EsitoRetroattivo& esito) {
-    const double quota =
-        esito.Prove.empty() ? 0 : static_cast<double>(esito.Vincite) / static_cast<double>(esito.Prove.size());
+    const double quota = esito.Prove.empty()
+                             ? 0
+                             : static_cast<double>(esito.Vincite) / static_cast<double>(esito.Prove.size());
     return {"Voce|Valore",
             {{"Prove", std::to_string(esito.Prove.size())},
              {"Vincite", std::to_string(esito.Vincite)},

@@ -13,32 +13,32 @@
 namespace trivalto {
 
 struct SceltaVerificaRetroattiva {
-    SceltaCasi Casi;        // Riferimento is ignored: every draw of the range is tried
+    SceltaCasi Casi; // Riferimento is ignored: every draw of the range is tried
     SceltaParametro Parametro;
     RuoteGioco Ruote{};
     int DaColpo = 1, Colpi = 8;
     bool InteroPeriodo = false;
     int Elenco = 50;
-    int K = 0;           // 0: the best terzina; 1..3: the best combination of K terzine
-    int Da = 1, A = 0;   // the range of reference draws (A = 0: the last draw)
-    int Thread = 0;      // 0: every core
+    int K = 0;         // 0: the best terzina; 1..3: the best combination of K terzine
+    int Da = 1, A = 0; // the range of reference draws (A = 0: the last draw)
+    int Thread = 0;    // 0: every core
 };
 
 struct ProvaRetroattiva {
     int Riferimento = 0;
-    std::vector<Terzina> Terzine;        // what was chosen on the draws up to the reference
-    std::vector<NumeriGiocati> Numeri;   // what they play from the reference draw's parameter
+    std::vector<Terzina> Terzine;      // what was chosen on the draws up to the reference
+    std::vector<NumeriGiocati> Numeri; // what they play from the reference draw's parameter
     bool Vinta = false;
-    int Colpo = 0, Sorte = 0;            // the first hit
-    double Probabilita = 0;              // the chance of a hit for numbers fixed in advance
+    int Colpo = 0, Sorte = 0; // the first hit
+    double Probabilita = 0;   // the chance of a hit for numbers fixed in advance
     bool operator==(const ProvaRetroattiva&) const = default;
 };
 
 struct EsitoRetroattivo {
     std::vector<ProvaRetroattiva> Prove; // in draw order
     int Vincite = 0;
-    double Attese = 0;  // the sum of the chances
-    double P = 1;       // the chance of at least as many hits by luck alone
+    double Attese = 0; // the sum of the chances
+    double P = 1;      // the chance of at least as many hits by luck alone
     bool Interrotta = false;
 };
 

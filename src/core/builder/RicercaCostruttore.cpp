@@ -89,11 +89,12 @@ std::vector<std::vector<EventoCaso>> EventiDeiCasi(const InputRicerca& in, size_
     std::vector<std::vector<EventoCaso>> eventi(casi);
     const ArchivioMemoria& ar = *in.Archivio;
     for (size_t k = 0; k < casi; ++k) {
-        const auto f = FinestraDelCaso(in.Casi[k], in.Finestra,
-                                       std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni));
+        const auto f =
+            FinestraDelCaso(in.Casi[k], in.Finestra, std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni));
         for (int j = f.primo; j <= f.ultimo; ++j)
             for (int w = 0; w < NumeroRuote; ++w)
-                if (in.Ruote[static_cast<size_t>(w)]) eventi[k].push_back({j - f.primo, &ar.Estrazioni[j][w]});
+                if (in.Ruote[static_cast<size_t>(w)])
+                    eventi[k].push_back({j - f.primo, &ar.Estrazioni[j][w]});
     }
     return eventi;
 }

@@ -12,7 +12,8 @@ void StatoCostruttore::GeneraCasi(const ArchivioMemoria& archivio, SceltaCasi sc
     Analisi.GeneraCasi(archivio, scelta);
 }
 
-InputRicerca StatoCostruttore::PreparaRicerca(const ArchivioMemoria* archivio, bool interoPeriodo, int elenco) {
+InputRicerca StatoCostruttore::PreparaRicerca(const ArchivioMemoria* archivio, bool interoPeriodo,
+                                              int elenco) {
     InputRicerca in = Analisi.PreparaTerzine(archivio, interoPeriodo, elenco);
     Analisi.Lista.clear(); // the analysis list is not the builder's
     Lista.assign(static_cast<size_t>(elenco), Candidata{});
@@ -98,11 +99,11 @@ std::optional<std::string> StatoCostruttore::ImpostaOffset(int riga, int colonna
         return std::string("Cella non modificabile.");
     const auto inizio = testo.find_first_not_of(' ');
     const auto fine = testo.find_last_not_of(' ');
-    const std::string t = inizio == std::string::npos ? std::string() : testo.substr(inizio, fine - inizio + 1);
+    const std::string t =
+        inizio == std::string::npos ? std::string() : testo.substr(inizio, fine - inizio + 1);
     int valore = 0;
-    const bool cifre = !t.empty() && t.size() <= 2 && std::all_of(t.begin(), t.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    const bool cifre = !t.empty() && t.size() <= 2 &&
+                       std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (cifre) valore = std::stoi(t);
     if (!cifre || valore < 1 || valore > 90) return std::string("Scrivere un numero da 1 a 90.");
     auto& m = Metodo[static_cast<size_t>(riga - 1)];

@@ -6,8 +6,12 @@ namespace {
 
 std::vector<std::string> CelleCandidata(const Candidata& z) {
     if (z.Vuota()) return std::vector<std::string>(7);
-    return {std::to_string(z.Cop), std::to_string(z.Tot),  std::to_string(z.A),
-            std::to_string(z.B),   std::to_string(z.C),    std::to_string(z.Ambi),
+    return {std::to_string(z.Cop),
+            std::to_string(z.Tot),
+            std::to_string(z.A),
+            std::to_string(z.B),
+            std::to_string(z.C),
+            std::to_string(z.Ambi),
             z.Terni ? std::to_string(z.Terni) : ""};
 }
 
@@ -21,14 +25,16 @@ TabellaTesto TabellaCasiCostruttore(const ArchivioMemoria& archivio, const std::
     return t;
 }
 
-TabellaTesto TabellaElencoColpi(const std::vector<Candidata>& lista, const std::vector<ConteggioColpi>& colpi) {
+TabellaTesto TabellaElencoColpi(const std::vector<Candidata>& lista,
+                                const std::vector<ConteggioColpi>& colpi) {
     TabellaTesto t{IntestazioneElencoColpi, {}};
     for (size_t r = 0; r < lista.size(); ++r) {
         auto celle = CelleCandidata(lista[r]);
         celle.resize(PrimaColonnaColpi + 20);
         if (r < colpi.size())
             for (size_t c = 0; c < 20; ++c)
-                if (colpi[r].Successi[c] > 0) celle[PrimaColonnaColpi + c] = std::to_string(colpi[r].Successi[c]);
+                if (colpi[r].Successi[c] > 0)
+                    celle[PrimaColonnaColpi + c] = std::to_string(colpi[r].Successi[c]);
         t.Righe.push_back(std::move(celle));
     }
     return t;

@@ -10,7 +10,8 @@ inline constexpr const char* IntestazioneCasiCostruttore =
 inline constexpr const char* IntestazioneElencoColpi =
     "Cop|Tot|N1 |N2 |N3 | 2 | 3 |1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20";
 inline constexpr const char* IntestazioneElencoCasi =
-    "Cop |Tot |N1  |N2  |N3  | 2 |Cop|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27|28|"
+    "Cop |Tot |N1  |N2  |N3  | 2 "
+    "|Cop|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27|28|"
     "29|30";
 /// The method table has the analysis window's header for its chosen terzine.
 inline constexpr const char* IntestazioneMetodo = IntestazioneScelte;
@@ -25,7 +26,8 @@ enum ColonnaMetodo { MOrdinale = 0, MN1, MN2, MN3, MNCC, MEsiti, MNegative, MDue
 
 TabellaTesto TabellaCasiCostruttore(const ArchivioMemoria& archivio, const std::vector<Caso>& casi);
 /// `colpi` empty: "CONTROLLA TUTTE" has not run and the colpo cells are empty.
-TabellaTesto TabellaElencoColpi(const std::vector<Candidata>& lista, const std::vector<ConteggioColpi>& colpi);
+TabellaTesto TabellaElencoColpi(const std::vector<Candidata>& lista,
+                                const std::vector<ConteggioColpi>& colpi);
 TabellaTesto TabellaElencoCasi(const std::vector<RigaPerCaso>& lista);
 TabellaTesto TabellaMetodo(const std::vector<TerzinaMetodo>& metodo);
 

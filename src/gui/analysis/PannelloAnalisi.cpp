@@ -4,15 +4,15 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/settings/ImpostazioniStandard.h"
@@ -194,7 +194,8 @@ QGroupBox* PannelloAnalisi::costruisciGioco() {
     return g;
 }
 
-void PannelloAnalisi::Disponi(QWidget* opzioni, QWidget* comandi, QWidget* tabelle, const char* nomeScorrimento) {
+void PannelloAnalisi::Disponi(QWidget* opzioni, QWidget* comandi, QWidget* tabelle,
+                              const char* nomeScorrimento) {
     auto* impostazioni = new QHBoxLayout;
     impostazioni->setSpacing(2);
     for (QWidget* g : {riferimento_, static_cast<QWidget*>(casi_), static_cast<QWidget*>(parametro_),
@@ -283,7 +284,8 @@ void PannelloAnalisi::VaiA(int d) {
 }
 
 bool PannelloAnalisi::eventFilter(QObject* oggetto, QEvent* evento) {
-    if (oggetto != fgRuote_ || evento->type() != QEvent::KeyPress) return QObject::eventFilter(oggetto, evento);
+    if (oggetto != fgRuote_ || evento->type() != QEvent::KeyPress)
+        return QObject::eventFilter(oggetto, evento);
     const int tasto = static_cast<QKeyEvent*>(evento)->key();
     if (tasto != Qt::Key_Return && tasto != Qt::Key_Enter && tasto != Qt::Key_Space) return false;
     CambiaRuota(fgRuote_->ColonnaCorrente());

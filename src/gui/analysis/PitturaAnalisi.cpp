@@ -190,7 +190,8 @@ void DipingiPrevisione(Griglia& previsioni, Griglia& statistiche, const Archivio
 
 // --- Histories and delays ----------------------------------------------------------------------
 
-void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Storia& storia, bool diCombinazione) {
+void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Storia& storia,
+                  bool diCombinazione) {
     auto& g = w.Tabella();
     g.ImpostaIntestazione(QString::fromUtf8(IntestazioneStoria));
     RiempiGriglia(g, TabellaStoria(archivio, storia, diCombinazione));
@@ -204,7 +205,8 @@ void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Stor
         }
     }
     g.resizeColumnsToContents();
-    w.ImpostaSintesi(storia.Casi, storia.Coperti, storia.Negativi, storia.Positivi, QString::fromStdString(storia.Percentuale));
+    w.ImpostaSintesi(storia.Casi, storia.Coperti, storia.Negativi, storia.Positivi,
+                     QString::fromStdString(storia.Percentuale));
 }
 
 void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAnalisi& s, int riga) {

@@ -39,7 +39,8 @@ void DipingiPrevisione(Griglia& previsioni, Griglia& statistiche, const Archivio
                        const StatoAnalisi& s);
 
 /// A history in the history window, with its summary.
-void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Storia& storia, bool diCombinazione);
+void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Storia& storia,
+                  bool diCombinazione);
 /// The delays at the draw of forecast row `riga` (1-based, a filled row), the case's numbers marked on
 /// the wheels chosen at its search.
 void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAnalisi& s, int riga);

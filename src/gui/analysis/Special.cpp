@@ -292,8 +292,7 @@ bool Special::eventFilter(QObject* oggetto, QEvent* evento) {
     const int tasto = static_cast<QKeyEvent*>(evento)->key();
     auto* g = qobject_cast<Griglia*>(oggetto);
     const bool invio = tasto == Qt::Key_Return || tasto == Qt::Key_Enter;
-    if (!g || !invio || g->RigaCorrente() < 1)
-        return QWidget::eventFilter(oggetto, evento);
+    if (!g || !invio || g->RigaCorrente() < 1) return QWidget::eventFilter(oggetto, evento);
     const int r = g->RigaCorrente();
     if (g == fgEV_)
         SelezionaCaso(r);

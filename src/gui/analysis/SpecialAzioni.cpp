@@ -119,15 +119,15 @@ void Special::ElaboraTerzine() {
 
 void Special::CercaTerzineSuiCasi() {
     auto archivio = ctx_.Istantanea();
-    InputRicerca in = stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+    InputRicerca in =
+        stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
     atteso_->Svuota();
     fg2_->ImpostaRighe(1);
     DipingiTerzine(*fg1_, stato_);
     AggiungiTempo();
     Inizia();
     lavoro_ = AvviaLavoro<RisultatoTerzine>(
-        this, barra_,
-        [in, archivio](const ControlloLavoro& ctl) { return CercaTerzine(in, ctl); },
+        this, barra_, [in, archivio](const ControlloLavoro& ctl) { return CercaTerzine(in, ctl); },
         [this, in, archivio](RisultatoTerzine ris) {
             stato_.ApplicaTerzine(ris);
             DipingiTerzine(*fg1_, stato_);

@@ -44,7 +44,8 @@ Costruttore::Costruttore(ContestoProgramma& contesto, Dialoghi& dialoghi,
                                     {MassimoElencoCostruttore, /*MeseSeparato=*/true});
     // A move of the reference draw empties the case table; the lists stay.
     connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { fgEV_->ImpostaRighe(1); });
-    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this, &Costruttore::SceltaTrasformazione);
+    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this,
+            &Costruttore::SceltaTrasformazione);
     bloccati_.push_back(pannello_->SceltaTrasformazione());
     costruisciInterfaccia();
     pannello_->Apertura();
@@ -69,8 +70,19 @@ void Costruttore::ordinaTabulazione() {
     // As drawn: the settings and the commands row, then the left column (cases, forecast), then the
     // right one (the lists, the method, the statistics), each table after the buttons of its heading.
     const auto w = [this](const char* nome) { return findChild<QWidget*>(QString::fromLatin1(nome)); };
-    QWidget* catena[] = {w("CmdHelp"), w("CmdCopiaCasi"), fgEV_, w("CmdCopiaPrevisioni"), w("CmdStampaPrevisioni"),
-                         fgPr_, elenchi_, fg1_, fgJ_, w("CmdEliminaUltima"), w("CmdReset"), fgZ_, fgStat_,
+    QWidget* catena[] = {w("CmdHelp"),
+                         w("CmdCopiaCasi"),
+                         fgEV_,
+                         w("CmdCopiaPrevisioni"),
+                         w("CmdStampaPrevisioni"),
+                         fgPr_,
+                         elenchi_,
+                         fg1_,
+                         fgJ_,
+                         w("CmdEliminaUltima"),
+                         w("CmdReset"),
+                         fgZ_,
+                         fgStat_,
                          w("CmdSimula")};
     for (size_t i = 1; i < std::size(catena); ++i)
         QWidget::setTabOrder(catena[i - 1], catena[i]);
@@ -104,13 +116,17 @@ QWidget* Costruttore::costruisciComandi() {
     };
     comando("CmdGenerazioneTerzine", QStringLiteral("GENERAZIONE TERZINE"), [this] { GenerazioneTerzine(); });
     comando("CmdElaboraTerzine", QStringLiteral("ELABORA TERZINE"), [this] { ElaboraTerzine(); });
-    comando("CmdCopiaSecondoElenco", QStringLiteral("copia in 2° elenco"), [this] { CopiaInSecondoElenco(); },
-            false);
+    comando(
+        "CmdCopiaSecondoElenco", QStringLiteral("copia in 2° elenco"), [this] { CopiaInSecondoElenco(); },
+        false);
     comando("CmdControllaTutte", QStringLiteral("CONTROLLA TUTTE"), [this] { ControllaTutte(); });
     comando("CmdPrevisioni", QStringLiteral("PREVISIONI"), [this] { Previsioni(); });
-    comando("Command1", QStringLiteral("Command1"), [this] { Rifinisci(); }, false)
-        ->setToolTip(QStringLiteral("Ripulisce la tabella delle previsioni: un esito senza colpo perde anche i numeri"));
-    comando("CmdVisualizzaEsiti", QStringLiteral("Visualizza esiti"), [this] { VisualizzaEsiti(); }, false)
+    comando(
+        "Command1", QStringLiteral("Command1"), [this] { Rifinisci(); }, false)
+        ->setToolTip(QStringLiteral(
+            "Ripulisce la tabella delle previsioni: un esito senza colpo perde anche i numeri"));
+    comando(
+        "CmdVisualizzaEsiti", QStringLiteral("Visualizza esiti"), [this] { VisualizzaEsiti(); }, false)
         ->setToolTip(QStringLiteral("Resoconto storico della terzina scelta nell'elenco per colpo"));
     auto* vecchie = PulsanteFigura(w, "CmdVecchiePrevisioni", QStringLiteral("vecchio previsoni"),
                                    QStringLiteral("P"), ColoreGialloChiaro);
@@ -156,16 +172,18 @@ QWidget* Costruttore::costruisciTabelle() {
     connect(fgPr_, &Griglia::DoppioClic, this, [this](int r, int) { MostraRitardi(r); });
     for (auto* g : {fg1_, fgJ_, fgPr_})
         g->installEventFilter(this);
-    connect(&fgZ_->Modello(), &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& da, const QModelIndex&) { OffsetModificato(da.row() + 1, da.column()); });
+    connect(
+        &fgZ_->Modello(), &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex& da, const QModelIndex&) { OffsetModificato(da.row() + 1, da.column()); });
 
     const auto copia = [this](const char* nome, Griglia* g) {
-        auto* b = PulsanteFigura(this, nome, QStringLiteral("Copia tabella"), QStringLiteral("C"), ColoreVerdeChiaro);
+        auto* b = PulsanteFigura(this, nome, QStringLiteral("Copia tabella"), QStringLiteral("C"),
+                                 ColoreVerdeChiaro);
         connect(b, &QToolButton::clicked, this, [g] { g->CopiaNegliAppunti(); });
         return b;
     };
-    auto* stampa = PulsanteFigura(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"), QStringLiteral("S"),
-                                  ColoreAzzurroChiaro);
+    auto* stampa = PulsanteFigura(this, "CmdStampaPrevisioni", QStringLiteral("Stampa tabella"),
+                                  QStringLiteral("S"), ColoreAzzurroChiaro);
     stampa->setToolButtonStyle(Qt::ToolButtonIconOnly);
     connect(stampa, &QToolButton::clicked, this,
             [this] { fgPr_->Stampa(dialoghi_, QStringLiteral("Previsioni"), QPageLayout::Portrait, 400); });
@@ -191,8 +209,8 @@ QWidget* Costruttore::costruisciTabelle() {
     lc->addWidget(lblCasistiche_);
     lc->addStretch(1);
     auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_, {copia("CmdCopiaCasi", fgEV_)}, contaCasi);
-    auto* previsioni = Riquadro(this, QStringLiteral("Previsioni"), fgPr_,
-                                {copia("CmdCopiaPrevisioni", fgPr_), stampa});
+    auto* previsioni =
+        Riquadro(this, QStringLiteral("Previsioni"), fgPr_, {copia("CmdCopiaPrevisioni", fgPr_), stampa});
 
     // The two lists on two tabs, the count of rows beside them.
     elenchi_ = new QTabWidget(this);
@@ -336,9 +354,9 @@ void Costruttore::DipingiElencoColpi() {
     }
     fg1_->AllargaAlContenuto();
     const QString righe = stato_.ListaCompleta ? QString::number(stato_.Lista.size()) : QString();
-    lblTerzineValide_->setText(
-        stato_.ListaCompleta ? QString::fromStdString(FormatoMigliaia(static_cast<long long>(stato_.Lista.size())))
-                             : QString());
+    lblTerzineValide_->setText(stato_.ListaCompleta ? QString::fromStdString(FormatoMigliaia(
+                                                          static_cast<long long>(stato_.Lista.size())))
+                                                    : QString());
     lblConteggio_->setText(righe);
 }
 

@@ -93,7 +93,8 @@ void Costruttore::ElaboraTerzine() {
 
 void Costruttore::Cerca() {
     auto archivio = ctx_.Istantanea();
-    InputRicerca in = stato_.PreparaRicerca(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+    InputRicerca in =
+        stato_.PreparaRicerca(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
     atteso_->Svuota();
     DipingiElencoColpi();
     Inizia();
@@ -148,8 +149,8 @@ void Costruttore::AggiungiAlMetodo(bool perCaso, int riga) {
     const auto esito = perCaso ? stato_.AggiungiDaCasi(riga) : stato_.AggiungiDaColpi(riga);
     if (esito == StatoCostruttore::Aggiunta::Nessuna) return;
     if (esito == StatoCostruttore::Aggiunta::Piena) {
-        dialoghi_.Messaggio(this, QStringLiteral("Si possono inserire massimo 5 terzine."), QStringLiteral("Avviso"),
-                            Dialoghi::Icona::Informazione);
+        dialoghi_.Messaggio(this, QStringLiteral("Si possono inserire massimo 5 terzine."),
+                            QStringLiteral("Avviso"), Dialoghi::Icona::Informazione);
         return;
     }
     DipingiMetodo();
@@ -180,7 +181,8 @@ void Costruttore::OffsetModificato(int riga, int colonna) {
                                 Dialoghi::Icona::Informazione);
     }
     // Only the offsets are the user's: any other cell, and a refused value, come back as they were.
-    QMetaObject::invokeMethod(this, [this] { DipingiMetodo(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { DipingiMetodo(); }, Qt::QueuedConnection);
 }
 
 void Costruttore::Riordina() {
@@ -201,7 +203,8 @@ void Costruttore::Previsioni(bool vecchie) {
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
         DipingiPrevisioni();
         if (!vecchie)
-            atteso_->AggiornaCop(static_cast<int>(stato_.Metodo.size()), stato_.Analisi.Previsione.Riepilogo.Coperti);
+            atteso_->AggiornaCop(static_cast<int>(stato_.Metodo.size()),
+                                 stato_.Analisi.Previsione.Riepilogo.Coperti);
         DipingiMetodo();
     } catch (...) {
         Errore(std::current_exception());
@@ -221,8 +224,9 @@ void Costruttore::VisualizzaEsiti() {
     if (s.Casi.empty() || riga < 1 || riga > static_cast<int>(stato_.Lista.size())) return;
     const auto& z = stato_.Lista[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
-    const auto storia = StoriaTerzine(ctx_.Archivio(), s.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
-                                      s.RuoteRegistrate, s.Finestra(), chkInteroPeriodo_->isChecked());
+    const auto storia =
+        StoriaTerzine(ctx_.Archivio(), s.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
+                      s.RuoteRegistrate, s.Finestra(), chkInteroPeriodo_->isChecked());
     if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia"))))
         MostraStoria(*w, ctx_.Archivio(), storia, false);
 }

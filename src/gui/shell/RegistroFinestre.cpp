@@ -25,7 +25,8 @@ void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialo
                            [&c](const QString& nome) { return c.ApriFinestra(nome); });
     });
     c.RegistraFinestra(QStringLiteral("Command6"), [&c, &contesto, &dialoghi] {
-        return new Costruttore(contesto, dialoghi, [&c](const QString& nome) { return c.ApriFinestra(nome); });
+        return new Costruttore(contesto, dialoghi,
+                               [&c](const QString& nome) { return c.ApriFinestra(nome); });
     });
     c.RegistraFinestra(QStringLiteral("CmdVerificaRetroattiva"),
                        [&contesto, &dialoghi] { return new FinestraVerifica(contesto, dialoghi); });

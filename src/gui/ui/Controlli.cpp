@@ -180,7 +180,6 @@ QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
     return w;
 }
 
-
 void DisponiScorrevole(QWidget* finestra, QLayout* layout, const char* nome) {
     auto* contenuto = new QWidget(finestra);
     contenuto->setLayout(layout);

@@ -50,8 +50,8 @@ int AltezzaPerRighe(const Griglia* g, int righe);
 /// The width that shows every column, with room for a vertical scroll bar.
 int LarghezzaTabella(const Griglia* g);
 /// A table with its caption and the buttons that act on it, and an optional widget under it.
-QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia, std::initializer_list<QWidget*> pulsanti,
-                  QWidget* sotto = nullptr);
+QWidget* Riquadro(QWidget* padre, const QString& titolo, Griglia* griglia,
+                  std::initializer_list<QWidget*> pulsanti, QWidget* sotto = nullptr);
 
 /// Lays `layout` out in a frameless scroll area that fills `finestra`: beside the draws list, or restored
 /// to a smaller size, the window scrolls instead of cutting off its right side.

@@ -151,7 +151,8 @@ TEST(RicercaCostruttore, ListaPerCasoConteggioERiordinoComeLetterali) {
         const char* Nome;
     };
     const Prova prove[] = {
-        {Prepara(reale, reale.UltimaEstrazione - 7, 30, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 20, 1000, false),
+        {Prepara(reale, reale.UltimaEstrazione - 7, 30, 0, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 20, 1000,
+                 false),
          "reale, 30 casi U"},
         {Prepara(casuale, 290, 25, 3, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 12, 300, true), "casuale"}};
     for (const auto& p : prove) {
@@ -165,7 +166,8 @@ TEST(RicercaCostruttore, ListaPerCasoConteggioERiordinoComeLetterali) {
         // Every candidate is marked in exactly the cases it covers.
         for (const auto& r : veloce) {
             if (r.Z.Vuota()) continue;
-            const auto segnati = std::count_if(r.Coperture.begin(), r.Coperture.end(), [](int8_t c) { return c; });
+            const auto segnati =
+                std::count_if(r.Coperture.begin(), r.Coperture.end(), [](int8_t c) { return c; });
             ASSERT_EQ(segnati, r.Z.Cop) << p.Nome;
         }
         // Re-rankings one after another, as the method grows: same order and counts, ties kept in place.

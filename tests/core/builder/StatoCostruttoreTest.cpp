@@ -29,7 +29,8 @@ void Prevedi(StatoCostruttore& s, const ArchivioMemoria& a, bool vecchie = false
 }
 
 int Marcati(const RigaPerCaso& r) {
-    return static_cast<int>(std::count_if(r.Coperture.begin(), r.Coperture.end(), [](int8_t c) { return c; }));
+    return static_cast<int>(
+        std::count_if(r.Coperture.begin(), r.Coperture.end(), [](int8_t c) { return c; }));
 }
 
 } // namespace
@@ -51,7 +52,8 @@ TEST(StatoCostruttore, RiordinoMentreIlMetodoCresce) {
     s.Riordina();
     const auto coperti = s.Analisi.Coperti();
     // The chosen candidate now opens nothing: 0, behind every row that still opens a case.
-    const auto pos = std::find_if(s.ListaCasi.begin(), s.ListaCasi.end(), [&](const RigaPerCaso& r) { return r.Z == scelta.Z; });
+    const auto pos = std::find_if(s.ListaCasi.begin(), s.ListaCasi.end(),
+                                  [&](const RigaPerCaso& r) { return r.Z == scelta.Z; });
     ASSERT_NE(pos, s.ListaCasi.end());
     EXPECT_EQ(pos->SecondoCop, 0);
     EXPECT_TRUE(std::all_of(pos, s.ListaCasi.end(), [](const RigaPerCaso& r) { return r.SecondoCop == 0; }));

@@ -96,5 +96,6 @@ TEST(ImpostazioniStandard, DatabaseDellaPrimaVersione) {
     EXPECT_EQ(s->Elenco, "80");
     EXPECT_FALSE(s->UsaAllApertura);
     EXPECT_EQ(db->Db().VersioneSchema(), DatabaseProgramma::VersioneCorrente);
-    EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"), DatabaseProgramma::IndirizzoAggiornamentoUfficiale);
+    EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"),
+              DatabaseProgramma::IndirizzoAggiornamentoUfficiale);
 }

@@ -69,14 +69,15 @@ struct Banco {
     /// The offsets of a row as "a,b,c": from column 2 in the lists, from column 1 in the method.
     std::string Terzina(Griglia* tabella, int riga) {
         const int n1 = tabella == g("FgZ") ? MN1 : 2;
-        return (tabella->Testo(riga, n1) + QLatin1Char(',') + tabella->Testo(riga, n1 + 1) + QLatin1Char(',') +
-                tabella->Testo(riga, n1 + 2))
+        return (tabella->Testo(riga, n1) + QLatin1Char(',') + tabella->Testo(riga, n1 + 1) +
+                QLatin1Char(',') + tabella->Testo(riga, n1 + 2))
             .toStdString();
     }
 };
 
 std::vector<std::pair<std::string, Tabella>> Costruttore_(std::vector<std::string> argomenti) {
-    argomenti.insert(argomenti.begin(), {"costruttore", "--archivio", PercorsoDati("archivio-1939-2026.txt")});
+    argomenti.insert(argomenti.begin(),
+                     {"costruttore", "--archivio", PercorsoDati("archivio-1939-2026.txt")});
     return SequenzaCli(argomenti);
 }
 
@@ -161,8 +162,9 @@ private slots:
         b.DoppioClic(b.g("fg1"), 5);
         b.Premi("CmdControllaTutte");
         const std::string metodo = b.Terzina(b.g("FgZ"), 1) + ";" + b.Terzina(b.g("FgZ"), 2);
-        const auto cli = Costruttore_({"--casi", "20", "--da-colpo", "2", "--colpi", "5", "--intero-periodo",
-                                       "--evidenzia", "--ruote-gioco", "TU", "--metodo", metodo, "--controlla-tutte"});
+        const auto cli =
+            Costruttore_({"--casi", "20", "--da-colpo", "2", "--colpi", "5", "--intero-periodo",
+                          "--evidenzia", "--ruote-gioco", "TU", "--metodo", metodo, "--controlla-tutte"});
         QCOMPARE(cli.size(), size_t(3 + 4 * 2 + 1));
         QVERIFY(DaGriglia(b.g("FgEV")) == cli[0].second);
         QVERIFY(DaGriglia(b.g("fg1")) == cli.back().second);
@@ -225,7 +227,9 @@ private slots:
         QCOMPARE(b.d.messaggi[0].testo, QStringLiteral("Scrivere un numero da 1 a 90."));
         QVERIFY(b.d.messaggi[3].testo.contains(QStringLiteral("è già nella terzina")));
         // A good value is taken, and the next PREVISIONI plays it.
-        const int nuovo = prima.toInt() == 90 ? 89 : prima.toInt() + 1 == altro.toInt() ? 90 : prima.toInt() + 1;
+        const int nuovo = prima.toInt() == 90                  ? 89
+                          : prima.toInt() + 1 == altro.toInt() ? 90
+                                                               : prima.toInt() + 1;
         z.setData(z.index(0, MN1), QString::number(nuovo), Qt::EditRole);
         QTest::qWait(10);
         QCOMPARE(b.w->Stato().Metodo[0].A, nuovo);

@@ -443,10 +443,10 @@ private slots:
             return QApplication::focusWidget() == primo ? nomi
                                                         : QStringList{QStringLiteral("bloccato")} + nomi;
         };
-        QCOMPARE(
-            giro(c.findChild<QWidget*>(QStringLiteral("Command1"))).join(QLatin1Char(' ')),
-            QStringLiteral("Command1 Command2 Command8 Command6 Command3 CmdVerificaRetroattiva CmdElencoEstrazioni CmDHelp "
-                           "Command45 fgpa"));
+        QCOMPARE(giro(c.findChild<QWidget*>(QStringLiteral("Command1"))).join(QLatin1Char(' ')),
+                 QStringLiteral("Command1 Command2 Command8 Command6 Command3 CmdVerificaRetroattiva "
+                                "CmdElencoEstrazioni CmDHelp "
+                                "Command45 fgpa"));
 
         auto* impostazioni = c.ApriFinestra(QStringLiteral("Command3"));
         QCOMPARE(
