@@ -4,15 +4,9 @@ namespace trivalto {
 
 namespace {
 
+/// The first seven cells read as the terzine list's: Cop and Tot where that list has Pos and Neg.
 std::vector<std::string> CelleCandidata(const Candidata& z) {
-    if (z.Vuota()) return std::vector<std::string>(7);
-    return {std::to_string(z.Cop),
-            std::to_string(z.Tot),
-            std::to_string(z.A),
-            std::to_string(z.B),
-            std::to_string(z.C),
-            std::to_string(z.Ambi),
-            z.Terni ? std::to_string(z.Terni) : ""};
+    return CelleTerzina(Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni});
 }
 
 } // namespace
