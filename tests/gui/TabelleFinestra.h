@@ -1,19 +1,78 @@
 #pragma once
-// What the window tests share: a held thread pool, the texts of a grid, and the tables a
-// `trivalto-cli` run prints, to compare a window with the command-line tool.
+// What the window tests share: an analysis-like window on a test bench, a held thread pool, the texts
+// of a grid, and the tables a `trivalto-cli` run prints, to compare a window with the command-line tool.
+#include <QPushButton>
+#include <QTest>
 #include <QThreadPool>
+#include <QToolButton>
+#include <functional>
 #include <future>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "DialoghiScriptati.h"
 #include "Supporto.h"
 #include "cli/Comandi.h"
 #include "core/analysis/TabelleAnalisi.h"
+#include "core/shell/ContestoProgramma.h"
 #include "gui/ui/Griglia.h"
+#include "gui/views/FrmRitardi.h"
+#include "gui/views/Storia.h"
 
 namespace trivalto::test {
+
+/// A window of type W on an archive, with the history and delays windows it opens; the derived bench
+/// makes the window and calls Mostra.
+template <class W> struct BancoFinestra {
+    CartellaTemporanea cartella;
+    ContestoProgramma ctx{cartella.Percorso().string()};
+    DialoghiScriptati d;
+    std::unique_ptr<FinestraStoria> storia;
+    std::unique_ptr<FrmRitardi> ritardi;
+    std::unique_ptr<W> w;
+
+    explicit BancoFinestra(const ArchivioMemoria& archivio) { ctx.PubblicaArchivio(archivio); }
+    /// "Storia" or "Frm_Ritardi", opened once as the main window would.
+    std::function<QWidget*(const QString&)> Apri() {
+        return [this](const QString& nome) -> QWidget* {
+            if (nome == QStringLiteral("Storia")) {
+                if (!storia) storia = std::make_unique<FinestraStoria>(d);
+                return storia.get();
+            }
+            if (!ritardi) ritardi = std::make_unique<FrmRitardi>();
+            return ritardi.get();
+        };
+    }
+    void Mostra(std::unique_ptr<W> finestra) {
+        w = std::move(finestra);
+        w->resize(1200, 700);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    }
+    template <class T> T* c(const char* nome) { return w->template findChild<T*>(QString::fromLatin1(nome)); }
+    Griglia* g(const char* nome) { return c<Griglia>(nome); }
+    void Premi(const char* nome) {
+        if (auto* b = c<QPushButton>(nome))
+            b->click();
+        else
+            c<QToolButton>(nome)->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 20000));
+    }
+    /// Return on a table's row, the keyboard's way to the row's action.
+    void Invio(Griglia* griglia, int riga, int colonna = 0) {
+        griglia->setFocus();
+        griglia->ImpostaCellaCorrente(riga, colonna);
+        QTest::keyClick(griglia, Qt::Key_Return);
+    }
+    void Clic(Griglia* griglia, int riga, bool doppio = false, int colonna = 0) {
+        const QRect cella = griglia->visualRect(griglia->Modello().index(riga - 1, colonna));
+        // A real double click begins with a press; QTest's double click alone does not send one.
+        QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
+        if (doppio) QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
+    }
+};
 
 /// Holds the pool's only thread busy, so a job started meanwhile waits in the queue.
 class PoolFermo {

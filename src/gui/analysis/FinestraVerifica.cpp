@@ -155,7 +155,7 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     verifica->setMinimumHeight(30);
     verifica->setToolTip(QStringLiteral("Prova il metodo su ogni estrazione del periodo che sia un caso"));
     connect(verifica, &QPushButton::clicked, this, &FinestraVerifica::Verifica);
-    bloccati_ = {verifica, periodo, pannello_->Casi(), pannello_->Parametro(), pannello_->Gioco()};
+    occupazione_.Bloccati = {verifica, periodo, pannello_->Casi(), pannello_->Parametro(), pannello_->Gioco()};
     barra_ = new QProgressBar(this);
     barra_->setObjectName(QStringLiteral("BarraVerifica"));
     barra_->setTextVisible(false);
@@ -212,7 +212,6 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
 
 FinestraVerifica::~FinestraVerifica() {
     lavoro_.Ferma();
-    if (occupata_) QApplication::restoreOverrideCursor();
 }
 
 SceltaVerificaRetroattiva FinestraVerifica::LeggiScelta() const {
@@ -232,7 +231,7 @@ SceltaVerificaRetroattiva FinestraVerifica::LeggiScelta() const {
 }
 
 void FinestraVerifica::Verifica() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     if (!stato_.AlmenoUnaRuota()) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
                             QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
@@ -245,10 +244,7 @@ void FinestraVerifica::Verifica() {
     }
     auto archivio = ctx_.Istantanea();
     const auto scelta = LeggiScelta();
-    occupata_ = true;
-    for (auto* w : bloccati_)
-        w->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    occupazione_.Inizia();
     lavoro_ = AvviaLavoro<EsitoRetroattivo>(
         this, barra_,
         [archivio, scelta](const ControlloLavoro& ctl) {
@@ -273,11 +269,7 @@ void FinestraVerifica::Verifica() {
 }
 
 void FinestraVerifica::Termina() {
-    occupata_ = false;
-    for (auto* w : bloccati_)
-        w->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-    barra_->setValue(0);
+    occupazione_.Termina(barra_);
     emit LavoroFinito();
 }
 

@@ -8,6 +8,7 @@
 #include "core/analysis/StatoAnalisi.h"
 #include "core/analysis/VerificaRetroattiva.h"
 #include "gui/ui/Lavoro.h"
+#include "gui/ui/Occupazione.h"
 
 class QCheckBox;
 class QComboBox;
@@ -46,7 +47,7 @@ public:
 
     void Verifica();
     void Interrompi() { lavoro_.Ferma(); }
-    bool Occupata() const { return occupata_; }
+    bool Occupata() const { return occupazione_.Attiva(); }
     const EsitoRetroattivo& Esito() const { return esito_; }
 
 signals:
@@ -69,8 +70,7 @@ private:
     GraficoVerifica* grafico_;
     QSplitter* tabelle_;
     bool colonneSpostate_ = false;
-    std::vector<QWidget*> bloccati_;
-    bool occupata_ = false;
+    Occupazione occupazione_;
     LavoroAvviato lavoro_;
     EsitoRetroattivo esito_;
 };

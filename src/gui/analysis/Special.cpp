@@ -48,7 +48,7 @@ Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* 
     pannello_ = new PannelloAnalisi(this, ctx_, dialoghi_, stato_, {});
     connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { fgEV_->ImpostaRighe(1); });
     connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this, &Special::SceltaTrasformazione);
-    bloccati_.push_back(pannello_->SceltaTrasformazione());
+    occupazione_.Bloccati.push_back(pannello_->SceltaTrasformazione());
     costruisciInterfaccia();
     pannello_->Apertura();
 }
@@ -56,9 +56,8 @@ Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* 
 Special::~Special() {
     // The search owns its inputs and its flag: it is only told to stop, nobody waits for it.
     lavoro_.Ferma();
-    if (!occupata_) return;
-    QApplication::restoreOverrideCursor();
-    if (barra_) barra_->setValue(0);
+    // The main window's bar outlives this window.
+    if (occupazione_.Attiva() && barra_) barra_->setValue(0);
 }
 
 void Special::costruisciInterfaccia() {
@@ -77,7 +76,7 @@ QWidget* Special::costruisciComandi() {
         auto* b = PulsanteComando(w, nome, testo);
         b->setMinimumHeight(30);
         connect(b, &QPushButton::clicked, this, azione);
-        bloccati_.push_back(b);
+        occupazione_.Bloccati.push_back(b);
         l->addWidget(b);
         return b;
     };
@@ -166,8 +165,8 @@ QWidget* Special::costruisciTabelle() {
                        QStringLiteral("S"), ColoreAzzurroChiaro);
     for (auto* b : {elimina, verifica, resoconto, stampaPrev, stampaComb})
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    bloccati_.push_back(elimina);
-    bloccati_.push_back(verifica);
+    occupazione_.Bloccati.push_back(elimina);
+    occupazione_.Bloccati.push_back(verifica);
     connect(elimina, &QToolButton::clicked, this, &Special::EliminaRigheSuccessive);
     connect(verifica, &QToolButton::clicked, this, &Special::VerificaTerzine);
     connect(resoconto, &QToolButton::clicked, this, &Special::ResocontoStorico);
@@ -267,24 +266,14 @@ void Special::resizeEvent(QResizeEvent* evento) {
 }
 
 void Special::impostaLarghezze() {
-    const auto larghezze = [](Griglia* g, std::initializer_list<int> twips) {
-        int c = 0;
-        for (int t : twips) {
-            g->ImpostaLarghezza(c, t);
-            // A heading is never cut either ("Data Estraz     " keeps its blanks).
-            g->setColumnWidth(c, std::max(g->columnWidth(c), g->horizontalHeader()->sectionSizeHint(c)));
-            g->Modello().ImpostaCentrata(c, true);
-            ++c;
-        }
-    };
-    larghezze(fgEV_, {420, 720, 1300, 400, 450, 420, 380, 380, 380, 380, 380, 220, 220, 220});
-    larghezze(fg1_, {480, 480, 420, 420, 420, 400, 400});
-    larghezze(fg2_, {600, 540, 420, 420, 420, 420, 420, 330, 300, 420, 420, 420,
-                     420, 420, 330, 300, 420, 420, 420, 420, 420, 330, 300});
-    larghezze(fgp_, {480, 480, 480, 420, 480, 420});
-    larghezze(fgZ_, {200, 620, 620, 620, 450, 500, 800, 220, 220});
-    larghezze(fgPr_, {450, 720, 1300, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
-    larghezze(fgStat_, {820, 720, 560, 520, 820, 560, 560});
+    ColonneCentrate(fgEV_, {420, 720, 1300, 400, 450, 420, 380, 380, 380, 380, 380, 220, 220, 220});
+    ColonneCentrate(fg1_, {480, 480, 420, 420, 420, 400, 400});
+    ColonneCentrate(fg2_, {600, 540, 420, 420, 420, 420, 420, 330, 300, 420, 420, 420,
+                           420, 420, 330, 300, 420, 420, 420, 420, 420, 330, 300});
+    ColonneCentrate(fgp_, {480, 480, 480, 420, 480, 420});
+    ColonneCentrate(fgZ_, {200, 620, 620, 620, 450, 500, 800, 220, 220});
+    ColonneCentrate(fgPr_, {450, 720, 1300, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
+    ColonneCentrate(fgStat_, {820, 720, 560, 520, 820, 560, 560});
 }
 
 bool Special::eventFilter(QObject* oggetto, QEvent* evento) {

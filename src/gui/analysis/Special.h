@@ -14,6 +14,7 @@
 #include "core/archive/Palette.h"
 #include "gui/analysis/PannelloAnalisi.h"
 #include "gui/ui/Lavoro.h"
+#include "gui/ui/Occupazione.h"
 
 class QCheckBox;
 class QComboBox;
@@ -57,7 +58,7 @@ public:
     void Interrompi() { lavoro_.Ferma(); }
     void ImpostaRiferimento(int d);
 
-    bool Occupata() const { return occupata_; }
+    bool Occupata() const { return occupazione_.Attiva(); }
     const StatoAnalisi& Stato() const { return stato_; }
     const std::vector<Caso>& CasiInMemoria() const { return stato_.Casi; }
     Colore ColorePosizione(int p) const {
@@ -97,7 +98,6 @@ private:
     void ApriStoria(const Storia& storia, bool diCombinazione);
 
     // Long work.
-    void Inizia();
     void Termina();
     void Errore(const std::exception_ptr& causa);
     void AggiungiTempo();
@@ -108,7 +108,6 @@ private:
     std::function<QWidget*(const QString&)> apri_;
 
     StatoAnalisi stato_;
-    bool occupata_ = false;
     LavoroAvviato lavoro_; // the search running, if any
 
     // Controls.
@@ -118,7 +117,7 @@ private:
     Griglia *fgEV_, *fg1_, *fg2_, *fgp_, *fgZ_, *fgPr_, *fgStat_;
     QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;
     QListWidget* lstTempi_;
-    std::vector<QWidget*> bloccati_; // disabled while a search runs
+    Occupazione occupazione_;
     QSplitter* tabelle_ = nullptr;   // cases and forecast | terzine | combinations
     bool colonneSpostate_ = false;   // the user has dragged a divider
 };

@@ -30,24 +30,13 @@ QString Q(const std::string& s) {
 
 // --- Long work ----------------------------------------------------------------------------
 
-void Special::Inizia() {
-    occupata_ = true;
-    for (auto* w : bloccati_)
-        w->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
 void Special::Termina() {
-    occupata_ = false;
-    for (auto* w : bloccati_)
-        w->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-    if (barra_) barra_->setValue(0);
+    occupazione_.Termina(barra_);
     emit LavoroFinito();
 }
 
 void Special::Errore(const std::exception_ptr& causa) {
-    if (occupata_) Termina();
+    if (occupazione_.Attiva()) Termina();
     dialoghi_.Messaggio(
         this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
         QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
@@ -75,7 +64,7 @@ void Special::AggiornaContatori() {
 // --- Cases and parameters -----------------------------------------------------------------
 
 void Special::GeneraTerzine() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
         stato_.GeneraCasi(ctx_.Archivio(), pannello_->LeggiSceltaCasi());
@@ -88,7 +77,7 @@ void Special::GeneraTerzine() {
 }
 
 void Special::SceltaTrasformazione() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     CalcolaParametri();
     ElaboraTerzine();
@@ -106,7 +95,7 @@ void Special::CalcolaParametri() {
 // --- The terzine search -------------------------------------------------------------------
 
 void Special::ElaboraTerzine() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     if (!stato_.AlmenoUnaRuota()) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
@@ -125,7 +114,7 @@ void Special::CercaTerzineSuiCasi() {
     fg2_->ImpostaRighe(1);
     DipingiTerzine(*fg1_, stato_);
     AggiungiTempo();
-    Inizia();
+    occupazione_.Inizia();
     lavoro_ = AvviaLavoro<RisultatoTerzine>(
         this, barra_, [in, archivio](const ControlloLavoro& ctl) { return CercaTerzine(in, ctl); },
         [this, in, archivio](RisultatoTerzine ris) {
@@ -145,7 +134,7 @@ void Special::CercaTerzineSuiCasi() {
 // --- Combinations --------------------------------------------------------------------------
 
 void Special::CercaCombinazioni(int K) {
-    if (occupata_ || !stato_.HaTerzine()) return;
+    if (occupazione_.Attiva() || !stato_.HaTerzine()) return;
     AdattaAllArchivio();
     lstTempi_->clear();
     AggiungiTempo();
@@ -155,7 +144,7 @@ void Special::CercaCombinazioni(int K) {
     if (barra_)
         barra_->setMaximum(static_cast<int>(
             std::max<long long>(1, NumeroCombinazioni(static_cast<int>(stato_.Lista.size()), K))));
-    Inizia();
+    occupazione_.Inizia();
     lavoro_ = AvviaLavoro<RisultatoCombinazioni>(
         this, barra_,
         [in = std::move(in), archivio](const ControlloLavoro& ctl) {
@@ -193,7 +182,7 @@ void Special::SelezionaCaso(int riga) {
 }
 
 void Special::VerificaTerzine() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     if (!stato_.Verifica(ctx_.Archivio())) return;
     StileTerzine(fg1_->Modello(), stato_);
@@ -201,7 +190,7 @@ void Special::VerificaTerzine() {
 }
 
 void Special::EliminaRigheSuccessive() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const int r = fg1_->RigaCorrente();
     if (!stato_.EliminaRighe(r)) return;
     fg1_->ImpostaRighe(r);
@@ -217,7 +206,7 @@ void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
 
 void Special::StoriaTerzina(int riga) {
     const auto& lista = stato_.Lista;
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     if (stato_.Casi.empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
     const auto& z = lista[static_cast<size_t>(riga - 1)];
@@ -228,7 +217,7 @@ void Special::StoriaTerzina(int riga) {
 }
 
 void Special::ResocontoStorico() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     if (stato_.Casi.empty()) return;
     const auto terzine = stato_.TerzineScelte();
@@ -241,7 +230,7 @@ void Special::ResocontoStorico() {
 // --- Predictions and delays ---------------------------------------------------------------
 
 void Special::Previsioni() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
         const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkVerificaEstesa_->isChecked(),

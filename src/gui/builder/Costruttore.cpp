@@ -46,7 +46,7 @@ Costruttore::Costruttore(ContestoProgramma& contesto, Dialoghi& dialoghi,
     connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { fgEV_->ImpostaRighe(1); });
     connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this,
             &Costruttore::SceltaTrasformazione);
-    bloccati_.push_back(pannello_->SceltaTrasformazione());
+    occupazione_.Bloccati.push_back(pannello_->SceltaTrasformazione());
     costruisciInterfaccia();
     pannello_->Apertura();
 }
@@ -54,7 +54,6 @@ Costruttore::Costruttore(ContestoProgramma& contesto, Dialoghi& dialoghi,
 Costruttore::~Costruttore() {
     // The search owns its inputs and its flag: it is only told to stop, nobody waits for it.
     lavoro_.Ferma();
-    if (occupata_) QApplication::restoreOverrideCursor();
 }
 
 void Costruttore::costruisciInterfaccia() {
@@ -110,7 +109,7 @@ QWidget* Costruttore::costruisciComandi() {
         b->setObjectName(QString::fromLatin1(nome));
         b->setMinimumHeight(30);
         connect(b, &QPushButton::clicked, this, azione);
-        bloccati_.push_back(b);
+        occupazione_.Bloccati.push_back(b);
         l->addWidget(b);
         return b;
     };
@@ -132,7 +131,7 @@ QWidget* Costruttore::costruisciComandi() {
                                    QStringLiteral("P"), ColoreGialloChiaro);
     vecchie->setToolButtonStyle(Qt::ToolButtonIconOnly);
     connect(vecchie, &QToolButton::clicked, this, [this] { Previsioni(true); });
-    bloccati_.push_back(vecchie);
+    occupazione_.Bloccati.push_back(vecchie);
     l->addWidget(vecchie);
     l->addStretch(1);
     barra_ = new QProgressBar(w);
@@ -192,7 +191,7 @@ QWidget* Costruttore::costruisciTabelle() {
     auto* reset = PulsanteFigura(this, "CmdReset", QStringLiteral("Reset"), QStringLiteral("0"), ColoreRosa);
     for (auto* b : {elimina, reset}) {
         b->setToolButtonStyle(Qt::ToolButtonIconOnly);
-        bloccati_.push_back(b);
+        occupazione_.Bloccati.push_back(b);
     }
     connect(elimina, &QToolButton::clicked, this, &Costruttore::EliminaUltimaRiga);
     connect(reset, &QToolButton::clicked, this, &Costruttore::Reset);
@@ -266,21 +265,12 @@ QWidget* Costruttore::costruisciTabelle() {
 }
 
 void Costruttore::impostaLarghezze() {
-    const auto larghezze = [](Griglia* g, std::initializer_list<int> twips, int altre = 0) {
-        for (int c = 0; c < g->Modello().Colonne(); ++c) {
-            const int t = c < static_cast<int>(twips.size()) ? *(twips.begin() + c) : altre;
-            g->ImpostaLarghezza(c, t);
-            // A heading is never cut either.
-            g->setColumnWidth(c, std::max(g->columnWidth(c), g->horizontalHeader()->sectionSizeHint(c)));
-            g->Modello().ImpostaCentrata(c, true);
-        }
-    };
-    larghezze(fgEV_, {420, 720, 1100, 400, 450, 420, 380, 380, 380, 380, 380}, 220);
-    larghezze(fg1_, {480, 480, 420, 420, 420, 400, 400}, 250);
-    larghezze(fgJ_, {480, 480, 420, 420, 420, 400, 480}, 250);
-    larghezze(fgZ_, {300, 620, 620, 620, 450, 600, 800, 220, 220});
-    larghezze(fgPr_, {450, 720, 1100, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
-    larghezze(fgStat_, {820, 720, 560, 520, 820, 560, 560});
+    ColonneCentrate(fgEV_, {420, 720, 1100, 400, 450, 420, 380, 380, 380, 380, 380}, 220);
+    ColonneCentrate(fg1_, {480, 480, 420, 420, 420, 400, 400}, 250);
+    ColonneCentrate(fgJ_, {480, 480, 420, 420, 420, 400, 480}, 250);
+    ColonneCentrate(fgZ_, {300, 620, 620, 620, 450, 600, 800, 220, 220});
+    ColonneCentrate(fgPr_, {450, 720, 1100, 300, 420, 380, 450, 450, 450, 450, 420, 1300, 360});
+    ColonneCentrate(fgStat_, {820, 720, 560, 520, 820, 560, 560});
     fgEV_->NascondiColonna(CR1N, true);
     fgPr_->NascondiColonna(PF1, true);
     fgJ_->NascondiColonna(5, true);

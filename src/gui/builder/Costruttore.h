@@ -10,6 +10,7 @@
 
 #include "core/builder/StatoCostruttore.h"
 #include "gui/ui/Lavoro.h"
+#include "gui/ui/Occupazione.h"
 
 class QCheckBox;
 class QLabel;
@@ -51,7 +52,7 @@ public:
     void Interrompi() { lavoro_.Ferma(); }
     void ImpostaRiferimento(int d);
 
-    bool Occupata() const { return occupata_; }
+    bool Occupata() const { return occupazione_.Attiva(); }
     const StatoCostruttore& Stato() const { return stato_; }
 
 signals:
@@ -85,7 +86,6 @@ private:
     void DipingiMetodo();
     void DipingiPrevisioni();
 
-    void Inizia();
     void Termina();
     void Errore(const std::exception_ptr& causa);
 
@@ -94,7 +94,6 @@ private:
     std::function<QWidget*(const QString&)> apri_;
 
     StatoCostruttore stato_;
-    bool occupata_ = false;
     bool dipingendoMetodo_ = false;
     LavoroAvviato lavoro_;
 
@@ -107,7 +106,7 @@ private:
     QTabWidget* elenchi_;
     QSplitter* tabelle_ = nullptr;
     bool colonneSpostate_ = false;
-    std::vector<QWidget*> bloccati_; // disabled while a search runs
+    Occupazione occupazione_;
 };
 
 } // namespace trivalto

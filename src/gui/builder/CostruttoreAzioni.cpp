@@ -19,24 +19,13 @@ namespace trivalto {
 
 // --- Long work ------------------------------------------------------------------------------
 
-void Costruttore::Inizia() {
-    occupata_ = true;
-    for (auto* w : bloccati_)
-        w->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
 void Costruttore::Termina() {
-    occupata_ = false;
-    for (auto* w : bloccati_)
-        w->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-    barra_->setValue(0);
+    occupazione_.Termina(barra_);
     emit LavoroFinito();
 }
 
 void Costruttore::Errore(const std::exception_ptr& causa) {
-    if (occupata_) Termina();
+    if (occupazione_.Attiva()) Termina();
     dialoghi_.Messaggio(
         this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
         QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
@@ -49,7 +38,7 @@ void Costruttore::AdattaAllArchivio() {
 // --- Cases, parameters and the search ----------------------------------------------------------
 
 void Costruttore::GenerazioneTerzine() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
         stato_.GeneraCasi(ctx_.Archivio(), pannello_->LeggiSceltaCasi());
@@ -64,7 +53,7 @@ void Costruttore::GenerazioneTerzine() {
 }
 
 void Costruttore::SceltaTrasformazione() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     CalcolaParametri();
     ElaboraTerzine();
@@ -80,7 +69,7 @@ void Costruttore::CalcolaParametri() {
 }
 
 void Costruttore::ElaboraTerzine() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     if (!stato_.Analisi.AlmenoUnaRuota()) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
@@ -97,7 +86,7 @@ void Costruttore::Cerca() {
         stato_.PreparaRicerca(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
     atteso_->Svuota();
     DipingiElencoColpi();
-    Inizia();
+    occupazione_.Inizia();
     struct Esito {
         RisultatoCostruttore Lista;
         std::vector<RigaPerCaso> PerCaso;
@@ -128,7 +117,7 @@ void Costruttore::Cerca() {
 }
 
 void Costruttore::CopiaInSecondoElenco() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     stato_.CopiaInSecondoElenco(ctx_.Archivio());
     DipingiElencoCasi();
@@ -136,7 +125,7 @@ void Costruttore::CopiaInSecondoElenco() {
 }
 
 void Costruttore::ControllaTutte() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     if (!stato_.ContaTutte(ctx_.Archivio())) return;
     DipingiElencoColpi();
@@ -145,7 +134,7 @@ void Costruttore::ControllaTutte() {
 // --- The method ----------------------------------------------------------------------------
 
 void Costruttore::AggiungiAlMetodo(bool perCaso, int riga) {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const auto esito = perCaso ? stato_.AggiungiDaCasi(riga) : stato_.AggiungiDaColpi(riga);
     if (esito == StatoCostruttore::Aggiunta::Nessuna) return;
     if (esito == StatoCostruttore::Aggiunta::Piena) {
@@ -159,14 +148,14 @@ void Costruttore::AggiungiAlMetodo(bool perCaso, int riga) {
 }
 
 void Costruttore::EliminaUltimaRiga() {
-    if (occupata_ || !stato_.EliminaUltima()) return;
+    if (occupazione_.Attiva() || !stato_.EliminaUltima()) return;
     DipingiMetodo();
     Previsioni();
     Riordina();
 }
 
 void Costruttore::Reset() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     // The forecast and the case marks stay until the next PREVISIONI.
     stato_.Reset();
     DipingiMetodo();
@@ -194,7 +183,7 @@ void Costruttore::Riordina() {
 // --- Forecast, histories and delays --------------------------------------------------------
 
 void Costruttore::Previsioni(bool vecchie) {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
         const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkInteroPeriodo_->isChecked(),
@@ -217,7 +206,7 @@ void Costruttore::Rifinisci() {
 }
 
 void Costruttore::VisualizzaEsiti() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     const int riga = fg1_->RigaCorrente();
     const auto& s = stato_.Analisi;

@@ -150,6 +150,15 @@ Griglia* GrigliaTabella(QWidget* padre, const char* nome, const char* intestazio
     return g;
 }
 
+void ColonneCentrate(Griglia* g, std::initializer_list<int> twips, int altre) {
+    for (int c = 0; c < g->Modello().Colonne(); ++c) {
+        const int t = c < static_cast<int>(twips.size()) ? *(twips.begin() + c) : altre;
+        if (t > 0) g->ImpostaLarghezza(c, t);
+        g->setColumnWidth(c, std::max(g->columnWidth(c), g->horizontalHeader()->sectionSizeHint(c)));
+        g->Modello().ImpostaCentrata(c, true);
+    }
+}
+
 int AltezzaPerRighe(const Griglia* g, int righe) {
     return g->horizontalHeader()->sizeHint().height() + righe * g->verticalHeader()->defaultSectionSize() +
            2 * g->frameWidth() + g->style()->pixelMetric(QStyle::PM_ScrollBarExtent);

@@ -45,6 +45,9 @@ void ApplicaEffettoPosizioni(EffettoPosizioni effetto, QRadioButton* somma, QRad
 
 /// A table of an analysis window: named, with its header; Tab leaves it for the next control.
 Griglia* GrigliaTabella(QWidget* padre, const char* nome, const char* intestazione);
+/// Column widths in twips (columns past the list take `altre`), never narrower than their heading
+/// ("Data Estraz     " keeps its blanks), every column centred.
+void ColonneCentrate(Griglia* g, std::initializer_list<int> twips, int altre = 0);
 /// The height that shows the header and `righe` rows, with room for a horizontal scroll bar.
 int AltezzaPerRighe(const Griglia* g, int righe);
 /// The width that shows every column, with room for a vertical scroll bar.

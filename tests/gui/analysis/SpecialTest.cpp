@@ -35,68 +35,20 @@ using namespace trivalto::test;
 namespace {
 
 /// The analysis window on the real archive, with its own history and delays windows.
-struct Banco {
-    CartellaTemporanea cartella;
-    ContestoProgramma ctx{cartella.Percorso().string()};
-    DialoghiScriptati d;
+struct Banco : BancoFinestra<Special> {
     QProgressBar barra;
-    std::unique_ptr<FinestraStoria> storia;
-    std::unique_ptr<FrmRitardi> ritardi;
-    std::unique_ptr<Special> w;
-
-    explicit Banco(const ArchivioMemoria& archivio = ArchivioReale()) {
-        ctx.PubblicaArchivio(archivio);
-        w = std::make_unique<Special>(ctx, d, &barra, [this](const QString& nome) -> QWidget* {
-            if (nome == QStringLiteral("Storia")) {
-                if (!storia) storia = std::make_unique<FinestraStoria>(d);
-                return storia.get();
-            }
-            if (!ritardi) ritardi = std::make_unique<FrmRitardi>();
-            return ritardi.get();
-        });
-        w->resize(1200, 700);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    explicit Banco(const ArchivioMemoria& archivio = ArchivioReale()) : BancoFinestra(archivio) {
+        Mostra(std::make_unique<Special>(ctx, d, &barra, Apri()));
     }
-    template <class T> T* c(const char* nome) { return w->findChild<T*>(QString::fromLatin1(nome)); }
-    Griglia* g(const char* nome) { return c<Griglia>(nome); }
-    void Premi(const char* nome) {
-        if (auto* b = c<QPushButton>(nome))
-            b->click();
-        else
-            c<QToolButton>(nome)->click();
-        QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 20000));
-    }
-    /// Return on a table's row, the keyboard's way to the row's action.
-    void Invio(Griglia* griglia, int riga, int colonna = 0) {
-        griglia->setFocus();
-        griglia->ImpostaCellaCorrente(riga, colonna);
-        QTest::keyClick(griglia, Qt::Key_Return);
-    }
-    void Clic(Griglia* griglia, int riga, bool doppio = false) {
-        const QRect cella = griglia->visualRect(griglia->Modello().index(riga - 1, 0));
-        // A real double click begins with a press; QTest's double click alone does not send one.
-        QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
-        if (doppio) QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
-    }
+    ~Banco() { w.reset(); } // before the bar it reports to
 };
 
 /// The tables of a `trivalto-cli analizza` run, by name.
 std::map<std::string, Tabella> DaCli(std::vector<std::string> argomenti) {
     argomenti.insert(argomenti.begin(), {"analizza", "--archivio", PercorsoDati("archivio-1939-2026.txt")});
-    std::ostringstream out, err;
-    if (cli::Principale(argomenti, {"."}, out, err) != 0) qWarning("%s", err.str().c_str());
     std::map<std::string, Tabella> tabelle;
-    std::string corrente;
-    std::stringstream ss(out.str());
-    for (std::string l; std::getline(ss, l);) {
-        if (l.rfind("## ", 0) == 0) {
-            corrente = l.substr(3);
-            continue;
-        }
-        if (l.rfind("# ", 0) == 0 || corrente.empty()) continue;
-        tabelle[corrente].push_back(DividiTesto(l, '\t'));
-    }
+    for (auto& [nome, righe] : SequenzaCli(argomenti))
+        tabelle[nome].insert(tabelle[nome].end(), righe.begin(), righe.end());
     return tabelle;
 }
 

@@ -25,47 +25,10 @@ using namespace trivalto::test;
 
 namespace {
 
-struct Banco {
-    CartellaTemporanea cartella;
-    ContestoProgramma ctx{cartella.Percorso().string()};
-    DialoghiScriptati d;
-    std::unique_ptr<FinestraStoria> storia;
-    std::unique_ptr<FrmRitardi> ritardi;
-    std::unique_ptr<Costruttore> w;
-
-    Banco() {
-        ctx.PubblicaArchivio(ArchivioReale());
-        w = std::make_unique<Costruttore>(ctx, d, [this](const QString& nome) -> QWidget* {
-            if (nome == QStringLiteral("Storia")) {
-                if (!storia) storia = std::make_unique<FinestraStoria>(d);
-                return storia.get();
-            }
-            if (!ritardi) ritardi = std::make_unique<FrmRitardi>();
-            return ritardi.get();
-        });
-        w->resize(1200, 700);
-        w->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.get()));
-    }
-    template <class T> T* c(const char* nome) { return w->findChild<T*>(QString::fromLatin1(nome)); }
-    Griglia* g(const char* nome) { return c<Griglia>(nome); }
-    void Premi(const char* nome) {
-        if (auto* b = c<QPushButton>(nome))
-            b->click();
-        else
-            c<QToolButton>(nome)->click();
-        QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 20000));
-    }
-    void DoppioClic(Griglia* griglia, int riga) {
-        const QRect cella = griglia->visualRect(griglia->Modello().index(riga - 1, 2));
-        QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
-        QTest::mouseDClick(griglia->viewport(), Qt::LeftButton, {}, cella.center());
-    }
-    void Invio(Griglia* griglia, int riga) {
-        griglia->setFocus();
-        griglia->ImpostaCellaCorrente(riga, 0);
-        QTest::keyClick(griglia, Qt::Key_Return);
-    }
+struct Banco : BancoFinestra<Costruttore> {
+    Banco() : BancoFinestra(ArchivioReale()) { Mostra(std::make_unique<Costruttore>(ctx, d, Apri())); }
+    void DoppioClic(Griglia* griglia, int riga) { Clic(griglia, riga, true, 2); }
+    void Invio(Griglia* griglia, int riga) { BancoFinestra::Invio(griglia, riga); }
     /// The offsets of a row as "a,b,c": from column 2 in the lists, from column 1 in the method.
     std::string Terzina(Griglia* tabella, int riga) {
         const int n1 = tabella == g("FgZ") ? MN1 : 2;
