@@ -36,4 +36,23 @@ inline std::vector<int> ContaCoppie(const InputRicerca& in) {
     return pairCount;
 }
 
+/// The lexicographic walk of the literal searches: progress every 1,000 terzine, the stop flag read every
+/// `passo` terzine, terzine none of whose pairs came out skipped, `conta(a, b, c)` for the others. False
+/// when stopped.
+template <class Conta>
+bool PercorriTerzine(const InputRicerca& in, const ControlloLavoro& ctl, int passo, Conta&& conta) {
+    const std::vector<int> pairCount = ContaCoppie(in);
+    int n = 0;
+    for (int a = 1; a <= 88; ++a)
+        for (int b = a + 1; b <= 89; ++b)
+            for (int c = b + 1; c <= 90; ++c) {
+                ++n;
+                if ((n / 10) % 100 == 0 && ctl.Progresso) ctl.Progresso(n / 10, NumeroTerzine / 10);
+                if (n % passo == 0 && ctl.Interrompi && ctl.Interrompi->load()) return false;
+                if (pairCount[a * 91 + b] + pairCount[a * 91 + c] + pairCount[b * 91 + c] == 0) continue;
+                conta(a, b, c);
+            }
+    return true;
+}
+
 } // namespace trivalto

@@ -16,47 +16,35 @@ RisultatoTerzine CercaTerzineRiferimento(const InputRicerca& in, const Controllo
     const int fine = std::min(in.Finestra.FineVerifica, ar.NumeroEstrazioni);
     const auto coperto = [&](size_t i) { return i < in.Coperti.size() && in.Coperti[i]; };
 
-    const std::vector<int> pairCount = ContaCoppie(in);
-
-    int n = 0;
-    for (int a = 1; a <= 88; ++a)
-        for (int b = a + 1; b <= 89; ++b)
-            for (int c = b + 1; c <= 90; ++c) {
-                ++n;
-                if ((n / 10) % 100 == 0 && ctl.Progresso) ctl.Progresso(n / 10, NumeroTerzine / 10);
-                if (n % 6000 == 0 && ctl.Interrompi && ctl.Interrompi->load()) {
-                    ris.Interrotta = true;
-                    return ris;
+    ris.Interrotta = !PercorriTerzine(in, ctl, 6000, [&](int a, int b, int c) {
+        int pos = 0, neg = 0, ambi = 0, terni = 0;
+        for (size_t i = 0; i < in.Casi.size(); ++i) {
+            if (coperto(i)) continue;
+            const auto& caso = in.Casi[i];
+            const auto giocati = NumeriPerCaso(caso.Parametro, a, b, c);
+            bool successo = false, fermo = false;
+            const int primo = caso.Estrazione + in.Finestra.DaColpo;
+            for (int j = primo; j <= primo + in.Finestra.Colpi - 1 && j <= fine && !fermo; ++j)
+                for (int w = 0; w < NumeroRuote && !fermo; ++w) {
+                    if (!in.Ruote[w]) continue;
+                    const int m = ContaEsito(ar.Estrazioni[j][w], giocati);
+                    if (m < 2) continue;
+                    successo = true;
+                    ++pos;
+                    if (m == 2)
+                        ++ambi;
+                    else
+                        ++terni;
+                    fermo = !in.InteroPeriodo;
                 }
-                if (pairCount[a * 91 + b] + pairCount[a * 91 + c] + pairCount[b * 91 + c] == 0) continue;
-                int pos = 0, neg = 0, ambi = 0, terni = 0;
-                for (size_t i = 0; i < in.Casi.size(); ++i) {
-                    if (coperto(i)) continue;
-                    const auto& caso = in.Casi[i];
-                    const auto giocati = NumeriPerCaso(caso.Parametro, a, b, c);
-                    bool successo = false, fermo = false;
-                    const int primo = caso.Estrazione + in.Finestra.DaColpo;
-                    for (int j = primo; j <= primo + in.Finestra.Colpi - 1 && j <= fine && !fermo; ++j)
-                        for (int w = 0; w < NumeroRuote && !fermo; ++w) {
-                            if (!in.Ruote[w]) continue;
-                            const int m = ContaEsito(ar.Estrazioni[j][w], giocati);
-                            if (m < 2) continue;
-                            successo = true;
-                            ++pos;
-                            if (m == 2)
-                                ++ambi;
-                            else
-                                ++terni;
-                            fermo = !in.InteroPeriodo;
-                        }
-                    if (!successo) ++neg;
-                }
-                if (pos > ris.Righe.back().Pos) {
-                    ris.Righe.back() = Terzina{pos, neg, a, b, c, ambi, terni};
-                    std::stable_sort(ris.Righe.begin(), ris.Righe.end(),
-                                     [](const Terzina& x, const Terzina& y) { return x.Pos > y.Pos; });
-                }
-            }
+            if (!successo) ++neg;
+        }
+        if (pos > ris.Righe.back().Pos) {
+            ris.Righe.back() = Terzina{pos, neg, a, b, c, ambi, terni};
+            std::stable_sort(ris.Righe.begin(), ris.Righe.end(),
+                             [](const Terzina& x, const Terzina& y) { return x.Pos > y.Pos; });
+        }
+    });
     return ris;
 }
 
