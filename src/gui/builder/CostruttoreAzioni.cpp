@@ -194,7 +194,6 @@ void Costruttore::Previsioni(bool vecchie) {
         if (!vecchie)
             atteso_->AggiornaCop(static_cast<int>(stato_.Metodo.size()),
                                  stato_.Analisi.Previsione.Riepilogo.Coperti);
-        DipingiMetodo();
     } catch (...) {
         Errore(std::current_exception());
     }
