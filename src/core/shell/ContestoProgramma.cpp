@@ -28,19 +28,29 @@ void ContestoProgramma::LeggiParametri() {
 }
 
 bool ContestoProgramma::ApriArchivio() {
+    dbArchivio_.reset();
     try {
-        DbArchivio = DatabaseArchivio::Apri(PercorsoArchivio);
+        dbArchivio_ = DatabaseArchivio::Apri(PercorsoArchivio);
         CausaArchivio.clear();
         return true;
     } catch (const std::exception& e) {
-        DbArchivio.reset();
         CausaArchivio = e.what();
         return false;
     }
 }
 
+DatabaseArchivio& ContestoProgramma::ConnessioneArchivio() {
+    // The path is public and may have been set directly; a connection to another file is never reused.
+    if (!dbArchivio_ || dbArchivio_->Db().Percorso() != PercorsoArchivio) {
+        dbArchivio_.reset();
+        dbArchivio_ = DatabaseArchivio::Apri(PercorsoArchivio);
+    }
+    return *dbArchivio_;
+}
+
 void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
     PercorsoArchivio = percorso;
+    dbArchivio_.reset();
     std::string errori;
     {
         const auto file = std::filesystem::path(cartella_) / "PercorsoDatabase.txt";

@@ -23,8 +23,13 @@ public:
     /// with the reason in CausaArchivio.
     bool ApriArchivio();
     /// Records a newly chosen archive: the running path, "PercorsoDatabase.txt" and the parameter row.
+    /// The connection to the previous archive is closed at once, so no later write can reach it.
     /// The running path is always taken; a failure to store it throws ErroreDatabase with the cause.
     void RegistraArchivioScelto(const std::string& percorso);
+    /// The connection every write of the program goes through. It is always a connection to the file
+    /// at PercorsoArchivio: opened on first use, and opened again if the path changed since. Throws
+    /// when that file cannot be opened as an archive. UI thread only.
+    DatabaseArchivio& ConnessioneArchivio();
     /// Reads every draw from the file at PercorsoArchivio and runs the start-up load.
     /// Throws on any failure; what was read stays loaded.
     void CaricamentoIniziale(const FunzioneProgresso& progresso = {});
@@ -45,12 +50,12 @@ public:
     std::string PercorsoArchivio;
     std::string IndirizzoInternet;
     std::unique_ptr<DatabaseProgramma> DbProgramma;
-    std::unique_ptr<DatabaseArchivio> DbArchivio;
     int EstrazioneIniziale = 0; // the parameter row, used by the start-up load
     std::string CausaArchivio;  // why the last ApriArchivio failed
 
 private:
     std::string cartella_;
+    std::unique_ptr<DatabaseArchivio> dbArchivio_;
     std::shared_ptr<const ArchivioMemoria> archivio_ = std::make_shared<const ArchivioMemoria>();
 };
 

@@ -125,9 +125,8 @@ void Archivio::SalvaEstrazione() {
                            TitoloSalvataggio))
         return;
     try {
-        if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
         const auto [datareg, orareg] = DataOraRegistrazione();
-        ctx_.DbArchivio->Inserisci(RigaDaCaselle(data.toStdString(), caselle), datareg, orareg);
+        ctx_.ConnessioneArchivio().Inserisci(RigaDaCaselle(data.toStdString(), caselle), datareg, orareg);
     } catch (const ErroreDataPresente&) {
         dialoghi_.Messaggio(
             this, QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata..."),
@@ -161,9 +160,9 @@ void Archivio::ModificaEstrazione() {
                            TitoloSalvataggio))
         return;
     try {
-        if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
         const auto [datareg, orareg] = DataOraRegistrazione();
-        if (ctx_.DbArchivio->Modifica(RigaDaCaselle(data.toStdString(), caselle), datareg, orareg)) {
+        if (ctx_.ConnessioneArchivio().Modifica(RigaDaCaselle(data.toStdString(), caselle), datareg,
+                                                orareg)) {
             dialoghi_.Messaggio(this, QStringLiteral("Modifica effettuata. Ricarico archivio."),
                                 TitoloSalvataggio, Dialoghi::Icona::Informazione);
             if (!Ricarica()) return;
@@ -191,8 +190,7 @@ void Archivio::EliminaEstrazione() {
                            QStringLiteral("Eliminazione record")))
         return;
     try {
-        if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
-        if (!ctx_.DbArchivio->Elimina(data.toStdString())) return;
+        if (!ctx_.ConnessioneArchivio().Elimina(data.toStdString())) return;
     } catch (const std::exception& e) {
         dialoghi_.Messaggio(this,
                             QStringLiteral("Eliminazione non riuscita.\n") + QString::fromStdString(e.what()),

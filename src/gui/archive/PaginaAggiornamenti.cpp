@@ -350,8 +350,7 @@ void PaginaAggiornamenti::Aggiornamento() {
     }
     EsitoApplicazione esito;
     try {
-        if (!ctx_.DbArchivio) ctx_.DbArchivio = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
-        esito = ApplicaRighe(*ctx_.DbArchivio, righe_, esiti_, Check3_->isChecked());
+        esito = ApplicaRighe(ctx_.ConnessioneArchivio(), righe_, esiti_, Check3_->isChecked());
     } catch (const std::exception& e) {
         dialoghi_.Messaggio(this,
                             QStringLiteral("Aggiornamento non riuscito: l'archivio è rimasto com'era.\n") +

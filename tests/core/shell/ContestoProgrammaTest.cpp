@@ -156,7 +156,7 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
         // The user adds a draw and changes a parameter.
         RigaEstrazione nuova{"01/01/2099", {}};
         nuova.Celle.fill("01-02-03-04-05");
-        ctx.DbArchivio->Inserisci(nuova, "2099-01-01", "10:00:00");
+        ctx.ConnessioneArchivio().Inserisci(nuova, "2099-01-01", "10:00:00");
         ctx.DbProgramma->ScriviParametro("EstrazioneIniziale", "7");
     }
     EXPECT_TRUE(std::filesystem::is_empty(radice / "bin"));

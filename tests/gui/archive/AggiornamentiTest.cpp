@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(b.Resoconto().last(), QStringLiteral("aggiunti N° 10 record"));
         QCOMPARE(b.w->findChild<QTabWidget*>()->currentIndex(), 0);
         QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, static_cast<int>(RigheReali().size()));
-        QCOMPARE(b.ctx.DbArchivio->LeggiTutte(), RigheReali());
+        QCOMPARE(b.ctx.ConnessioneArchivio().LeggiTutte(), RigheReali());
         QCOMPARE(b.w->findChild<Griglia*>(QStringLiteral("FgImporta"))->Righe(), 1);
         // Once more: nothing left to apply.
         b.Premi("CmdAggiornamento");

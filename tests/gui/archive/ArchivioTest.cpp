@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(b.c<QScrollBar>(QStringLiteral("HScrestrazione"))->maximum(), 41);
         QCOMPARE(b.w->findChild<Griglia*>(QStringLiteral("FgDB"))->Righe(), 42);
         // The empty wheel is stored as such and shows as "00".
-        const auto scritta = b.ctx.DbArchivio->Trova(data.toStdString());
+        const auto scritta = b.ctx.ConnessioneArchivio().Trova(data.toStdString());
         QVERIFY(scritta.has_value());
         QCOMPARE(QString::fromStdString(scritta->Celle[0]), QStringLiteral("01-02-03-04-05"));
         QCOMPARE(QString::fromStdString(scritta->Celle[10]), QStringLiteral("----"));
@@ -197,7 +197,7 @@ private slots:
                  QStringLiteral("Attenzione probabilmente hai inserito una data già memorizzata..."));
         QCOMPARE(b.d.messaggi.back().titolo, QStringLiteral("Anomalia archivio"));
         QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, 41);
-        QCOMPARE(b.ctx.DbArchivio->Conta(), 41);
+        QCOMPARE(b.ctx.ConnessioneArchivio().Conta(), 41);
     }
 
     void estrazioniRifiutate() {
@@ -212,7 +212,7 @@ private slots:
             QCOMPARE(b.d.messaggi.size(), size_t(1)); // no question: refused before it
             QCOMPARE(b.d.messaggi[0].testo, atteso);
             b.d.risposte.clear();
-            QCOMPARE(b.ctx.DbArchivio->Conta(), 40);
+            QCOMPARE(b.ctx.ConnessioneArchivio().Conta(), 40);
         };
         prova(13, QStringLiteral("99"),
               QStringLiteral("Ruota di Firenze, casella 13: \"99\" non è un numero da 1 a 90."));
@@ -258,7 +258,7 @@ private slots:
                  QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."));
         QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, 39);
         QCOMPARE(b.w->IndiceCorrente(), 39); // the newest draw is shown
-        QVERIFY(!b.ctx.DbArchivio->Trova(data.toStdString()).has_value());
+        QVERIFY(!b.ctx.ConnessioneArchivio().Trova(data.toStdString()).has_value());
         // A No leaves everything as it is.
         b.d.risposte.push_back(false);
         b.Premi("Command2");
@@ -390,7 +390,7 @@ private slots:
         QTRY_COMPARE(b.d.messaggi.size(), size_t(2));
         QCOMPARE(b.d.messaggi.at(0).testo, QStringLiteral("Confermi il salvataggio dell'estrazione del ") +
                                                data + QStringLiteral(" ?"));
-        const auto scritta = b.ctx.DbArchivio->Trova(data.toStdString());
+        const auto scritta = b.ctx.ConnessioneArchivio().Trova(data.toStdString());
         QVERIFY(scritta.has_value());
         QCOMPARE(QString::fromStdString(scritta->Celle[9]), QStringLiteral("46-47-48-49-50"));
         // A date left half typed gives way to the calendar's, which is the one that counts.
