@@ -182,13 +182,14 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|costruttore|verifica|importa|esporta|aggiorna|prepara [opzioni]\n";
+        err << "Uso: trivalto-cli analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara [opzioni]\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "analizza") return Analizza(resto, amb, out, err);
     if (argomenti[0] == "costruttore") return Costruttore(resto, amb, out, err);
     if (argomenti[0] == "verifica") return Verifica(resto, amb, out, err);
+    if (argomenti[0] == "esplora") return Esplora(resto, amb, out, err);
     if (argomenti[0] == "importa") return Importa(resto, out, err);
     if (argomenti[0] == "prepara") return Prepara(resto, out, err);
     if (argomenti[0] == "esporta") return Esporta(resto, amb, out, err);

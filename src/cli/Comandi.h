@@ -21,6 +21,8 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& ambie
                 std::ostream& err);
 int Verifica(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
              std::ostream& err);
+int Esplora(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+            std::ostream& err);
 int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
              std::ostream& err);
 int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,

@@ -1,11 +1,9 @@
 #include "core/analysis/VerificaRetroattiva.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <mutex>
-#include <thread>
 
+#include "core/analysis/Parallelo.h"
 #include "core/analysis/Verifica.h"
 
 namespace trivalto {
@@ -75,33 +73,12 @@ EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& a, const SceltaVerif
     const int n = std::max(fino - da + 1, 0);
     std::vector<ProvaRetroattiva> prove(static_cast<size_t>(n));
     std::vector<char> valide(static_cast<size_t>(n), 0);
-    const int thread =
-        s.Thread > 0 ? s.Thread : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    std::atomic<int> prossima{0}, fatte{0};
-    std::atomic<bool> fermata{false};
-    std::mutex progresso;
-    const auto lavora = [&] {
-        ControlloLavoro interno{ctl.Interrompi, {}};
-        for (int i; (i = prossima.fetch_add(1)) < n;) {
-            if (ctl.Interrompi && ctl.Interrompi->load()) {
-                fermata = true;
-                return;
-            }
+    esito.Interrotta = PerOgniInParallelo(
+        n, s.Thread, ctl,
+        [&](int i, const ControlloLavoro& interno) {
             valide[static_cast<size_t>(i)] = Prova(a, s, da + i, prove[static_cast<size_t>(i)], interno);
-            const int fatto = ++fatte;
-            if (ctl.Progresso && fatto % 50 == 0) {
-                std::lock_guard<std::mutex> l(progresso);
-                ctl.Progresso(fatto, n);
-            }
-        }
-    };
-    std::vector<std::thread> lavoratori;
-    for (int t = 1; t < std::min(thread, std::max(n, 1)); ++t)
-        lavoratori.emplace_back(lavora);
-    lavora();
-    for (auto& t : lavoratori)
-        t.join();
-    esito.Interrotta = fermata || (ctl.Interrompi && ctl.Interrompi->load());
+        },
+        50);
     std::vector<double> probabilita;
     for (int i = 0; i < n; ++i) {
         if (!valide[static_cast<size_t>(i)]) continue;
