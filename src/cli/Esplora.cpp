@@ -110,28 +110,12 @@ std::vector<int> Mensili(const std::string& testo) {
 }
 
 /// The last draw on or before `testo` (dd/mm/yyyy).
-int UltimaFinoA(const ArchivioMemoria& a, const std::string& testo) {
+int FinoA(const ArchivioMemoria& a, const std::string& testo) {
     Data d;
     if (!LeggiDataTesto(testo, d) || !DataValida(d))
         throw ErroreOpzione("--fino-a vuole una data gg/mm/aaaa: \"" + testo + "\"");
-    const auto iso = IsoData(d);
-    int ultima = 0;
-    for (int k = 1; k <= a.NumeroEstrazioni; ++k) {
-        Data dk;
-        LeggiDataTesto(a.DateEstrazioni[static_cast<size_t>(k)], dk);
-        if (IsoData(dk) > iso) break;
-        ultima = k;
-    }
+    const int ultima = UltimaFinoA(a, d);
     if (ultima < 1) throw ErroreOpzione("--fino-a precede la prima estrazione dell'archivio");
-    return ultima;
-}
-
-/// Without --fino-a the last two years of the archive are held out for the confirmation.
-int UltimaPredefinita(const ArchivioMemoria& a) {
-    const int anno = AnnoDiData(a.DateEstrazioni[static_cast<size_t>(a.NumeroEstrazioni)]) - 2;
-    int ultima = a.NumeroEstrazioni;
-    while (ultima > 1 && AnnoDiData(a.DateEstrazioni[static_cast<size_t>(ultima)]) > anno)
-        --ultima;
     return ultima;
 }
 
@@ -188,7 +172,7 @@ int Esplora(const std::vector<std::string>& argomenti, const Ambiente& amb, std:
         g.GiocaSullaRuotaBase = !ruoteGiocoDate;
 
         SceltaEsplorazione s;
-        s.FinoA = finoA.empty() ? UltimaPredefinita(archivio) : UltimaFinoA(archivio, finoA);
+        s.FinoA = finoA.empty() ? TaglioPredefinito(archivio) : FinoA(archivio, finoA);
         if (!permutazioni.empty()) s.Permutazioni = Intero(permutazioni, "--permutazioni", 0, 100000);
         if (!seme.empty()) s.Seme = static_cast<uint64_t>(Intero(seme, "--seme", 0, 2147483647));
         if (ImpostazioniDellaGriglia(g).empty())
@@ -196,11 +180,11 @@ int Esplora(const std::vector<std::string>& argomenti, const Ambiente& amb, std:
                                 "esattamente due posizioni abilitate");
 
         const auto esito = Esplora(archivio, g, s);
-        out << "# Fino a " << archivio.DateEstrazioni[static_cast<size_t>(s.FinoA)] << " (estrazione "
-            << s.FinoA << ")\n";
+        const auto& data = archivio.DateEstrazioni[static_cast<size_t>(s.FinoA)];
+        out << "# Fino a " << data << " (estrazione " << s.FinoA << ")\n";
         StampaTabella(out, "Esplorazione", TabellaEsplorazione(esito));
         StampaTabella(out, "Conferma", TabellaConferma(archivio, esito));
-        StampaTabella(out, "Sintesi", TabellaSintesiEsplorazione(esito));
+        StampaTabella(out, "Sintesi", TabellaSintesiEsplorazione(esito, data));
         return 0;
     } catch (const ErroreOpzione& e) {
         err << "Errore: " << e.what() << "\n";

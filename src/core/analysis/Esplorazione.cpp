@@ -40,6 +40,27 @@ SceltaVerificaRetroattiva SceltaPer(const GrigliaEsplorazione& g, const Impostaz
     return s;
 }
 
+int UltimaFinoA(const ArchivioMemoria& a, const Data& data) {
+    const auto iso = IsoData(data);
+    int ultima = 0;
+    for (int k = 1; k <= a.NumeroEstrazioni; ++k) {
+        Data dk;
+        LeggiDataTesto(a.DateEstrazioni[static_cast<size_t>(k)], dk);
+        if (IsoData(dk) > iso) break;
+        ultima = k;
+    }
+    return ultima;
+}
+
+int TaglioPredefinito(const ArchivioMemoria& a) {
+    if (a.NumeroEstrazioni < 1) return 0;
+    const int anno = AnnoDiData(a.DateEstrazioni[static_cast<size_t>(a.NumeroEstrazioni)]) - 2;
+    int ultima = a.NumeroEstrazioni;
+    while (ultima > 1 && AnnoDiData(a.DateEstrazioni[static_cast<size_t>(ultima)]) > anno)
+        --ultima;
+    return ultima;
+}
+
 std::vector<double> CorrezioneHolm(const std::vector<double>& p) {
     const size_t m = p.size();
     std::vector<size_t> ordine(m);
@@ -113,9 +134,20 @@ EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsploraz
     for (const auto& imp : ImpostazioniDellaGriglia(griglia))
         esito.Righe.push_back({imp});
     const int n = static_cast<int>(esito.Righe.size());
-    esito.Interrotta = PerOgniInParallelo(n, scelta.Thread, ctl, [&](int i, const ControlloLavoro& interno) {
-        Valuta(passato, griglia, esito.Righe[static_cast<size_t>(i)], interno);
-    });
+    // One progress for both phases: the settings, then the random archives of the best one.
+    const int permutazioni = std::max(scelta.Permutazioni, 0);
+    const auto fase = [&](int gia) {
+        ControlloLavoro c{ctl.Interrompi, {}};
+        if (ctl.Progresso)
+            c.Progresso = [&ctl, gia, n, permutazioni](int fatti, int) {
+                ctl.Progresso(gia + fatti, n + permutazioni);
+            };
+        return c;
+    };
+    esito.Interrotta =
+        PerOgniInParallelo(n, scelta.Thread, fase(0), [&](int i, const ControlloLavoro& interno) {
+            Valuta(passato, griglia, esito.Righe[static_cast<size_t>(i)], interno);
+        });
 
     // Holm over the settings that ran: a stop leaves fewer hypotheses, and says so.
     std::vector<double> p;
@@ -133,7 +165,7 @@ EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsploraz
 
     const auto& migliore = esito.Righe.front();
     auto s = SceltaPer(griglia, migliore.Scelta);
-    if (scelta.Permutazioni > 0) {
+    if (permutazioni > 0) {
         // The trials overlap and the cases share draws, so the p above assumes an independence that
         // does not quite hold; random archives measure the best setting's wins without assuming it.
         std::vector<int> vincite(static_cast<size_t>(scelta.Permutazioni), -1);
@@ -205,9 +237,12 @@ TabellaTesto TabellaConferma(const ArchivioMemoria& archivio, const EsitoEsplora
     return TabellaVerifica(archivio, esito.Conferma);
 }
 
-TabellaTesto TabellaSintesiEsplorazione(const EsitoEsplorazione& esito) {
+TabellaTesto TabellaSintesiEsplorazione(const EsitoEsplorazione& esito, const std::string& finoA) {
     TabellaTesto t{"Voce|Valore", {{"Impostazioni provate", std::to_string(esito.Provate)}}};
-    if (esito.Provate == 0) return t;
+    if (esito.Provate == 0) {
+        t.Righe.push_back({"Giudizio", GiudizioEsplorazione(esito, finoA)});
+        return t;
+    }
     const auto& m = esito.Righe.front();
     t.Righe.push_back({"Migliore", TestoImpostazione(m.Scelta)});
     t.Righe.push_back({"Migliore, vincite", std::to_string(m.Vincite) + " su " + std::to_string(m.Prove)});
@@ -223,6 +258,28 @@ TabellaTesto TabellaSintesiEsplorazione(const EsitoEsplorazione& esito) {
     t.Righe.push_back({"Conferma, vincite", std::to_string(c.Vincite)});
     t.Righe.push_back({"Conferma, vincite attese", TestoDecimale(c.Attese, 2)});
     t.Righe.push_back({"Conferma, p", TestoDecimale(c.P, 4)});
+    t.Righe.push_back({"Giudizio", GiudizioEsplorazione(esito, finoA)});
+    return t;
+}
+
+std::string GiudizioEsplorazione(const EsitoEsplorazione& esito, const std::string& finoA) {
+    if (esito.Provate == 0) return "Nessuna impostazione provata fino in fondo: non c'è nulla da giudicare.";
+    const auto& m = esito.Righe.front();
+    const double p = m.PCorretto;
+    std::string t = p >= 0.05 ? "Alla portata del caso" : p >= 0.01 ? "Poco oltre il caso" : "Oltre il caso";
+    t += ": provate " + std::to_string(esito.Provate) + " impostazioni, la migliore (" +
+         TestoImpostazione(m.Scelta) + ") vince " + std::to_string(m.Vincite) + " volte su " +
+         std::to_string(m.Prove) + " contro " + TestoDecimale(m.Attese, 2) +
+         " attese dal caso; tenuto conto di quante impostazioni sono state provate, p = " +
+         TestoDecimale(p, 4) + ".";
+    const auto& c = esito.Conferma;
+    if (c.Prove.empty())
+        t += " Dopo il " + finoA + " non restano estrazioni su cui confermarla.";
+    else
+        t += " Giocata una sola volta sulle estrazioni dopo il " + finoA + " vince " +
+             std::to_string(c.Vincite) + " volte su " + std::to_string(c.Prove.size()) + " contro " +
+             TestoDecimale(c.Attese, 2) + " attese (p = " + TestoDecimale(c.P, 4) +
+             "): " + (c.P < 0.05 ? "confermata." : "non confermata.");
     return t;
 }
 

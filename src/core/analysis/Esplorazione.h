@@ -43,6 +43,11 @@ std::vector<Impostazione> ImpostazioniDellaGriglia(const GrigliaEsplorazione& gr
 /// The walk-forward choice for one setting over the draws 1..`ultima` of the archive it will read.
 SceltaVerificaRetroattiva SceltaPer(const GrigliaEsplorazione& griglia, const Impostazione& imp);
 
+/// The last draw on or before `data` (0 when the archive starts after it).
+int UltimaFinoA(const ArchivioMemoria& archivio, const Data& data);
+/// The cut-off that holds the archive's last two calendar years out for the confirmation.
+int TaglioPredefinito(const ArchivioMemoria& archivio);
+
 /// Holm's step-down adjustment: each p multiplied by the number of hypotheses not yet rejected before
 /// it in ascending order, made monotone and capped at 1. Same order as `p`.
 std::vector<double> CorrezioneHolm(const std::vector<double>& p);
@@ -82,7 +87,8 @@ struct EsitoEsplorazione {
 };
 
 /// Runs the grid on `archivio` cut at `scelta.FinoA`, settings in parallel; then, unless stopped, the
-/// permutation check and the confirmation of the best. `ctl.Progresso` counts settings done.
+/// permutation check and the confirmation of the best. `ctl.Progresso` counts the settings done, then
+/// the random archives, out of their sum.
 EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsplorazione& griglia,
                           const SceltaEsplorazione& scelta, const ControlloLavoro& ctl = {});
 
@@ -90,6 +96,11 @@ EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsploraz
 std::string TestoImpostazione(const Impostazione& imp);
 TabellaTesto TabellaEsplorazione(const EsitoEsplorazione& esito);
 TabellaTesto TabellaConferma(const ArchivioMemoria& archivio, const EsitoEsplorazione& esito);
-TabellaTesto TabellaSintesiEsplorazione(const EsitoEsplorazione& esito);
+/// The summary, its last row the verdict ("Giudizio").
+TabellaTesto TabellaSintesiEsplorazione(const EsitoEsplorazione& esito, const std::string& finoA);
+/// The verdict in words: its first words say where the best setting's corrected p falls ("Alla portata
+/// del caso" from 0,05, "Poco oltre il caso" from 0,01, "Oltre il caso" below), then what was compared
+/// and what the held-out draws said. `finoA` is the date of the cut-off.
+std::string GiudizioEsplorazione(const EsitoEsplorazione& esito, const std::string& finoA);
 
 } // namespace trivalto

@@ -44,6 +44,7 @@ constexpr VoceStriscia Striscia[] = {
     {"Command6", "Generatore di terzine", "GT", ColoreAzzurroChiaro},
     {"Command3", "Le Trivalto", "IMP", ColoreRosa},
     {"CmdVerificaRetroattiva", "Verifica retroattiva", "VR", ColoreVerdeChiaro},
+    {"CmdEsploraImpostazioni", "Esplora impostazioni", "EI", ColoreGialloChiaro},
 };
 } // namespace
 

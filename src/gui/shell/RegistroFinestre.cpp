@@ -1,5 +1,6 @@
 #include "gui/shell/RegistroFinestre.h"
 
+#include "gui/analysis/FinestraEsplorazione.h"
 #include "gui/analysis/FinestraVerifica.h"
 #include "gui/analysis/Special.h"
 #include "gui/archive/Archivio.h"
@@ -30,6 +31,8 @@ void RegistraFinestre(Container& c, ContestoProgramma& contesto, Dialoghi& dialo
     });
     c.RegistraFinestra(QStringLiteral("CmdVerificaRetroattiva"),
                        [&contesto, &dialoghi] { return new FinestraVerifica(contesto, dialoghi); });
+    c.RegistraFinestra(QStringLiteral("CmdEsploraImpostazioni"),
+                       [&contesto, &dialoghi] { return new FinestraEsplorazione(contesto, dialoghi); });
     c.RegistraFinestra(QStringLiteral("Storia"), [&dialoghi] { return new FinestraStoria(dialoghi); });
     c.RegistraFinestra(QStringLiteral("Frm_Ritardi"), [] { return new FrmRitardi; });
 }

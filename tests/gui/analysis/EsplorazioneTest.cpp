@@ -1,0 +1,139 @@
+// The "Esplora impostazioni" window: the count of settings before the start, the same table and verdict
+// as the command-line tool, sorting by a column both ways, and a stop that keeps the settings done.
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "DialoghiScriptati.h"
+#include "TabelleFinestra.h"
+#include "TestUi.h"
+#include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/FinestraEsplorazione.h"
+#include "gui/ui/Griglia.h"
+
+using namespace trivalto;
+using namespace trivalto::test;
+
+namespace {
+
+struct Banco {
+    CartellaTemporanea cartella;
+    ContestoProgramma ctx{cartella.Percorso().string()};
+    DialoghiScriptati d;
+    std::vector<RigaEstrazione> righe = RigheCasuali(420, 8, 0, 0, 0);
+    std::unique_ptr<FinestraEsplorazione> w;
+
+    Banco() {
+        auto db = DatabaseArchivio::ApriOCrea(cartella / "A.mdb");
+        for (const auto& r : righe)
+            db->Inserisci(r, "2026-12-08", "10:00:00");
+        ctx.PubblicaArchivio(ArchivioDa(righe));
+        w = std::make_unique<FinestraEsplorazione>(ctx, d);
+        w->resize(1200, 760);
+        w->show();
+    }
+    template <class T> T* c(const char* nome) { return w->findChild<T*>(QString::fromLatin1(nome)); }
+    void Spunta(const char* lista, int voce, bool accesa) {
+        c<QListWidget>(lista)->item(voce)->setCheckState(accesa ? Qt::Checked : Qt::Unchecked);
+    }
+    QString Conteggio() { return c<QLabel>("LblConteggio")->text(); }
+    /// Transformations 0..3 on the first draw of the month, 6 cases, up to draw 300.
+    void Piccola() {
+        for (int t = 1; t <= 3; ++t)
+            Spunta("LstTrasformazioni", t, true);
+        for (int m = 0; m <= 31; ++m)
+            Spunta("LstMensili", m, m == 1);
+        c<QSpinBox>("SpnCasi")->setValue(6);
+        c<QSpinBox>("SpnCasuali")->setValue(5);
+        c<QDateEdit>("DatFinoA")
+            ->setDate(
+                QDate::fromString(QString::fromStdString(righe[299].Data), QStringLiteral("dd/MM/yyyy")));
+    }
+    void Esplora() {
+        c<QPushButton>("CmdEsplora")->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w->Occupata(); }, 60000));
+    }
+};
+
+} // namespace
+
+class EsplorazioneTest : public QObject {
+    Q_OBJECT
+private slots:
+    void comeLaRigaDiComando() {
+        Banco b;
+        QCOMPARE(b.Conteggio(), QStringLiteral("Impostazioni da provare: 1"));
+        b.Piccola();
+        QCOMPARE(b.Conteggio(), QStringLiteral("Impostazioni da provare: 4"));
+        // Distance needs two positions: with 11111 alone it adds nothing, with 11000 it does.
+        b.c<QCheckBox>("ChkDistanza")->setChecked(true);
+        QCOMPARE(b.Conteggio(), QStringLiteral("Impostazioni da provare: 4"));
+        b.Spunta("LstPosizioni", 31 - 0b11000, true);
+        QCOMPARE(b.Conteggio(), QStringLiteral("Impostazioni da provare: 12"));
+        b.Spunta("LstPosizioni", 31 - 0b11000, false);
+        b.c<QCheckBox>("ChkDistanza")->setChecked(false);
+        b.Esplora();
+        QCOMPARE(b.w->Esito().Provate, 4);
+
+        Tabella cliEsplorazione, cliSintesi;
+        for (auto& [nome, t] :
+             SequenzaCli({"esplora", "--archivio", b.cartella / "A.mdb", "--casi", "6", "--trasformazione",
+                          "0-3", "--mensile", "1", "--fino-a", b.righe[299].Data, "--permutazioni", "5"})) {
+            if (nome == "Esplorazione") cliEsplorazione = t;
+            if (nome == "Sintesi") cliSintesi = t;
+        }
+        QCOMPARE(DaGriglia(b.c<Griglia>("FgEsplorazione")), cliEsplorazione);
+        // The summary without its verdict, which the window shows in words above it.
+        QCOMPARE(cliSintesi.back()[0], std::string("Giudizio"));
+        QCOMPARE(b.c<QLabel>("LblGiudizio")->text().toStdString(), cliSintesi.back()[1]);
+        cliSintesi.pop_back();
+        QCOMPARE(DaGriglia(b.c<Griglia>("FgSintesiEsplorazione")), cliSintesi);
+
+        // Sorting by "Vincite": ascending, then descending on a second click.
+        const auto colonna = [&](int c) {
+            std::vector<int> v;
+            const auto t = DaGriglia(b.c<Griglia>("FgEsplorazione"));
+            for (size_t r = 1; r < t.size(); ++r)
+                v.push_back(std::stoi(t[r][static_cast<size_t>(c)]));
+            return v;
+        };
+        b.w->OrdinaPer(9);
+        auto v = colonna(9);
+        QVERIFY(std::is_sorted(v.begin(), v.end()));
+        b.w->OrdinaPer(9);
+        v = colonna(9);
+        QVERIFY(std::is_sorted(v.rbegin(), v.rend()));
+        QCOMPARE(static_cast<int>(v.size()), 4);
+    }
+
+    void fermataTieneLeRigheFatte() {
+        Banco b;
+        b.Piccola();
+        b.c<QSpinBox>("SpnCasuali")->setValue(0);
+        b.c<QPushButton>("CmdEsplora")->click();
+        b.w->Interrompi();
+        QVERIFY(QTest::qWaitFor([&] { return !b.w->Occupata(); }, 60000));
+        const auto& e = b.w->Esito();
+        QVERIFY(e.Interrotta);
+        QCOMPARE(b.c<Griglia>("FgEsplorazione")->Righe(), e.Provate + 1);
+        QVERIFY(b.c<QLabel>("LblGiudizio")->text().startsWith(QStringLiteral("Esplorazione interrotta")));
+        QVERIFY(b.d.messaggi.empty());
+    }
+
+    void nienteDaProvare() {
+        Banco b;
+        b.Spunta("LstRuote", 0, false);
+        QCOMPARE(b.Conteggio(), QStringLiteral("Impostazioni da provare: 0"));
+        b.c<QPushButton>("CmdEsplora")->click();
+        QCOMPARE(b.d.messaggi.size(), size_t(1));
+        QVERIFY(b.d.messaggi[0].testo.startsWith(QStringLiteral("Nessuna impostazione da provare")));
+        QVERIFY(!b.w->Occupata());
+    }
+};
+
+static RegistraTest<EsplorazioneTest> registra;
+#include "EsplorazioneTest.moc"
