@@ -9,6 +9,7 @@
 
 #include "core/analysis/Atteso.h"
 #include "core/analysis/Combinazioni.h"
+#include "core/analysis/Esplorazione.h"
 #include "core/analysis/RicercaTerzine.h"
 #include "core/analysis/VerificaRetroattiva.h"
 #include "core/archive/FormatiTesto.h"
@@ -136,6 +137,22 @@ void MisuraCaso(const ArchivioMemoria& a) {
                 e.Prove.size());
 }
 
+/// The exploration: settings of the opening play window over the whole archive, spread over every core.
+void MisuraEsplorazione(const ArchivioMemoria& a) {
+    GrigliaEsplorazione g;
+    g.Ruote = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    g.Trasformazioni = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    g.Trasformazioni.resize(VociTrasformazione);
+    g.Mensili = {a.PosizioneMese[static_cast<size_t>(a.UltimaEstrazione)]};
+    SceltaEsplorazione s;
+    s.Permutazioni = 0;
+    EsitoEsplorazione e;
+    const double ms = MedianaMs(1, [&] { e = Esplora(a, g, s); });
+    const double perImpostazione = ms / std::max(e.Provate, 1);
+    std::printf("%-28s %8.1f ms (%d impostazioni, %.1f ms l'una: 1.000 in circa %.0f s)\n", "esplorazione",
+                ms, e.Provate, perImpostazione, perImpostazione);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -162,5 +179,7 @@ int main(int argc, char** argv) {
     std::printf(
         "Il caso: simulazioni del migliore e verifica retroattiva, impostazioni di apertura, tutti i core\n");
     MisuraCaso(a);
+    std::printf("Esplorazione: 10 ruote base x 9 trasformazioni, finestra di apertura, tutti i core\n");
+    MisuraEsplorazione(a);
     return 0;
 }
