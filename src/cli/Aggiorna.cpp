@@ -48,6 +48,10 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         err << "Errore: " << o.Errore << "\n";
         return 2;
     }
+    if (corregge && !applica) {
+        err << "Errore: --corregge va con --applica\n";
+        return 2;
+    }
     if (!o.Finite()) {
         err << "Uso: trivalto-cli aggiorna [--da URL|FILE] [--applica] [--corregge] [--archivio DB]\n";
         return 2;

@@ -2,7 +2,6 @@
 // and the list by case; each terzina of --metodo is added as a double click adds it, followed by the
 // forecast and the re-ranking; then the count by colpo, a list row's history and a forecast row's delays.
 #include <algorithm>
-#include <sstream>
 
 #include "cli/Comandi.h"
 #include "cli/OpzioniAnalisi.h"
@@ -16,16 +15,15 @@ namespace {
 std::vector<std::array<int, 3>> LeggiMetodo(const std::string& testo) {
     std::vector<std::array<int, 3>> metodo;
     if (testo.empty()) return metodo;
-    std::stringstream ss(testo);
-    for (std::string terzina; std::getline(ss, terzina, ';');) {
-        std::stringstream st(terzina);
+    // Every part counts: "1,2,3;" or "1,2,3," is a mistake to report, not a terzina to drop.
+    for (const auto& terzina : Dividi(testo, ';')) {
+        if (terzina.empty()) throw ErroreOpzione("--metodo: terzina vuota in \"" + testo + "\"");
+        const auto numeri = Dividi(terzina, ',');
+        if (numeri.size() != 3)
+            throw ErroreOpzione("--metodo vuole terzine di tre numeri: \"" + terzina + "\"");
         std::array<int, 3> z{};
-        int n = 0;
-        for (std::string numero; std::getline(st, numero, ',');) {
-            if (n == 3) throw ErroreOpzione("--metodo vuole terzine di tre numeri: \"" + terzina + "\"");
-            z[static_cast<size_t>(n++)] = Intero(numero, "--metodo", 1, 90);
-        }
-        if (n != 3) throw ErroreOpzione("--metodo vuole terzine di tre numeri: \"" + terzina + "\"");
+        for (size_t i = 0; i < 3; ++i)
+            z[i] = Intero(numeri[i], "--metodo", 1, 90);
         std::sort(z.begin(), z.end());
         if (z[0] == z[1] || z[1] == z[2])
             throw ErroreOpzione("--metodo: numero ripetuto nella terzina \"" + terzina + "\"");

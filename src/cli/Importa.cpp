@@ -5,6 +5,7 @@
 #include "cli/Opzioni.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/archive/FormatiTesto.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::cli {
 
@@ -13,7 +14,8 @@ namespace fs = std::filesystem;
 namespace {
 
 /// A file written beside its destination and moved over it only when complete, so a failure or a
-/// kill leaves either no file or the old one, never a half-made one.
+/// kill leaves either no file or the old one, never a half-made one. Its name is fixed, so that what a
+/// killed run left is cleared: only the holder of the destination's lock may make one.
 class FileNuovo {
 public:
     explicit FileNuovo(const std::string& destinazione)
@@ -39,6 +41,28 @@ private:
     bool spostato_ = false;
 };
 
+/// The lock of a write of `file`, beside it. Two writers would otherwise remove each other's new
+/// file, or move one over the other's finished one. When no lock file can be made here, no file can
+/// be written here either, and the write itself says why.
+bool Blocca(std::optional<BloccoEsclusivo>& blocco, const std::string& file) {
+    blocco.emplace(file + ".blocco");
+    return blocco->Stato() != BloccoEsclusivo::Esito::Occupato;
+}
+
+/// Whether two paths name one file, existing or not (a link to it, another spelling of it).
+bool StessoFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec)) return true;
+    const auto forma = [](const std::string& p) {
+        const auto fine = FineCollegamenti(p);
+        std::error_code e;
+        auto assoluto = fs::absolute(fine.empty() ? p : fine, e);
+        auto canonico = fs::weakly_canonical(assoluto, e);
+        return e ? assoluto.lexically_normal() : canonico;
+    };
+    return forma(a) == forma(b);
+}
+
 /// Adds `righe` to the archive database in one transaction. Draws already present with the same
 /// numbers are skipped; a date present with other numbers, or more draws than the archive may
 /// hold, is an error, and then nothing is written. A new archive is made whole beside its place
@@ -49,6 +73,12 @@ int ScriviArchivio(const std::vector<RigaEstrazione>& righe, const std::string& 
         std::error_code ec;
         if (fs::is_directory(archivio, ec)) {
             err << "Impossibile scrivere l'archivio " << archivio << ": è una cartella\n";
+            return 1;
+        }
+        std::optional<BloccoEsclusivo> blocco;
+        if (!Blocca(blocco, archivio)) {
+            err << "Impossibile scrivere l'archivio " << archivio
+                << ": un'altra scrittura dello stesso archivio è in corso: nessuna estrazione importata\n";
             return 1;
         }
         std::optional<FileNuovo> nuovo;
@@ -140,6 +170,18 @@ int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::o
     const auto percorso = (fs::path(cartella) / DatabaseProgramma::NomeFile).string();
     if (fs::is_directory(percorso, ec)) {
         err << "Impossibile creare il database del programma: " << percorso << " è una cartella\n";
+        return 1;
+    }
+    // The program database moved into place at the end would replace the archive just written.
+    if (StessoFile(archivio, percorso)) {
+        err << "Impossibile creare il database del programma: l'archivio " << archivio
+            << " è lo stesso file del database del programma\n";
+        return 1;
+    }
+    std::optional<BloccoEsclusivo> blocco;
+    if (!Blocca(blocco, percorso)) {
+        err << "Impossibile creare il database del programma: un'altra scrittura di " << percorso
+            << " è in corso\n";
         return 1;
     }
     FileNuovo programma(percorso);

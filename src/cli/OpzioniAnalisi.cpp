@@ -1,8 +1,8 @@
 #include "cli/OpzioniAnalisi.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <sstream>
 
 namespace trivalto::cli {
 
@@ -14,8 +14,7 @@ RuoteGioco LeggiRuoteGioco(const std::string& testo) {
         ruote.fill(true);
         return ruote;
     }
-    std::stringstream ss(testo);
-    for (std::string codice; std::getline(ss, codice, ',');) {
+    for (const auto& codice : Dividi(testo, ',')) {
         const int w = IndiceCodiceRuota(codice);
         if (w < 0) throw ErroreOpzione("ruota sconosciuta in --ruote-gioco: \"" + codice + "\"");
         ruote[w] = true;
@@ -26,17 +25,24 @@ RuoteGioco LeggiRuoteGioco(const std::string& testo) {
 } // namespace
 
 int Intero(const std::string& testo, const std::string& nome, int minimo, int massimo) {
-    size_t usati = 0;
+    // from_chars takes no blank, no sign "+" and no base prefix, and says where the number ended.
     int v = 0;
-    try {
-        v = std::stoi(testo, &usati);
-    } catch (...) {
-        usati = 0;
-    }
-    if (usati == 0 || usati != testo.size() || v < minimo || v > massimo)
+    const char* fine = testo.data() + testo.size();
+    const auto [dove, errore] = std::from_chars(testo.data(), fine, v);
+    if (testo.empty() || errore != std::errc{} || dove != fine || v < minimo || v > massimo)
         throw ErroreOpzione("valore non valido per " + nome + ": \"" + testo + "\" (atteso da " +
                             std::to_string(minimo) + " a " + std::to_string(massimo) + ")");
     return v;
+}
+
+std::vector<std::string> Dividi(const std::string& testo, char separatore) {
+    std::vector<std::string> parti(1);
+    for (char c : testo)
+        if (c == separatore)
+            parti.emplace_back();
+        else
+            parti.back() += c;
+    return parti;
 }
 
 void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t) {

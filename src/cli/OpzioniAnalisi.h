@@ -4,6 +4,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
@@ -20,7 +21,11 @@ struct ErroreOpzione : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// The whole of `testo` as a decimal number in minimo..massimo; anything else ("12abc", "1.5",
+/// "0x10", "7 ") throws ErroreOpzione naming the option.
 int Intero(const std::string& testo, const std::string& nome, int minimo, int massimo);
+/// The parts of `testo` between the separators, empty ones included ("1,2," gives three).
+std::vector<std::string> Dividi(const std::string& testo, char separatore);
 
 /// "## NAME", the header split at "|" and joined by TAB, one line per row.
 void StampaTabella(std::ostream& out, const std::string& nome, const TabellaTesto& t);

@@ -5,6 +5,8 @@
 #include <sched.h>
 #include <sqlite3.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <random>
 
@@ -220,4 +222,45 @@ TEST(FileOstili, ComeFileDaImportare) {
     Rifiutato(c.Percorso().string(), archivio, "è una cartella");
     EXPECT_EQ(EseguiCli({"importa", c.Percorso().string(), "--archivio", c / "nuovo.mdb"}).Stato, 1);
     EXPECT_FALSE(std::filesystem::exists(c / "nuovo.mdb"));
+}
+
+// Export destinations that are not regular files. A FIFO opened for writing would wait for a reader
+// for ever, and renaming over it or over a device would put a plain file in its place: both are
+// refused and stay what they were. A symbolic link stays a link, and its target gets the new file.
+TEST(FileOstili, DestinazioniDiEsportazione) {
+    CartellaTemporanea c;
+    const auto archivio = c / "a.mdb";
+    CopiaArchivioReale(archivio);
+    ASSERT_EQ(mkfifo((c / "fifo").c_str(), 0600), 0);
+    const bool dispositivo =
+        geteuid() == 0 && mknod((c / "nullo").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    for (const std::string formato : {"dati-iii", "quorvex", "nazionale"}) {
+        for (const auto& [file, tipo] :
+             {std::pair{c / "fifo", "una FIFO"}, {c / "nullo", "un dispositivo"}}) {
+            if (file == c / "nullo" && !dispositivo) continue;
+            const auto e = EseguiCli({"esporta", formato, file, "--archivio", archivio}, 30);
+            EXPECT_EQ(e.Stato, 1) << formato << " " << tipo << ": " << e.Errori;
+            EXPECT_NE(e.Errori.find(std::string("è ") + tipo + ", non un file normale"), std::string::npos)
+                << e.Errori;
+            SoloItaliano(e.Errori);
+        }
+        struct stat st {};
+        ASSERT_EQ(lstat((c / "fifo").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << formato;
+        if (dispositivo) {
+            ASSERT_EQ(lstat((c / "nullo").c_str(), &st), 0);
+            EXPECT_TRUE(S_ISCHR(st.st_mode)) << formato;
+        }
+
+        ASSERT_EQ(EseguiCli({"esporta", formato, c / (formato + ".atteso"), "--archivio", archivio}).Stato,
+                  0);
+        std::filesystem::create_directories(c / "vera");
+        std::ofstream(c / ("vera/" + formato), std::ios::binary) << "file di prima";
+        std::filesystem::create_symlink("vera/" + formato, c / (formato + ".link"));
+        const auto e = EseguiCli({"esporta", formato, c / (formato + ".link"), "--archivio", archivio}, 30);
+        EXPECT_EQ(e.Stato, 0) << e.Errori;
+        EXPECT_TRUE(std::filesystem::is_symlink(c / (formato + ".link"))) << formato;
+        EXPECT_EQ(Leggi(c / ("vera/" + formato)), Leggi(c / (formato + ".atteso"))) << formato;
+    }
+    EXPECT_EQ(Integrita(archivio), "ok");
 }

@@ -2,12 +2,14 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "Supporto.h"
 #include "cli/Comandi.h"
 #include "core/archive/DatabaseArchivio.h"
 #include "core/archive/DatabaseProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -154,6 +156,56 @@ TEST(Cli, ImportaEPreparaControllanoPrimaDiScrivere) {
     EXPECT_EQ(e.codice, 1);
     EXPECT_FALSE(std::filesystem::exists(c.Percorso() / "p" / DatabaseProgramma::NomeFile));
     EXPECT_TRUE(std::filesystem::is_empty(c / "p"));
+}
+
+// A write that another one holds is refused before anything is written, and prepara never makes the
+// archive and the program database one file, whatever the spelling of its path.
+TEST(Cli, ScrittureCheSiEscludono) {
+    CartellaTemporanea c;
+    const auto reale = PercorsoDati("archivio-1939-2026.txt");
+    const auto cartella = c.Percorso().string();
+    std::filesystem::create_symlink(c / DatabaseProgramma::NomeFile, c / "collegamento.mdb");
+    for (const auto& archivio : {c / DatabaseProgramma::NomeFile,
+                                 cartella + "/./" + DatabaseProgramma::NomeFile, c / "collegamento.mdb"}) {
+        const auto e = Esegui({"prepara", "--cartella", cartella, "--testo", reale, "--archivio", archivio});
+        EXPECT_EQ(e.codice, 1) << archivio;
+        EXPECT_NE(e.err.find("è lo stesso file del database del programma"), std::string::npos) << e.err;
+        EXPECT_EQ(e.out, "") << archivio;
+        EXPECT_FALSE(std::filesystem::exists(c / DatabaseProgramma::NomeFile)) << archivio;
+    }
+    std::filesystem::remove(c / "collegamento.mdb");
+    {
+        BloccoEsclusivo altro(c / "a.mdb.blocco");
+        ASSERT_TRUE(altro.Preso());
+        auto e = Esegui({"importa", reale, "--archivio", c / "a.mdb"});
+        EXPECT_EQ(e.codice, 1);
+        EXPECT_EQ(
+            e.err,
+            "Impossibile scrivere l'archivio " + c / "a.mdb" +
+                ": un'altra scrittura dello stesso archivio è in corso: nessuna estrazione importata\n");
+        EXPECT_EQ(e.out, "");
+        e = Esegui({"prepara", "--cartella", cartella, "--testo", reale, "--archivio", c / "a.mdb"});
+        EXPECT_EQ(e.codice, 1);
+        EXPECT_NE(e.err.find("un'altra scrittura dello stesso archivio è in corso"), std::string::npos)
+            << e.err;
+        EXPECT_FALSE(std::filesystem::exists(c / "a.mdb"));
+        EXPECT_FALSE(std::filesystem::exists(c / DatabaseProgramma::NomeFile));
+    }
+    {
+        BloccoEsclusivo altro(c / (std::string(DatabaseProgramma::NomeFile) + ".blocco"));
+        const auto e =
+            Esegui({"prepara", "--cartella", cartella, "--testo", reale, "--archivio", c / "a.mdb"});
+        EXPECT_EQ(e.codice, 1);
+        EXPECT_NE(e.err.find("un'altra scrittura di"), std::string::npos) << e.err;
+        EXPECT_FALSE(std::filesystem::exists(c / "a.mdb"));
+    }
+    // Free again: the write goes through and leaves nothing beside its files.
+    EXPECT_EQ(Esegui({"prepara", "--cartella", cartella, "--testo", reale, "--archivio", c / "a.mdb"}).codice,
+              0);
+    std::set<std::string> file;
+    for (const auto& voce : std::filesystem::directory_iterator(c.Percorso()))
+        file.insert(voce.path().filename().string());
+    EXPECT_EQ(file, (std::set<std::string>{"a.mdb", DatabaseProgramma::NomeFile}));
 }
 
 TEST(Cli, AnalizzaStampaLeTabelleDellaFinestra) {

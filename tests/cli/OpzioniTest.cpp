@@ -1,7 +1,8 @@
-// Options of the command-line tool: an empty value or a repeated option is a mistake (status 2),
-// never taken as an option left out.
+// Options of the command-line tool: an empty value, a repeated option, a malformed number or an option
+// that would change nothing is a mistake (status 2), never taken as an option left out.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "Supporto.h"
@@ -43,4 +44,63 @@ TEST(Opzioni, ValoriVuotiERipetuti) {
         EXPECT_EQ(messaggio.rfind("Errore: ", 0), 0u) << messaggio;
         EXPECT_EQ(std::count(messaggio.begin(), messaggio.end(), '\n'), 1) << messaggio;
     }
+}
+
+// A number is the whole value: followed by anything, in another base, with a blank or a sign, it is a
+// mistake (status 2) naming its option, never read as the number it starts with.
+TEST(Opzioni, NumeriMalformati) {
+    CartellaTemporanea c;
+    const auto archivio = c / "archivio.txt";
+    {
+        std::ofstream out(archivio, std::ios::binary);
+        for (size_t i = 0; i < 40; ++i)
+            out << ScriviLineaArchivioTesto(RigheReali()[RigheReali().size() - 40 + i]) << "\r\n";
+    }
+    const std::vector<std::vector<std::string>> opzioni = {{"analizza", "--casi"},
+                                                           {"analizza", "--trasformazione"},
+                                                           {"analizza", "--fisso"},
+                                                           {"analizza", "--da-colpo"},
+                                                           {"analizza", "--colpi"},
+                                                           {"analizza", "--elenco"},
+                                                           {"analizza", "--combinazioni"},
+                                                           {"analizza", "--previsioni"},
+                                                           {"analizza", "--caso"},
+                                                           {"analizza", "--storia-terzina"},
+                                                           {"analizza", "--riferimento"},
+                                                           {"analizza", "--mensile"},
+                                                           {"analizza", "--atteso", "--simulazioni"},
+                                                           {"analizza", "--atteso", "--seme"},
+                                                           {"costruttore", "--esiti"},
+                                                           {"costruttore", "--ritardi"},
+                                                           {"verifica", "--combinazioni"},
+                                                           {"verifica", "--da-estrazione"},
+                                                           {"verifica", "--a-estrazione"}};
+    for (const auto& opzione : opzioni)
+        for (const char* valore :
+             {"12abc", "1.5", "0x10", "7 ", " 7", "+7", "1e1", "99999999999", "-", "٣"}) {
+            auto argomenti = opzione;
+            argomenti.insert(argomenti.end(), {valore, "--archivio", archivio});
+            std::ostringstream out, err;
+            EXPECT_EQ(cli::Principale(argomenti, {c.Percorso().string()}, out, err), 2)
+                << opzione.back() << " \"" << valore << "\"";
+            EXPECT_EQ(err.str(), "Errore: valore non valido per " + opzione.back() + ": \"" + valore + "\"" +
+                                     err.str().substr(err.str().find(" (atteso")))
+                << opzione.back() << " \"" << valore << "\"";
+            EXPECT_TRUE(out.str().empty()) << opzione.back() << " \"" << valore << "\"";
+        }
+}
+
+// Options that would change nothing are mistakes: an empty terzina in --metodo, --corregge without
+// --applica.
+TEST(Opzioni, OpzioniSenzaEffetto) {
+    for (const char* metodo : {"1,2,3;", ";1,2,3", "1,2,3;;4,5,6", ";", "1,2,3,", "1,,2,3", ",1,2,3"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::Principale({"costruttore", "--metodo", metodo}, {"."}, out, err), 2) << metodo;
+        EXPECT_EQ(err.str().rfind("Errore: --metodo", 0), 0u) << err.str();
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(
+        cli::Principale({"aggiorna", "--da", "x.txt", "--corregge", "--archivio", "a.mdb"}, {"."}, out, err),
+        2);
+    EXPECT_EQ(err.str(), "Errore: --corregge va con --applica\n");
 }

@@ -49,7 +49,46 @@ std::mt19937_64 Generatore(uint64_t seme, int simulazione) {
     return std::mt19937_64(seq);
 }
 
+/// The draw-wheels that the search reads: only they are replaced; empty wheels stay empty.
+std::vector<std::pair<int, int>> GiocateLette(const InputRicerca& input) {
+    std::vector<std::pair<int, int>> giocate;
+    std::vector<char> visto(static_cast<size_t>(input.Archivio->NumeroEstrazioni + 1) * NumeroRuote, 0);
+    for (size_t i = 0; i < input.Casi.size(); ++i)
+        PerOgniGiocata(input, i, [&](int j, int r) {
+            auto& v = visto[static_cast<size_t>(j) * NumeroRuote + static_cast<size_t>(r)];
+            if (!v && RuotaConNumeri(input.Archivio->Estrazioni[j][r])) giocate.push_back({j, r});
+            v = 1;
+        });
+    return giocate;
+}
+
+void Simula(ArchivioMemoria& copia, const std::vector<std::pair<int, int>>& giocate, std::mt19937_64& gen) {
+    for (const auto& [j, r] : giocate)
+        copia.Estrazioni[static_cast<size_t>(j)][static_cast<size_t>(r)] = EstrazioneCasuale(gen);
+}
+
 } // namespace
+
+NumeriRuota EstrazioneCasuale(std::mt19937_64& generatore) {
+    // Five distinct numbers: the first five places of a partial shuffle.
+    std::array<int, 90> urna;
+    for (int x = 0; x < 90; ++x)
+        urna[static_cast<size_t>(x)] = x + 1;
+    NumeriRuota estratti{};
+    for (int p = 0; p < NumeriPerRuota; ++p) {
+        std::uniform_int_distribution<int> scegli(p, 89);
+        std::swap(urna[static_cast<size_t>(p)], urna[static_cast<size_t>(scegli(generatore))]);
+        estratti[static_cast<size_t>(p)] = static_cast<int16_t>(urna[static_cast<size_t>(p)]);
+    }
+    return estratti;
+}
+
+ArchivioMemoria ArchivioSimulato(const InputRicerca& in, uint64_t seme, int simulazione) {
+    ArchivioMemoria copia = *in.Archivio;
+    auto gen = Generatore(seme, simulazione);
+    Simula(copia, GiocateLette(in), gen);
+    return copia;
+}
 
 double ProbabilitaSuccesso(const std::vector<NumeriGiocati>& terzine) {
     // Only which of the played numbers come out matters: every set S of them (|S| <= 5) stands for
@@ -118,17 +157,7 @@ EsitoSimulazione SimulaMigliori(const InputRicerca& input, const SceltaSimulazio
     if (scelta.K > 0) esito.TopCop.assign(static_cast<size_t>(n), 0);
     if (n == 0 || !input.Archivio) return esito;
 
-    // The draw-wheels that the search reads: only they are replaced; empty wheels stay empty.
-    std::vector<std::pair<int, int>> giocate;
-    {
-        std::vector<char> visto(static_cast<size_t>(input.Archivio->NumeroEstrazioni + 1) * NumeroRuote, 0);
-        for (size_t i = 0; i < input.Casi.size(); ++i)
-            PerOgniGiocata(input, i, [&](int j, int r) {
-                auto& v = visto[static_cast<size_t>(j) * NumeroRuote + static_cast<size_t>(r)];
-                if (!v && RuotaConNumeri(input.Archivio->Estrazioni[j][r])) giocate.push_back({j, r});
-                v = 1;
-            });
-    }
+    const auto giocate = GiocateLette(input);
     const int thread = scelta.Thread > 0 ? scelta.Thread
                                          : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     std::atomic<int> prossima{0}, fatte{0};
@@ -139,24 +168,13 @@ EsitoSimulazione SimulaMigliori(const InputRicerca& input, const SceltaSimulazio
         InputRicerca in = input;
         in.Archivio = &copia;
         ControlloLavoro interno{ctl.Interrompi, {}};
-        std::array<int, 90> urna;
         for (int s; (s = prossima.fetch_add(1)) < n;) {
             if (ctl.Interrompi && ctl.Interrompi->load()) {
                 fermata = true;
                 return;
             }
             auto gen = Generatore(scelta.Seme, s);
-            for (const auto& [j, r] : giocate) {
-                // Five distinct numbers: the first five places of a partial shuffle.
-                for (int x = 0; x < 90; ++x)
-                    urna[static_cast<size_t>(x)] = x + 1;
-                auto& estratti = copia.Estrazioni[static_cast<size_t>(j)][static_cast<size_t>(r)];
-                for (int p = 0; p < 5; ++p) {
-                    std::uniform_int_distribution<int> scegli(p, 89);
-                    std::swap(urna[static_cast<size_t>(p)], urna[static_cast<size_t>(scegli(gen))]);
-                    estratti[static_cast<size_t>(p)] = static_cast<int16_t>(urna[static_cast<size_t>(p)]);
-                }
-            }
+            Simula(copia, giocate, gen);
             const auto lista = CercaTerzine(in, interno);
             if (lista.Interrotta) {
                 fermata = true;

@@ -5,6 +5,7 @@
 // 117,480 terzine is inflated by the choice itself: the simulations measure by how much, by running the
 // same search on archives whose play-window draws are replaced by random ones.
 #include <cstdint>
+#include <random>
 #include <vector>
 
 #include "core/analysis/Combinazioni.h"
@@ -48,6 +49,12 @@ struct EsitoSimulazione {
 /// depend on the number of threads. `ctl.Progresso` is called with the simulations done.
 EsitoSimulazione SimulaMigliori(const InputRicerca& in, const SceltaSimulazione& scelta,
                                 const ControlloLavoro& ctl = {});
+
+/// One simulated draw of one wheel: five distinct numbers of 1..90 in drawn order, each as likely.
+NumeriRuota EstrazioneCasuale(std::mt19937_64& generatore);
+/// What simulation `simulazione` of SimulaMigliori searches: the archive of `in` with every draw-wheel
+/// that the search reads and that holds numbers replaced by an EstrazioneCasuale.
+ArchivioMemoria ArchivioSimulato(const InputRicerca& in, uint64_t seme, int simulazione);
 
 /// Where an observed top stands among the simulated ones.
 struct Significativita {

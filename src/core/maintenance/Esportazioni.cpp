@@ -5,6 +5,8 @@
 #include <fstream>
 #include <random>
 
+#include "core/shell/Piattaforma.h"
+
 namespace trivalto {
 
 namespace {
@@ -41,11 +43,26 @@ int Campo(const std::string& data, size_t da, size_t quanti) {
     return static_cast<int>(ValoreNumerico(data.substr(std::min(da, data.size()), quanti)));
 }
 
+/// The file an export replaces: the destination itself, or the file its symbolic links lead to, so that
+/// the links stay. A FIFO, a device or a folder is refused: renaming over it would put a plain file
+/// where a pipe or a device was expected.
+std::string FileDaSostituire(const std::string& destinazione) {
+    const auto fine = FineCollegamenti(destinazione);
+    if (fine.empty())
+        throw ErroreEsportazione("la destinazione " + destinazione +
+                                 " è un collegamento simbolico che non porta a un file");
+    if (const auto tipo = TipoDi(fine); tipo != TipoFile::Assente && tipo != TipoFile::Regolare)
+        throw ErroreEsportazione("la destinazione " + destinazione + " è " + DescriviTipo(tipo) +
+                                 ", non un file normale: esportazione rifiutata");
+    return fine;
+}
+
 /// A file written beside its destination and renamed over it only when complete.
 class FileSicuro {
 public:
-    FileSicuro(const std::string& destinazione, bool copiaEsistente) : destinazione_(destinazione) {
-        const fs::path d(destinazione);
+    FileSicuro(const std::string& destinazione, bool copiaEsistente)
+        : destinazione_(FileDaSostituire(destinazione)) {
+        const fs::path d(destinazione_);
         std::random_device rd;
         std::string nome = ".";
         nome.append(d.filename().string()).append(".tmp").append(std::to_string(rd()));
@@ -53,7 +70,7 @@ public:
         std::error_code ec;
         if (copiaEsistente && fs::exists(d, ec)) {
             fs::copy_file(d, temporaneo_, fs::copy_options::overwrite_existing, ec);
-            if (ec) throw ErroreEsportazione("impossibile copiare " + destinazione + ": " + ec.message());
+            if (ec) throw ErroreEsportazione("impossibile copiare " + destinazione_ + ": " + ec.message());
             out_.open(temporaneo_, std::ios::binary | std::ios::in | std::ios::out);
         } else {
             out_.open(temporaneo_, std::ios::binary | std::ios::trunc | std::ios::out);
@@ -73,6 +90,9 @@ public:
         if (!out_) throw ErroreEsportazione("scrittura non riuscita: " + destinazione_);
         out_.close();
         std::error_code ec;
+        // The new file keeps who may read the old one.
+        if (const auto vecchio = fs::status(destinazione_, ec); !ec && fs::is_regular_file(vecchio))
+            fs::permissions(temporaneo_, vecchio.permissions(), ec);
         fs::rename(temporaneo_, destinazione_, ec);
         if (ec) throw ErroreEsportazione("impossibile scrivere " + destinazione_ + ": " + ec.message());
         chiuso_ = true;

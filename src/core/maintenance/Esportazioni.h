@@ -2,7 +2,8 @@
 // The archive written for the two companion programs and as a text list of the Nazionale wheel.
 // Every export walks draws 1..N of an in-memory archive; the two companion formats carry the ten
 // classic wheels only. A file is never left half-written: each export writes a temporary file in
-// the same folder and renames it into place once complete.
+// the same folder and renames it into place once complete. Only a regular file is replaced: a symbolic
+// link gets its target replaced and stays a link; a FIFO, a device or a folder is refused.
 #include <array>
 #include <functional>
 #include <optional>

@@ -3,6 +3,7 @@
 // random archives.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "Supporto.h"
@@ -107,6 +108,75 @@ TEST(Atteso, AperturaSullArchivioReale) {
     EXPECT_GE(c.Percentile95, c.Mediana);
     std::atomic<bool> stop{true};
     EXPECT_TRUE(SimulaMigliori(in, {40, 7, 0, 2}, {&stop, {}}).Interrotta);
+}
+
+// A simulated draw is a fair draw: five distinct numbers of 1..90, each number, and each number in
+// the first place, as likely as any other.
+TEST(Atteso, EstrazioneSimulataEquilibrata) {
+    std::mt19937_64 gen(2026);
+    const int estrazioni = 90000;
+    std::array<int, 91> volte{}, primi{};
+    for (int i = 0; i < estrazioni; ++i) {
+        const auto n = EstrazioneCasuale(gen);
+        ++primi[static_cast<size_t>(n[0])];
+        for (int p = 0; p < NumeriPerRuota; ++p) {
+            ASSERT_GE(n[static_cast<size_t>(p)], 1);
+            ASSERT_LE(n[static_cast<size_t>(p)], 90);
+            for (int q = 0; q < p; ++q)
+                ASSERT_NE(n[static_cast<size_t>(p)], n[static_cast<size_t>(q)]);
+            ++volte[static_cast<size_t>(n[static_cast<size_t>(p)])];
+        }
+    }
+    // 5,000 expected of each number (standard deviation about 69), 1,000 in the first place (about 31).
+    for (int x = 1; x <= 90; ++x) {
+        EXPECT_NEAR(volte[static_cast<size_t>(x)], estrazioni * 5 / 90, 350) << x;
+        EXPECT_NEAR(primi[static_cast<size_t>(x)], estrazioni / 90, 160) << x;
+    }
+}
+
+// The archive a simulation searches: every draw-wheel of the play windows that held numbers holds a
+// fair draw, the rest of the archive is untouched, and searching it gives the simulation's top.
+TEST(Atteso, ArchivioDellaSimulazione) {
+    const auto& a = ArchivioReale();
+    const int r = a.UltimaEstrazione - 30;
+    InputRicerca in;
+    in.Archivio = &a;
+    in.Casi = GeneraCasi(a, {r, 12, a.PosizioneMese[static_cast<size_t>(r)], false, 0});
+    CalcolaParametri(a, in.Casi, {});
+    in.Ruote[0] = in.Ruote[10] = true;
+    in.Finestra = {1, 8, r};
+    const auto esito = SimulaMigliori(in, {3, 11, 0, 1});
+    for (int s = 0; s < 3; ++s) {
+        const auto sim = ArchivioSimulato(in, 11, s);
+        std::vector<char> giocata(static_cast<size_t>(a.NumeroEstrazioni + 1) * NumeroRuote, 0);
+        for (const auto& c : in.Casi)
+            for (int j = c.Estrazione + 1; j <= std::min(c.Estrazione + 8, r); ++j)
+                for (int w : {0, 10})
+                    giocata[static_cast<size_t>(j) * NumeroRuote + static_cast<size_t>(w)] = 1;
+        int sostituite = 0;
+        for (int j = 1; j <= a.NumeroEstrazioni; ++j)
+            for (int w = 0; w < NumeroRuote; ++w) {
+                const auto& prima = a.Estrazioni[static_cast<size_t>(j)][static_cast<size_t>(w)];
+                const auto& dopo = sim.Estrazioni[static_cast<size_t>(j)][static_cast<size_t>(w)];
+                const bool vuota = prima == NumeriRuota{};
+                if (!giocata[static_cast<size_t>(j) * NumeroRuote + static_cast<size_t>(w)] || vuota) {
+                    ASSERT_EQ(dopo, prima) << j << " " << w;
+                    continue;
+                }
+                ++sostituite;
+                auto ordinati = dopo;
+                std::sort(ordinati.begin(), ordinati.end());
+                ASSERT_GE(ordinati[0], 1);
+                ASSERT_LE(ordinati[4], 90);
+                ASSERT_EQ(std::adjacent_find(ordinati.begin(), ordinati.end()), ordinati.end());
+            }
+        EXPECT_GT(sostituite, 12 * 8);
+        EXPECT_NE(sim.Estrazioni, a.Estrazioni);
+        InputRicerca suSimulato = in;
+        suSimulato.Archivio = &sim;
+        const auto lista = CercaTerzine(suSimulato);
+        EXPECT_EQ(lista.Righe.empty() ? 0 : lista.Righe[0].Pos, esito.TopPos[static_cast<size_t>(s)]) << s;
+    }
 }
 
 TEST(Atteso, ConfrontoECodaPoissonBinomiale) {

@@ -46,6 +46,42 @@ TEST(CaselleEstrazione, TastiInvioEFrecce) {
     EXPECT_EQ(a.Destinazione, 0);
 }
 
+// Every box and every arrow: the focus never leaves the grid, left and right stay on the wheel, up and
+// down on the position, and each arrow is undone by its opposite.
+TEST(CaselleEstrazione, FrecceDaOgniCasella) {
+    const auto riga = [](int b) { return (b - 1) / 5; };
+    const auto colonna = [](int b) { return (b - 1) % 5; };
+    const std::pair<TastoCasella, TastoCasella> opposti[] = {{TastoCasella::Giu, TastoCasella::Su},
+                                                             {TastoCasella::Su, TastoCasella::Giu},
+                                                             {TastoCasella::Destra, TastoCasella::Sinistra},
+                                                             {TastoCasella::Sinistra, TastoCasella::Destra}};
+    for (int b = 1; b <= NumeroCaselle; ++b)
+        for (const auto& [andata, ritorno] : opposti) {
+            const auto a = Tasto(b, "42", andata);
+            ASSERT_FALSE(a.Svuota) << b;
+            ASSERT_GE(a.Destinazione, 1) << b;
+            ASSERT_LE(a.Destinazione, NumeroCaselle) << b;
+            EXPECT_NE(a.Destinazione, b) << b;
+            EXPECT_EQ(a.Testo, "42");
+            if (andata == TastoCasella::Su || andata == TastoCasella::Giu)
+                EXPECT_EQ(colonna(a.Destinazione), colonna(b)) << b;
+            else
+                EXPECT_EQ(riga(a.Destinazione), riga(b)) << b;
+            EXPECT_EQ(Tasto(a.Destinazione, "", ritorno).Destinazione, b) << b;
+            // One or three characters: emptied, the focus stays.
+            for (const char* corto : {"4", "423"}) {
+                const auto v = Tasto(b, corto, andata);
+                EXPECT_TRUE(v.Svuota && v.Destinazione == 0 && v.Testo.empty()) << b << " " << corto;
+            }
+        }
+    // Enter walks the 55 boxes in reading order and comes back to the first.
+    int b = 1;
+    for (int passo = 1; passo <= NumeroCaselle; ++passo) {
+        b = Tasto(b, "7", TastoCasella::Invio).Destinazione;
+        EXPECT_EQ(b, passo % NumeroCaselle + 1);
+    }
+}
+
 namespace {
 
 /// Bari 01..05, Cagliari 06..10 and so on; Nazionale empty.

@@ -1,14 +1,17 @@
 // The three exports on a small archive worked out by hand, the safety of the written files, and
 // the command-line export writing the same bytes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "Supporto.h"
 #include "cli/Comandi.h"
 #include "core/maintenance/Esportazioni.h"
+#include "core/shell/Piattaforma.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -110,6 +113,60 @@ TEST(Esportazioni, FileScrittiInteriOPerNiente) {
         ++presenti;
     EXPECT_EQ(presenti, 3); // Dati.iii, naz.txt and the folder
     EXPECT_EQ(PercorsoQuorvex("/home/u"), "/home/u/.wine/drive_c/QRVX3/DATI32.III");
+}
+
+// Only regular files are replaced: a FIFO is refused and stays a FIFO (nothing opens it, so nothing
+// waits for a reader); through a symbolic link the file it leads to is replaced and the link stays.
+TEST(Esportazioni, FifoECollegamenti) {
+    CartellaTemporanea c;
+    const auto a = ArchivioDa(DueEstrazioni());
+    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> formati = {
+        {"dati-iii", [&](const std::string& f) { EsportaDatiIii(a, f); }},
+        {"quorvex", [&](const std::string& f) { EsportaQuorvex(a, f); }},
+        {"nazionale", [&](const std::string& f) { EsportaNazionale(a, f); }}};
+    for (const auto& [nome, esporta] : formati) {
+        const auto fifo = c / (nome + ".fifo");
+        ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+        try {
+            esporta(fifo);
+            ADD_FAILURE() << nome << ": FIFO accettata";
+        } catch (const ErroreEsportazione& e) {
+            EXPECT_NE(std::string(e.what()).find("è una FIFO, non un file normale"), std::string::npos)
+                << e.what();
+        }
+        EXPECT_EQ(TipoDi(fifo), TipoFile::Fifo) << nome;
+
+        esporta(c / (nome + ".atteso"));
+        const auto atteso = Leggi(c / (nome + ".atteso"));
+        // A link to an older file, through a second link, and a link to a file not yet there.
+        std::filesystem::create_directory(c / ("dati-" + nome));
+        const auto bersaglio = c / ("dati-" + nome + "/vero");
+        std::ofstream(bersaglio, std::ios::binary) << "vecchio";
+        std::filesystem::permissions(bersaglio, std::filesystem::perms::owner_read |
+                                                    std::filesystem::perms::owner_write);
+        std::filesystem::create_symlink("dati-" + nome + "/vero", c / (nome + ".medio"));
+        std::filesystem::create_symlink(c / (nome + ".medio"), c / (nome + ".link"));
+        esporta(c / (nome + ".link"));
+        EXPECT_EQ(TipoDi(c / (nome + ".link")), TipoFile::Collegamento) << nome;
+        EXPECT_EQ(TipoDi(c / (nome + ".medio")), TipoFile::Collegamento) << nome;
+        EXPECT_EQ(Leggi(c / (nome + ".link")), atteso) << nome;
+        // The old file's own permissions, not the folder's defaults.
+        EXPECT_EQ(std::filesystem::status(bersaglio).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        std::filesystem::create_symlink("nuovo-" + nome, c / (nome + ".rotto"));
+        esporta(c / (nome + ".rotto"));
+        EXPECT_EQ(Leggi(c / ("nuovo-" + nome)), atteso) << nome;
+        EXPECT_EQ(TipoDi(c / (nome + ".rotto")), TipoFile::Collegamento) << nome;
+        // A link that leads to a FIFO, or round in a circle, is refused too.
+        std::filesystem::create_symlink(fifo, c / (nome + ".aFifo"));
+        EXPECT_THROW(esporta(c / (nome + ".aFifo")), ErroreEsportazione) << nome;
+        EXPECT_EQ(TipoDi(fifo), TipoFile::Fifo) << nome;
+        std::filesystem::create_symlink(nome + ".giro", c / (nome + ".giro"));
+        EXPECT_THROW(esporta(c / (nome + ".giro")), ErroreEsportazione) << nome;
+    }
+    // No temporary file left anywhere.
+    for (const auto& voce : std::filesystem::recursive_directory_iterator(c.Percorso()))
+        EXPECT_EQ(voce.path().filename().string().find(".tmp"), std::string::npos) << voce.path();
 }
 
 TEST(Esportazioni, RigaDiComandoScriveGliStessiByte) {

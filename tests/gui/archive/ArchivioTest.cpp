@@ -1,6 +1,8 @@
 // The archive window on a small archive database of its own: the keyboard of the entry boxes,
 // saving, correcting and deleting a draw with the reload after it, the searches, the paste rule,
 // the list of draws and the calendar of a year.
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -23,6 +25,7 @@
 #include "TestUi.h"
 #include "core/maintenance/Esportazioni.h"
 #include "core/shell/ContestoProgramma.h"
+#include "core/shell/Piattaforma.h"
 #include "gui/analysis/Special.h"
 #include "gui/archive/Archivio.h"
 #include "gui/archive/PaginaSalvataggi.h"
@@ -459,6 +462,15 @@ private slots:
         b.Premi("CmdNazionale");
         attendi();
         QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Esportazione non riuscita.")));
+        // A FIFO chosen as the file is reported and stays a FIFO.
+        const auto fifo = b.cartella / "naz.Txt";
+        QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
+        b.d.file = {QString::fromStdString(fifo)};
+        b.Premi("CmdNazionale");
+        attendi();
+        QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Esportazione non riuscita.\n")));
+        QVERIFY(b.d.messaggi.back().testo.contains(QStringLiteral("è una FIFO, non un file normale")));
+        QCOMPARE(TipoDi(fifo), TipoFile::Fifo);
         b.d.file.clear(); // cancelled: nothing at all
         b.Premi("CmdNazionale");
         QVERIFY(!pagina->Occupata());

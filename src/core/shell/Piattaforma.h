@@ -1,0 +1,49 @@
+#pragma once
+// What the operating system answers in its own way: the kind of a file and an exclusive lock between
+// processes. Every call that differs between POSIX and Windows lives behind this file.
+#include <string>
+
+namespace trivalto {
+
+enum class TipoFile { Assente, Regolare, Cartella, Collegamento, Fifo, Dispositivo, Altro };
+
+/// The kind of `percorso` itself: a symbolic link is reported as such, not followed.
+TipoFile TipoDi(const std::string& percorso);
+inline bool FileRegolare(const std::string& percorso) {
+    return TipoDi(percorso) == TipoFile::Regolare;
+}
+/// Where a chain of symbolic links starting at `percorso` ends (`percorso` itself when it is no link),
+/// whether that file exists or not; empty when the chain goes round or cannot be read.
+std::string FineCollegamenti(const std::string& percorso);
+/// "una FIFO", "un dispositivo", ...: for messages that say why a file was not used.
+const char* DescriviTipo(TipoFile tipo);
+
+/// An exclusive lock between processes on the file `percorso`, created when missing and removed when
+/// the lock is released, taken at most once without waiting. A lock left by a killed process is
+/// released by the system, so its file, if left, never blocks.
+class BloccoEsclusivo {
+public:
+    enum class Esito {
+        Preso,
+        Occupato,      // another process holds it
+        NonDisponibile // the lock file cannot be made (a folder that cannot be written)
+    };
+    explicit BloccoEsclusivo(std::string percorso);
+    ~BloccoEsclusivo();
+    BloccoEsclusivo(const BloccoEsclusivo&) = delete;
+    BloccoEsclusivo& operator=(const BloccoEsclusivo&) = delete;
+
+    Esito Stato() const { return esito_; }
+    bool Preso() const { return esito_ == Esito::Preso; }
+
+private:
+    std::string percorso_;
+    Esito esito_ = Esito::NonDisponibile;
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+} // namespace trivalto
