@@ -11,7 +11,8 @@ namespace trivalto {
 /// unless a stop is asked through `ctl.Interrompi`, which is polled before every step and handed on
 /// in `interno` (without progress) so a long step can stop too. `ctl.Progresso(fatti, n)` is called
 /// from the workers, one call at a time, every `ogni` steps and at the last. Steps must not write
-/// shared state other than their own slot. Returns true when the loop was stopped.
+/// shared state other than their own slot. Returns true when the loop was stopped. An exception thrown
+/// by a step stops the other workers and is thrown again here, on the caller's thread.
 bool PerOgniInParallelo(int n, int thread, const ControlloLavoro& ctl,
                         const std::function<void(int i, const ControlloLavoro& interno)>& passo,
                         int ogni = 1);

@@ -1,0 +1,52 @@
+// The one parallel loop: every step exactly once on any number of threads, progress to the end, a stop
+// honoured, and a step's exception brought back to the caller instead of ending the program.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <vector>
+
+#include "core/analysis/Parallelo.h"
+
+using namespace trivalto;
+
+TEST(Parallelo, OgniPassoUnaVoltaEAvanzamento) {
+    for (int thread : {1, 2, 7}) {
+        std::vector<std::atomic<int>> volte(1000);
+        int ultimo = 0, chiamate = 0;
+        ControlloLavoro ctl{nullptr, [&](int fatti, int totale) {
+                                EXPECT_EQ(totale, 1000);
+                                EXPECT_GT(fatti, ultimo); // one call at a time, never backwards
+                                ultimo = fatti;
+                                ++chiamate;
+                            }};
+        const bool fermata = PerOgniInParallelo(
+            1000, thread, ctl, [&](int i, const ControlloLavoro&) { ++volte[static_cast<size_t>(i)]; }, 50);
+        EXPECT_FALSE(fermata);
+        for (const auto& v : volte)
+            EXPECT_EQ(v.load(), 1);
+        EXPECT_EQ(ultimo, 1000);
+        EXPECT_EQ(chiamate, 20);
+    }
+    EXPECT_FALSE(PerOgniInParallelo(0, 2, {}, [](int, const ControlloLavoro&) { FAIL(); }));
+}
+
+TEST(Parallelo, FermataEdEccezione) {
+    std::atomic<bool> ferma{false};
+    std::atomic<int> fatti{0};
+    const bool fermata = PerOgniInParallelo(10000, 2, {&ferma, {}}, [&](int, const ControlloLavoro& interno) {
+        EXPECT_EQ(interno.Interrompi, &ferma); // a long step can stop too
+        if (++fatti == 10) ferma = true;
+    });
+    EXPECT_TRUE(fermata);
+    EXPECT_LT(fatti.load(), 10000);
+
+    std::atomic<int> dopo{0};
+    EXPECT_THROW(PerOgniInParallelo(10000, 2, {},
+                                    [&](int i, const ControlloLavoro&) {
+                                        if (i == 3) throw std::invalid_argument("al massimo 30 casi");
+                                        ++dopo;
+                                    }),
+                 std::invalid_argument);
+    EXPECT_LT(dopo.load(), 9999); // the others stopped
+}
