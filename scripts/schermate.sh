@@ -1,23 +1,17 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the main windows from the real program under Xvfb:
-# docs/schermate/NAME.png. Each picture is a fresh start on a private copy of the program folder
-# (bundled archive, empty settings), "PROCEDI", then a click on a strip button.
-# To add a window, add a line to FINESTRE: name, strip button (1 = top), seconds to wait.
-# Not part of the test run. Installs xvfb, xdotool and imagemagick with the other packages.
+# Takes the README's pictures of the windows, with results in them, from the real program's windows
+# under Xvfb: docs/schermate/NAME.png. `trivalto-schermate` starts the main window afresh for each
+# picture on a private copy of the program folder (bundled archive, empty settings), opens a window by
+# its strip button and presses its buttons by name (see its list of scenes). The update page is
+# taken on an archive that lacks its last draws, after a check of a file that holds them.
+# Usage: scripts/schermate.sh [SCENE...]   (all when none; "dialogo-file" adds the file dialog).
+# Not part of the test run. Installs xvfb and imagemagick with the other packages.
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
-FINESTRE=(
-  "principale 0 1"
-  "archivio 1 3"
-  "mini-elenco 2 2"
-  "analisi 3 4"
-  "costruttore 4 3"
-  "impostazioni 5 2"
-  "verifica 6 2"
-)
 SCHERMO=1280x800
+MANCANTI=6 # draws left out of the archive the update page checks
 bash "$radice/scripts/dipendenze.sh"
-bash "$radice/scripts/compila.sh" --target trivalto trivalto-cli trivalto_help >/dev/null
+bash "$radice/scripts/compila.sh" --target trivalto-cli trivalto_help trivalto-schermate >/dev/null
 uscita="$radice/docs/schermate"
 mkdir -p "$uscita"
 lavoro="$(mktemp -d)"
@@ -30,39 +24,29 @@ xvfb=$!
 sleep 1
 export DISPLAY="$schermo"
 
-# Waits up to $2 seconds for a window whose title contains $1; prints its id.
-aspetta_finestra() {
-  for _ in $(seq 1 $(($2 * 4))); do
-    id="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)"
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.25
-  done
-  return 1
+testo="$radice/data/archivio-1939-2026.txt"
+# A program folder with the archive built from `$2`.
+prepara() {
+  mkdir -p "$1"
+  cp -r "$radice/build/bin/help" "$1/"
+  "$radice/build/bin/trivalto-cli" prepara --cartella "$1" --testo "$2" --archivio "$1/ArchivioLotto.mdb" >/dev/null
 }
+prepara "$lavoro/intero" "$testo"
+head -n "-$MANCANTI" "$testo" >"$lavoro/ridotto.txt"
+prepara "$lavoro/ridotto" "$lavoro/ridotto.txt"
+# The last 100 draws as a text archive chosen by hand: its first line carries the mark " pr".
+tail -n 100 "$testo" | sed '1s/\r$/ pr\r/' >"$lavoro/ultime100.txt"
 
-for voce in "${FINESTRE[@]}"; do
-  read -r nome pulsante attesa <<<"$voce"
-  cartella="$lavoro/$nome"
-  mkdir -p "$cartella"
-  cp "$radice/build/bin/trivalto" "$cartella/"
-  cp -r "$radice/build/bin/help" "$cartella/"
-  "$radice/build/bin/trivalto-cli" prepara --cartella "$cartella" --testo "$radice/data/archivio-1939-2026.txt" \
-    --archivio "$cartella/ArchivioLotto.mdb" >/dev/null
-  XDG_CONFIG_HOME="$cartella/config" XDG_DATA_HOME="$cartella/dati" "$cartella/trivalto" >"$cartella/log" 2>&1 &
-  programma=$!
-  inizio="$(aspetta_finestra "Le Trivalto: Versione" 20)"
-  xdotool windowfocus --sync "$inizio" key Return
-  sleep 1
-  principale="$(aspetta_finestra "^Le Trivalto$" 30)"
-  xdotool windowfocus --sync "$principale" windowmove --sync "$principale" 0 0 windowsize --sync "$principale" 1280 800
-  sleep 1
-  if [ "$pulsante" -gt 0 ]; then
-    # The strip's buttons are 49 pixels apart, the first centred 28 pixels from the top.
-    xdotool mousemove --window "$principale" 25 $((28 + 49 * (pulsante - 1))) click 1
-  fi
-  sleep "$attesa"
-  import -window root "$uscita/$nome.png"
-  kill "$programma" 2>/dev/null || true
-  wait "$programma" 2>/dev/null || true
-  echo "$uscita/$nome.png"
-done
+schermate="$radice/build/strumenti/trivalto-schermate"
+scelte=("$@")
+esegui() { # folder, scenes...
+  XDG_CONFIG_HOME="$1/config" XDG_DATA_HOME="$1/dati" "$schermate" "$1" "$uscita" "$lavoro/ultime100.txt" "${@:2}"
+}
+if [ ${#scelte[@]} -eq 0 ]; then
+  esegui "$lavoro/intero" principale archivio mini-elenco analisi costruttore verifica impostazioni
+  esegui "$lavoro/ridotto" aggiornamenti
+else
+  for s in "${scelte[@]}"; do
+    if [ "$s" = aggiornamenti ]; then esegui "$lavoro/ridotto" "$s"; else esegui "$lavoro/intero" "$s"; fi
+  done
+fi

@@ -13,20 +13,22 @@ public:
     struct Mostrato {
         QString testo, titolo;
         Icona icona;
+        Risposta predefinita = Risposta::Si; // of a question
     };
     std::vector<Mostrato> messaggi;
-    std::deque<bool> risposte;                // Domanda
-    std::deque<QString> input;                // Chiedi (empty queue: cancelled)
-    std::deque<QString> file;                 // ApriFile / SalvaFile (empty queue: cancelled)
-    QString pdf;                              // PreparaStampa prints here; empty: cancelled
+    std::deque<bool> risposte; // Domanda
+    std::deque<QString> input; // Chiedi (empty queue: cancelled)
+    std::deque<QString> file;  // ApriFile / SalvaFile (empty queue: cancelled)
+    QString pdf;               // PreparaStampa prints here; empty: cancelled
     std::vector<int> argomentiHelp;
     QStringList richieste; // prompts of Chiedi and filters of the file dialogs
 
     void Messaggio(QWidget*, const QString& testo, const QString& titolo, Icona icona) override {
         messaggi.push_back({testo, titolo, icona});
     }
-    bool Domanda(QWidget*, const QString& testo, const QString& titolo) override {
-        messaggi.push_back({testo, titolo, Icona::Domanda});
+    bool Domanda(QWidget*, const QString& testo, const QString& titolo,
+                 Risposta predefinita = Risposta::Si) override {
+        messaggi.push_back({testo, titolo, Icona::Domanda, predefinita});
         if (risposte.empty()) return false;
         const bool r = risposte.front();
         risposte.pop_front();

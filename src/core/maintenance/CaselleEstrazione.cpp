@@ -138,15 +138,19 @@ std::array<int, NumeroCaselle> NumeriIncollati(const std::string& appunti) {
     const std::string testo = " " + appunti;
     size_t presi = 0;
     std::string cifre;
-    for (char c : testo) {
-        if (Cifra(c)) {
-            cifre += c;
-            continue;
-        }
+    const auto prendi = [&] {
         if (!cifre.empty() && presi < numeri.size())
             numeri[presi++] = static_cast<int>(std::min<long>(ValoreNumerico(cifre.substr(0, 9)), 999999999));
         cifre.clear();
+    };
+    for (char c : testo) {
+        if (Cifra(c))
+            cifre += c;
+        else
+            prendi();
     }
+    // A text copied without its line end still ends with the user's last number.
+    prendi();
     return numeri;
 }
 

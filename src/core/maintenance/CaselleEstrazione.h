@@ -43,8 +43,8 @@ std::optional<std::string> ControllaCaselle(const TestiCaselle& caselle);
 /// an empty wheel as "----".
 RigaEstrazione RigaDaCaselle(const std::string& data, const TestiCaselle& caselle);
 
-/// "INCOLLA ESTRAZIONE": runs of digits in a blank followed by `appunti`, each taken when a
-/// non-digit follows it (a run at the very end is not taken); at most 55, the rest 0.
+/// "INCOLLA ESTRAZIONE": the runs of digits of `appunti` in order, the last one too when no
+/// separator follows it; at most 55, the rest 0.
 std::array<int, NumeroCaselle> NumeriIncollati(const std::string& appunti);
 
 /// The boxes after "INCOLLA ESTRAZIONE": each pasted number in two digits ("00" when missing), then

@@ -200,8 +200,10 @@ void Special::EliminaRigheSuccessive() {
 // --- Histories ----------------------------------------------------------------------------
 
 void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
-    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia"))))
+    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia")))) {
+        w->RicordaChiamante(this);
         MostraStoria(*w, ctx_.Archivio(), storia, diCombinazione);
+    }
 }
 
 void Special::StoriaTerzina(int riga) {

@@ -187,7 +187,7 @@ void Archivio::EliminaEstrazione() {
     if (!dialoghi_.Domanda(this,
                            QStringLiteral("Attenzione: sarà eliminata l'estrazione del ") + data +
                                QStringLiteral(".  Confermi ?"),
-                           QStringLiteral("Eliminazione record")))
+                           QStringLiteral("Eliminazione record"), Dialoghi::Risposta::No))
         return;
     try {
         if (!ctx_.ConnessioneArchivio().Elimina(data.toStdString())) return;

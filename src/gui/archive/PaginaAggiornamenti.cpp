@@ -36,6 +36,20 @@ struct FormatoErrato : std::runtime_error {
     FormatoErrato() : std::runtime_error("formato") {}
 };
 
+/// "N da importare, M errate, K non valide" over the marks of a check.
+QString Riepilogo(const std::vector<EsitoRiga>& esiti) {
+    int daImportare = 0, errate = 0, nonValide = 0;
+    for (const auto& e : esiti) {
+        daImportare += e.Segno == Marca::DaImportare;
+        errate += e.Segno == Marca::Errata;
+        nonValide += e.Segno == Marca::NonValida;
+    }
+    return QStringLiteral("%1 da importare, %2 errate, %3 non valide")
+        .arg(daImportare)
+        .arg(errate)
+        .arg(nonValide);
+}
+
 QLabel* Nota(QWidget* padre, const QString& testo, const char* colore = "#000000") {
     auto* l = new QLabel(testo, padre);
     l->setWordWrap(true);
@@ -63,6 +77,12 @@ PaginaAggiornamenti::PaginaAggiornamenti(ContestoProgramma& contesto, Dialoghi& 
     QFont fisso(QStringLiteral("Courier New"));
     fisso.setStyleHint(QFont::Monospace);
     List4_->setFont(fisso);
+    FgImporta_->setTabKeyNavigation(false); // the table is read, not edited: Tab goes on to the next control
+    LblRiepilogo_ = new QLabel(this);
+    LblRiepilogo_->setObjectName(QStringLiteral("LblRiepilogo"));
+    QFont grassetto = LblRiepilogo_->font();
+    grassetto.setBold(true);
+    LblRiepilogo_->setFont(grassetto);
     Check3_ = new QCheckBox(QStringLiteral("Corregge estrazioni errate"), this);
     Check3_->setObjectName(QStringLiteral("Check3"));
 
@@ -126,6 +146,7 @@ PaginaAggiornamenti::PaginaAggiornamenti(ContestoProgramma& contesto, Dialoghi& 
 
     auto* v = new QVBoxLayout(this);
     v->addLayout(pulsanti);
+    v->addWidget(LblRiepilogo_);
     v->addWidget(FgImporta_, 3);
     v->addLayout(basso, 2);
 
@@ -157,8 +178,15 @@ std::string PaginaAggiornamenti::FileScaricato() const {
 
 // --- Long work ------------------------------------------------------------------------------------
 
+void PaginaAggiornamenti::Interrompi() {
+    if (!occupata_) return;
+    interrotta_ = true;
+    lavoro_.Ferma();
+}
+
 void PaginaAggiornamenti::Inizia() {
     occupata_ = true;
+    interrotta_ = false;
     for (auto* b : bloccati_)
         b->setEnabled(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -180,6 +208,14 @@ void PaginaAggiornamenti::Guasto(const QString& fase, const QString& causa) {
                         TitoloAvviso, Dialoghi::Icona::Critico);
 }
 
+void PaginaAggiornamenti::Fallito(const QString& fase, std::exception_ptr e) {
+    if (interrotta_)
+        dialoghi_.Messaggio(this, QStringLiteral("Trasferimento annullato."), TitoloAggiornamento,
+                            Dialoghi::Icona::Informazione);
+    else
+        Guasto(fase, CausaErrore(e));
+}
+
 void PaginaAggiornamenti::Avvia(std::function<void(const ControlloLavoro&)> lavoro,
                                 std::function<void()> poi) {
     Inizia();
@@ -195,7 +231,7 @@ void PaginaAggiornamenti::Avvia(std::function<void(const ControlloLavoro&)> lavo
         },
         [this](std::exception_ptr e) {
             Termina();
-            Guasto(QString::fromLatin1(FaseCollegamento), CausaErrore(e));
+            Fallito(QString::fromLatin1(FaseCollegamento), e);
         });
 }
 
@@ -237,7 +273,7 @@ void PaginaAggiornamenti::AvviaControllo(
                     this, QStringLiteral("Attenzione, sembra che il file non sia del formato corretto"),
                     TitoloAvviso, Dialoghi::Icona::Critico);
             } catch (...) {
-                Guasto(QString::fromStdString(*fase), CausaErrore(e));
+                Fallito(QString::fromStdString(*fase), e);
             }
         });
 }
@@ -401,8 +437,10 @@ void PaginaAggiornamenti::Dipingi() {
         for (size_t k = 0; k < e.RuoteUguali.size(); ++k)
             if (e.RuoteUguali[k]) m.ImpostaSfondo(r, 2 + static_cast<int>(k), ColoreVerde);
     }
-    if (m.Righe() > 1) FgImporta_->MostraRiga(m.Righe() - 1);
+    // Widened first: a horizontal scroll bar that appears takes room from the rows.
     FgImporta_->AllargaAlContenuto();
+    if (m.Righe() > 1) FgImporta_->MostraUltimaRiga();
+    LblRiepilogo_->setText(righe_.empty() ? QString() : Riepilogo(esiti_));
 }
 
 } // namespace trivalto

@@ -12,6 +12,7 @@
 #include "gui/ui/Lavoro.h"
 
 class QCheckBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -34,7 +35,8 @@ public:
     void ScaricoFile();
     void ScaricaFtp();
     void ScaricaConNome();
-    void Interrompi() { lavoro_.Ferma(); }
+    /// "Command26": stops the transfer or check in progress, which then ends as cancelled.
+    void Interrompi();
     bool Occupata() const { return occupata_; }
 
     const std::vector<RigaAggiornamento>& Righe() const { return righe_; }
@@ -56,6 +58,8 @@ private:
     void Inizia();
     void Termina();
     void Guasto(const QString& fase, const QString& causa);
+    /// A failed job: cancelled when the user stopped it, else the failure of `fase`.
+    void Fallito(const QString& fase, std::exception_ptr e);
     void Dipingi();
     /// The configured update address; empty (and the user told) when there is none.
     std::string IndirizzoAggiornamento();
@@ -70,8 +74,10 @@ private:
     Griglia* FgImporta_;
     QListWidget* List4_;
     QCheckBox* Check3_;
+    QLabel* LblRiepilogo_;
     std::vector<QPushButton*> bloccati_;
     bool occupata_ = false;
+    bool interrotta_ = false;
     LavoroAvviato lavoro_;
 };
 

@@ -59,7 +59,10 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     g->addWidget(lblDatiIii_, 0, 1);
     g->addWidget(predefinita, 0, 2);
     g->addWidget(quorvex, 1, 0);
-    g->addWidget(new QLabel(quorvex_, compagni), 1, 1, 1, 2);
+    lblQuorvex_ = new QLabel(QDir::toNativeSeparators(quorvex_), compagni);
+    lblQuorvex_->setObjectName(QStringLiteral("LblQuorvex"));
+    lblQuorvex_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    g->addWidget(lblQuorvex_, 1, 1, 1, 2);
     g->addWidget(
         Nota(compagni, QStringLiteral("Attenzione: questi due formati non prevedono i dati della ruota "
                                       "nazionale. Vengono salvate le estrazioni delle 10 ruote classiche.")),
@@ -183,11 +186,13 @@ void PaginaSalvataggi::SalvaDatiIii() {
     Avvia(
         file, [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaDatiIii(a, f, p); },
         [this, file](bool riuscita, const QString& causa) {
-            if (riuscita)
+            if (riuscita) {
                 lblDatiIii_->setText(QFileInfo(file).absoluteFilePath());
-            else
+                Esportato(file);
+            } else {
                 dialoghi_.Messaggio(this, QStringLiteral("Esportazione non riuscita.\n") + causa,
                                     TitoloSalvataggio, Dialoghi::Icona::Critico);
+            }
         });
 }
 
@@ -197,6 +202,8 @@ void PaginaSalvataggi::RendePredefinita() {
             ctx_.DbProgramma->ScriviParametro("PercorsoDati.iii", lblDatiIii_->text().toStdString()))
             dialoghi_.Messaggio(this, QStringLiteral("Salvataggio effettuato"), TitoloSalvataggio,
                                 Dialoghi::Icona::Informazione);
+        else
+            ParametroMancante("PercorsoDati.iii");
     } catch (const std::exception& e) {
         dialoghi_.Messaggio(this,
                             QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
@@ -206,8 +213,11 @@ void PaginaSalvataggi::RendePredefinita() {
 
 void PaginaSalvataggi::RendePredefinito(const char* parametro, QLineEdit* casella) {
     try {
-        if (!ctx_.DbProgramma || !ctx_.DbProgramma->ScriviParametro(parametro, casella->text().toStdString()))
+        if (!ctx_.DbProgramma ||
+            !ctx_.DbProgramma->ScriviParametro(parametro, casella->text().toStdString())) {
+            ParametroMancante(parametro);
             return;
+        }
     } catch (const std::exception& e) {
         dialoghi_.Messaggio(this,
                             QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
@@ -220,13 +230,23 @@ void PaginaSalvataggi::RendePredefinito(const char* parametro, QLineEdit* casell
                         Dialoghi::Icona::Informazione);
 }
 
+void PaginaSalvataggi::ImpostaPercorsoQuorvex(const QString& percorso) {
+    quorvex_ = percorso;
+    lblQuorvex_->setText(QDir::toNativeSeparators(percorso));
+}
+
 void PaginaSalvataggi::SalvaQuorvex() {
     if (occupata_) return;
+    // The companion program reads a fixed place; a missing folder is made rather than the export refused.
+    // Should that fail, the export reports it.
+    QDir().mkpath(QFileInfo(quorvex_).absolutePath());
     Avvia(
         quorvex_,
         [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaQuorvex(a, f, p); },
         [this](bool riuscita, const QString& causa) {
-            if (!riuscita)
+            if (riuscita)
+                Esportato(quorvex_);
+            else
                 dialoghi_.Messaggio(this, QStringLiteral("Attenzione Quorvex non presente.\n") + causa,
                                     QStringLiteral("Le Trivalto"), Dialoghi::Icona::Nessuna);
         });
@@ -238,14 +258,32 @@ void PaginaSalvataggi::SalvaNazionale() {
         dialoghi_.SalvaFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.Txt"),
                             QStringLiteral("File di archivio (*.Txt)"));
     if (scelto.isEmpty()) return;
+    const QString file = ConEstensione(scelto, QStringLiteral("Txt"));
     Avvia(
-        ConEstensione(scelto, QStringLiteral("Txt")),
+        file,
         [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaNazionale(a, f, p); },
-        [this](bool riuscita, const QString& causa) {
-            if (!riuscita)
+        [this, file](bool riuscita, const QString& causa) {
+            if (riuscita)
+                Esportato(file);
+            else
                 dialoghi_.Messaggio(this, QStringLiteral("Esportazione non riuscita.\n") + causa,
                                     TitoloSalvataggio, Dialoghi::Icona::Critico);
         });
+}
+
+void PaginaSalvataggi::Esportato(const QString& file) {
+    dialoghi_.Messaggio(this,
+                        QStringLiteral("Esportazione completata. File scritto:\n") +
+                            QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()),
+                        TitoloSalvataggio, Dialoghi::Icona::Informazione);
+}
+
+void PaginaSalvataggi::ParametroMancante(const char* parametro) {
+    dialoghi_.Messaggio(this,
+                        QStringLiteral("Salvataggio non riuscito: il database del programma non ha il "
+                                       "parametro %1.")
+                            .arg(QLatin1String(parametro)),
+                        TitoloSalvataggio, Dialoghi::Icona::Critico);
 }
 
 } // namespace trivalto

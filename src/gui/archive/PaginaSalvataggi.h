@@ -31,7 +31,7 @@ public:
     void RendePredefinito(const char* parametro, QLineEdit* casella);
     bool Occupata() const { return occupata_; }
     /// Where the Quorvex file goes; the user's Wine drive C unless a test says otherwise.
-    void ImpostaPercorsoQuorvex(const QString& percorso) { quorvex_ = percorso; }
+    void ImpostaPercorsoQuorvex(const QString& percorso);
 
 signals:
     void LavoroFinito();
@@ -43,12 +43,17 @@ private:
         std::function<void(const ArchivioMemoria&, const std::string&, const std::function<void(int, int)>&)>
             esporta,
         std::function<void(bool, const QString&)> poi);
+    /// Tells the user the export is written, and where.
+    void Esportato(const QString& file);
+    /// A parameter row the save could not find: said, not passed over in silence.
+    void ParametroMancante(const char* parametro);
 
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;
     QPointer<QProgressBar> barra_;
     QString quorvex_;
     QLabel* lblDatiIii_;
+    QLabel* lblQuorvex_;
     QLineEdit *txtIndirizzo_, *txtAggiornamento_;
     std::vector<QPushButton*> pulsanti_;
     bool occupata_ = false;

@@ -215,8 +215,10 @@ void Costruttore::VisualizzaEsiti() {
     const auto storia =
         StoriaTerzine(ctx_.Archivio(), s.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
                       s.RuoteRegistrate, s.Finestra(), chkInteroPeriodo_->isChecked());
-    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia"))))
+    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia")))) {
+        w->RicordaChiamante(this);
         MostraStoria(*w, ctx_.Archivio(), storia, false);
+    }
 }
 
 void Costruttore::MostraRitardi(int riga) {

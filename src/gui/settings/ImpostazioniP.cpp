@@ -207,7 +207,11 @@ ImpostazioniStandard ImpostazioniP::Valori() const {
 
 void ImpostazioniP::Salva() {
     try {
-        if (ctx_.DbProgramma && ScriviImpostazioni(*ctx_.DbProgramma, Valori())) return;
+        if (ctx_.DbProgramma && ScriviImpostazioni(*ctx_.DbProgramma, Valori())) {
+            dialoghi_.Messaggio(this, QStringLiteral("Impostazioni salvate."),
+                                QStringLiteral("Impostazioni predefinite"), Dialoghi::Icona::Informazione);
+            return;
+        }
         // Nothing to rewrite: saying nothing would pass a lost choice off as saved.
         dialoghi_.Messaggio(
             this,

@@ -1,7 +1,6 @@
 #include "gui/ui/Dialoghi.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -10,6 +9,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "gui/ui/DialogoFile.h"
 #include "gui/ui/FinestraHelp.h"
 
 namespace trivalto {
@@ -62,10 +62,12 @@ void DialoghiQt::Messaggio(QWidget* padre, const QString& testo, const QString& 
     box.exec();
 }
 
-bool DialoghiQt::Domanda(QWidget* padre, const QString& testo, const QString& titolo) {
+bool DialoghiQt::Domanda(QWidget* padre, const QString& testo, const QString& titolo, Risposta predefinita) {
     QMessageBox box(QMessageBox::Question, titolo, testo, QMessageBox::NoButton, padre);
     auto* si = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    auto* no = box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+    box.setDefaultButton(predefinita == Risposta::No ? no : si);
+    box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == static_cast<QAbstractButton*>(si);
 }
@@ -84,18 +86,18 @@ std::optional<QString> DialoghiQt::Chiedi(QWidget* padre, const QString& richies
 
 QString DialoghiQt::ApriFile(QWidget* padre, const QString& cartella, const QString& nome,
                              const QString& filtro) {
-    const QString scelto = QFileDialog::getOpenFileName(
+    const QString scelto = ScegliFile(
         padre, QStringLiteral("Apri"),
-        QDir(CartellaProposta(filtro, cartella, cartellaProgramma_)).filePath(nome), filtro);
+        QDir(CartellaProposta(filtro, cartella, cartellaProgramma_)).filePath(nome), filtro, false);
     if (!scelto.isEmpty()) RicordaCartella(filtro, scelto);
     return scelto;
 }
 
 QString DialoghiQt::SalvaFile(QWidget* padre, const QString& cartella, const QString& nome,
                               const QString& filtro) {
-    const QString scelto = QFileDialog::getSaveFileName(
-        padre, QStringLiteral("Salva con nome"),
-        QDir(CartellaProposta(filtro, cartella, cartellaProgramma_)).filePath(nome), filtro);
+    const QString scelto =
+        ScegliFile(padre, QStringLiteral("Salva con nome"),
+                   QDir(CartellaProposta(filtro, cartella, cartellaProgramma_)).filePath(nome), filtro, true);
     if (!scelto.isEmpty()) RicordaCartella(filtro, scelto);
     return scelto;
 }

@@ -15,8 +15,12 @@ public:
 
     virtual ~Dialoghi() = default;
     virtual void Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) = 0;
-    /// A Yes/No question; true for Yes.
-    virtual bool Domanda(QWidget* padre, const QString& testo, const QString& titolo) = 0;
+    enum class Risposta { Si, No };
+
+    /// A Yes/No question; true for Yes. `predefinita` is the answer Enter gives: No where Yes would
+    /// destroy something.
+    virtual bool Domanda(QWidget* padre, const QString& testo, const QString& titolo,
+                         Risposta predefinita = Risposta::Si) = 0;
     /// An input box; nullopt when cancelled.
     virtual std::optional<QString> Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
                                           const QString& proposta = {}) = 0;
@@ -43,7 +47,8 @@ public:
     explicit DialoghiQt(QString cartellaHelp, QString cartellaProgramma = {});
     ~DialoghiQt() override;
     void Messaggio(QWidget* padre, const QString& testo, const QString& titolo, Icona icona) override;
-    bool Domanda(QWidget* padre, const QString& testo, const QString& titolo) override;
+    bool Domanda(QWidget* padre, const QString& testo, const QString& titolo,
+                 Risposta predefinita = Risposta::Si) override;
     std::optional<QString> Chiedi(QWidget* padre, const QString& richiesta, const QString& titolo,
                                   const QString& proposta) override;
     QString ApriFile(QWidget* padre, const QString& cartella, const QString& nome,

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QStyledItemDelegate>
@@ -15,7 +16,8 @@ namespace trivalto {
 
 namespace {
 
-/// Offers the column's list of choices, when it has one, instead of a line editor.
+/// Offers the column's list of choices, when it has one, instead of a line editor. The choice may
+/// also be typed: whoever receives the cell's text judges it, as for any edited cell.
 class DelegatoElenco : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -26,11 +28,17 @@ public:
         if (voci.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
         auto* combo = new QComboBox(parent);
         combo->addItems(voci);
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        // Typed "4" must stay 4, not be completed to the first longer entry.
+        combo->setCompleter(nullptr);
         return combo;
     }
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
             combo->setCurrentText(index.data(Qt::EditRole).toString());
+            // Selected, so the digit that opened the editor replaces the value instead of joining it.
+            if (combo->lineEdit()) combo->lineEdit()->selectAll();
             return;
         }
         QStyledItemDelegate::setEditorData(editor, index);
@@ -96,6 +104,13 @@ int Griglia::PrimaRigaVisibile() const {
 
 void Griglia::MostraRiga(int riga) {
     scrollTo(modello_->index(riga - 1, 0), QAbstractItemView::PositionAtTop);
+}
+
+void Griglia::MostraUltimaRiga() {
+    updateGeometries(); // the scroll range of rows just added, before the delayed layout
+    scrollToBottom();
+    QMetaObject::invokeMethod(
+        this, [this] { scrollToBottom(); }, Qt::QueuedConnection);
 }
 
 void Griglia::CopiaNegliAppunti() const {

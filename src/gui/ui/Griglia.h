@@ -44,6 +44,9 @@ public:
     void ImpostaCellaCorrente(int riga, int colonna);
     int PrimaRigaVisibile() const;
     void MostraRiga(int riga);
+    /// Scrolls to the last row, also once the layout has settled (a scroll bar that appears after
+    /// a fill shrinks the rows' room).
+    void MostraUltimaRiga();
 
     void CopiaNegliAppunti() const;
     /// Prints through the print dialog; false when the user cancels.

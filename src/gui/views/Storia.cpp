@@ -1,7 +1,10 @@
 #include "gui/views/Storia.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -80,6 +83,27 @@ void FinestraStoria::ImpostaSintesi(int casi, int coperti, int negativi, int pos
     for (int i = 0; i < 5; ++i)
         valori_[i]->setText(testi[i]);
     pic1_->Imposta(casi, coperti, negativi);
+}
+
+void FinestraStoria::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || !chiamante_) return;
+    // After the close has run its course: the main window's area would otherwise activate the
+    // window it opened first, not the one the user came from.
+    QMetaObject::invokeMethod(
+        chiamante_.data(),
+        [chiamante = chiamante_] {
+            if (!chiamante) return;
+            QWidget* w = chiamante;
+            while (w && !qobject_cast<QMdiSubWindow*>(w))
+                w = w->parentWidget();
+            auto* sotto = qobject_cast<QMdiSubWindow*>(w);
+            if (sotto && sotto->mdiArea())
+                sotto->mdiArea()->setActiveSubWindow(sotto);
+            else
+                chiamante->window()->activateWindow();
+        },
+        Qt::QueuedConnection);
 }
 
 } // namespace trivalto

@@ -1,6 +1,7 @@
 #pragma once
 // The history window `Storia` ("Resoconto storico"): the history lines a caller hands it, their
 // summary and a bar chart of covered against negative cases; copy and print of the table.
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -36,12 +37,18 @@ public:
     /// Writes the values beside "Casi esaminati", "Coperti", "Negativi", "Positivi", "Percentuale"
     /// and draws the chart.
     void ImpostaSintesi(int casi, int coperti, int negativi, int positivi, const QString& percentuale);
+    /// The window that filled it last; closing the history gives it back the focus.
+    void RicordaChiamante(QWidget* chiamante) { chiamante_ = chiamante; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     Dialoghi& dialoghi_;
     Griglia* fg1_;
     GraficoStoria* pic1_;
     QLabel* valori_[5];
+    QPointer<QWidget> chiamante_;
 };
 
 } // namespace trivalto

@@ -131,10 +131,14 @@ TEST(CaselleEstrazione, IncollaEstrazione) {
     EXPECT_EQ(n[1], 2);
     EXPECT_EQ(n[2], 3);
     EXPECT_EQ(n[3], 0);
-    // Without the line end the last run is never closed.
+    // Without the line end the last number is the user's all the same.
     n = NumeriIncollati("1 2 3");
     EXPECT_EQ(n[1], 2);
-    EXPECT_EQ(n[2], 0);
+    EXPECT_EQ(n[2], 3);
+    EXPECT_EQ(n[3], 0);
+    n = NumeriIncollati("45");
+    EXPECT_EQ(n[0], 45);
+    EXPECT_EQ(n[1], 0);
     // A copied draw line: date digits count too, as they are runs of digits.
     n = NumeriIncollati("BA 12-45-07\r\n");
     EXPECT_EQ(n[0], 12);

@@ -2,6 +2,7 @@
 // 127.0.0.1, the apply with its reload, and failures that leave the archive and the downloaded file.
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -108,6 +109,46 @@ private slots:
         QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, static_cast<int>(RigheReali().size()) - 10);
     }
 
+    void dopoIlControlloUltimaRigaERiepilogo() {
+        Banco b;
+        b.w->resize(1000, 700);
+        b.w->show();
+        b.w->findChild<QTabWidget*>()->setCurrentIndex(3);
+        QVERIFY(QTest::qWaitForWindowExposed(b.w.get()));
+        auto testo = Leggi(PercorsoDati("aggiornamento-ultime100.txt"));
+        testo.insert(175, " pr");
+        const auto seconda = testo.find("03/03/2026 36-68-14-51-50");
+        QVERIFY(seconda != std::string::npos);
+        testo.replace(seconda + 11, 14, "36-68-14-51-52"); // differs from the archive
+        const auto terza = testo.find("\n", seconda) + 1;
+        testo.replace(terza + 11, 2, "95"); // no Lotto number
+        std::ofstream(b.cartella / "marcato.txt", std::ios::binary) << testo;
+        b.d.file = {QString::fromStdString(b.cartella / "marcato.txt")};
+        b.Premi("Command21");
+        auto* tabella = b.w->findChild<Griglia*>(QStringLiteral("FgImporta"));
+        QCOMPARE(tabella->Righe(), 101);
+        QCOMPARE(b.w->findChild<QLabel*>(QStringLiteral("LblRiepilogo"))->text(),
+                 QStringLiteral("10 da importare, 1 errate, 1 non valide"));
+        // The last row whole in view, also after the layout has made room for a scroll bar.
+        const auto ultimaVisibile = [tabella] {
+            const QRect r = tabella->visualRect(tabella->model()->index(99, 1));
+            return r.isValid() && r.top() >= 0 && r.bottom() < tabella->viewport()->height();
+        };
+        QTRY_VERIFY(ultimaVisibile());
+        QTest::qWait(50);
+        QVERIFY(ultimaVisibile());
+        // Tab leaves the table instead of walking its cells.
+        b.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.w.get()));
+        tabella->setFocus();
+        QVERIFY(tabella->hasFocus());
+        QTest::keyClick(tabella, Qt::Key_Tab);
+        QVERIFY(!tabella->hasFocus());
+        // After the apply the table is empty, and so is its summary.
+        b.Premi("CmdAggiornamento");
+        QVERIFY(b.w->findChild<QLabel*>(QStringLiteral("LblRiepilogo"))->text().isEmpty());
+    }
+
     void archivioUfficialeScaricatoEApplicato() {
         Banco b;
         std::ofstream(b.cartella / "Estr_Agg.txt", std::ios::binary) << "vecchio";
@@ -155,6 +196,14 @@ private slots:
         QCOMPARE(*b.ctx.DbProgramma->LeggiParametro("IndirizzoInternet"),
                  std::string("https://esempio.invalid/sito"));
         QCOMPARE(b.ctx.IndirizzoInternet, std::string("https://esempio.invalid/sito"));
+        // A program database without the row: the save says it failed instead of saying nothing.
+        b.ctx.DbProgramma->Db().Esegui(
+            "DELETE FROM ParametriProgramma WHERE Parametro = 'Indirizzointernet'");
+        b.w->findChild<QPushButton*>(QStringLiteral("TxtIndirizzoPredefinito"))->click();
+        QCOMPARE(b.d.messaggi.back().testo,
+                 QStringLiteral("Salvataggio non riuscito: il database del "
+                                "programma non ha il parametro Indirizzointernet."));
+        QCOMPARE(b.d.messaggi.back().icona, Dialoghi::Icona::Critico);
         // The update address set here is the one "CONTROLLO AGGIORNAMENTI" downloads.
         ServerProva server(200, Leggi(PercorsoDati("aggiornamento-ultime100.txt")));
         aggiornamento->setText(QString::fromStdString(server.Indirizzo()));
@@ -173,7 +222,9 @@ private slots:
         QVERIFY(b.pagina->Occupata());
         b.w->findChild<QPushButton*>(QStringLiteral("Command26"))->click();
         QVERIFY(QTest::qWaitFor([&] { return !b.pagina->Occupata(); }, 20000));
-        QVERIFY(b.d.messaggi.back().testo.endsWith(QStringLiteral("trasferimento annullato")));
+        // The user's own stop is no failure.
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Trasferimento annullato."));
+        QCOMPARE(b.d.messaggi.back().icona, Dialoghi::Icona::Informazione);
         QCOMPARE(Leggi(b.cartella / "Estr_Agg.txt"), std::string("vecchio"));
     }
 };

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <fstream>
 
 #include "DialoghiScriptati.h"
 #include "Supporto.h"
@@ -257,6 +258,8 @@ private slots:
         QCOMPARE(b.d.messaggi.at(0).testo, QStringLiteral("Attenzione: sarà eliminata l'estrazione del ") +
                                                data + QStringLiteral(".  Confermi ?"));
         QCOMPARE(b.d.messaggi.at(0).titolo, QStringLiteral("Eliminazione record"));
+        // Enter on the question must not delete a draw.
+        QVERIFY(b.d.messaggi.at(0).predefinita == Dialoghi::Risposta::No);
         QCOMPARE(b.d.messaggi.at(1).testo,
                  QStringLiteral("Estrazione cancellata. L'archivio verrà ricaricato."));
         QCOMPARE(b.ctx.Archivio().NumeroEstrazioni, 39);
@@ -344,10 +347,12 @@ private slots:
         QCOMPARE(b.Box(3)->text(), QStringLiteral("03"));
         QCOMPARE(b.Box(4)->text(), QStringLiteral("00"));
         QCOMPARE(b.c<QLineEdit>(QStringLiteral("TxtIncolla"))->text(), QStringLiteral(" 1 2 3\n"));
-        QApplication::clipboard()->setText(QStringLiteral("1 2 3"));
+        // Without a trailing separator the last number is kept, not dropped.
+        QApplication::clipboard()->setText(QStringLiteral("4 5 6"));
         b.Premi("CmdIncolla");
-        QCOMPARE(b.Box(2)->text(), QStringLiteral("02"));
-        QCOMPARE(b.Box(3)->text(), QStringLiteral("00"));
+        QCOMPARE(b.Box(2)->text(), QStringLiteral("05"));
+        QCOMPARE(b.Box(3)->text(), QStringLiteral("06"));
+        QCOMPARE(b.Box(4)->text(), QStringLiteral("00"));
         // A copied text with an issue number and a year: those boxes are left empty, not given
         // the first two digits ("10", "20") as numbers that would pass the check.
         QApplication::clipboard()->setText(QStringLiteral("n. 101 del 22/08/2026 Bari 80 33\n"));
@@ -442,21 +447,32 @@ private slots:
         QVERIFY(a.open(QIODevice::ReadOnly) && e.open(QIODevice::ReadOnly));
         QCOMPARE(a.readAll(), e.readAll());
         QCOMPARE(a.size(), qint64(40 * 110));
+        QCOMPARE(b.d.messaggi.back().testo,
+                 QStringLiteral("Esportazione completata. File scritto:\n") + QString::fromStdString(file));
         b.Premi("CmdRendePredefinita");
         QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Salvataggio effettuato"));
         QCOMPARE(QString::fromStdString(*b.ctx.DbProgramma->LeggiParametro("PercorsoDati.iii")),
                  QString::fromStdString(file));
-        // Quorvex where its folder is missing: the message, and no file.
-        pagina->ImpostaPercorsoQuorvex(QString::fromStdString(b.cartella / "QRVX3/DATI32.III"));
+        // Quorvex where its folder is missing: the folder is made, and the message says where.
+        const auto quorvex = QString::fromStdString(b.cartella / "wine/QRVX3/DATI32.III");
+        pagina->ImpostaPercorsoQuorvex(quorvex);
+        b.Premi("CmdQuorvex");
+        attendi();
+        QCOMPARE(b.d.messaggi.back().testo,
+                 QStringLiteral("Esportazione completata. File scritto:\n") + quorvex);
+        QCOMPARE(b.d.messaggi.back().icona, Dialoghi::Icona::Informazione);
+        QCOMPARE(QFileInfo(quorvex).size(), qint64(40 * 114));
+        // A folder that cannot be made (a file stands in its place): the failure, not a success.
+        std::ofstream(b.cartella / "bloccato") << "x";
+        pagina->ImpostaPercorsoQuorvex(QString::fromStdString(b.cartella / "bloccato/QRVX3/DATI32.III"));
         b.Premi("CmdQuorvex");
         attendi();
         QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Attenzione Quorvex non presente.\n")));
-        QDir().mkpath(QString::fromStdString(b.cartella / "QRVX3"));
-        const auto messaggi = b.d.messaggi.size();
-        b.Premi("CmdQuorvex");
+        b.d.file = {QString::fromStdString(b.cartella / "naz")};
+        b.Premi("CmdNazionale");
         attendi();
-        QCOMPARE(b.d.messaggi.size(), messaggi); // nothing on success
-        QCOMPARE(QFileInfo(QString::fromStdString(b.cartella / "QRVX3/DATI32.III")).size(), qint64(40 * 114));
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Esportazione completata. File scritto:\n") +
+                                                QString::fromStdString(b.cartella / "naz.Txt"));
         // A text list that cannot be written is reported, not passed over.
         b.d.file = {QString::fromStdString(b.cartella / "manca/naz.Txt")};
         b.Premi("CmdNazionale");

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
@@ -17,6 +19,7 @@
 #include "core/builder/TabelleCostruttore.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/builder/Costruttore.h"
+#include "gui/shell/Container.h"
 #include "gui/views/FrmRitardi.h"
 #include "gui/views/Storia.h"
 
@@ -199,6 +202,76 @@ private slots:
         b.Premi("CmdPrevisioni");
         const int parametro = b.g("FgEV")->Testo(1, CPar).toInt();
         QCOMPARE(b.g("FgPr")->Testo(1, PN1).toInt(), NumeroGiocato(parametro, nuovo));
+    }
+
+    // Digits typed on an offset cell open its editor and are taken as typed, judged as any edit.
+    void offsetScrittoATastiera() {
+        Banco b;
+        b.Premi("CmdGenerazioneTerzine");
+        b.DoppioClic(b.g("fg1"), 1);
+        auto* z = b.g("FgZ");
+        b.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b.w.get()));
+        const auto scrivi = [&](const QString& testo) {
+            z->setFocus();
+            z->ImpostaCellaCorrente(1, MN1);
+            QTest::qWait(20); // what the last edit queued (the method repainted) has run
+            for (const QChar c : testo)
+                QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+            QVERIFY(QApplication::focusWidget() != z); // the editor has the keys
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(z));
+            QTest::qWait(20);
+        };
+        const int altri[] = {z->Testo(1, MN2).toInt(), z->Testo(1, MN3).toInt()};
+        int nuovo = 47;
+        while (nuovo == altri[0] || nuovo == altri[1] || nuovo == z->Testo(1, MN1).toInt())
+            ++nuovo;
+        scrivi(QString::number(nuovo));
+        QCOMPARE(b.w->Stato().Metodo[0].A, nuovo);
+        QCOMPARE(z->Testo(1, MN1).toInt(), nuovo);
+        scrivi(QStringLiteral("7"));
+        QCOMPARE(b.w->Stato().Metodo[0].A, 7 == altri[0] || 7 == altri[1] ? nuovo : 7);
+        const auto messaggi = b.d.messaggi.size();
+        const int prima = b.w->Stato().Metodo[0].A;
+        scrivi(QStringLiteral("95"));
+        QCOMPARE(b.d.messaggi.size(), messaggi + 1);
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Scrivere un numero da 1 a 90."));
+        QCOMPARE(b.w->Stato().Metodo[0].A, prima);
+        QCOMPARE(z->Testo(1, MN1).toInt(), prima);
+    }
+
+    // Closing the history gives the window back to the builder that opened it, not to whichever
+    // window the main window's area would pick.
+    void storiaChiusaRidaIlFuocoAlCostruttore() {
+        BancoFinestra<Costruttore> b(ArchivioReale());
+        Container c(b.ctx, b.d);
+        Costruttore* costruttore = nullptr;
+        c.RegistraFinestra(QStringLiteral("Command2"), [] {
+            auto* w = new QWidget;
+            w->resize(200, 150);
+            return w;
+        });
+        c.RegistraFinestra(QStringLiteral("Storia"), [&b] { return new FinestraStoria(b.d); });
+        c.RegistraFinestra(QStringLiteral("Command6"), [&] {
+            return costruttore =
+                       new Costruttore(b.ctx, b.d, [&c](const QString& n) { return c.ApriFinestra(n); });
+        });
+        c.resize(1280, 900);
+        c.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&c));
+        c.ApriFinestra(QStringLiteral("Command2"));
+        c.ApriFinestra(QStringLiteral("Command6"));
+        costruttore->findChild<QPushButton*>(QStringLiteral("CmdGenerazioneTerzine"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !costruttore->Occupata(); }, 20000));
+        costruttore->findChild<Griglia*>(QStringLiteral("fg1"))->ImpostaCellaCorrente(2, 0);
+        costruttore->findChild<QPushButton*>(QStringLiteral("CmdVisualizzaEsiti"))->click();
+        auto* area = c.AreaFinestre();
+        QCOMPARE(area->activeSubWindow()->widget()->objectName(), QStringLiteral("Storia"));
+        area->activeSubWindow()->close();
+        QTRY_VERIFY(area->activeSubWindow() && area->activeSubWindow()->widget() == costruttore);
+        QTest::qWait(20);
+        QCOMPARE(area->activeSubWindow()->widget(), costruttore);
     }
 
     void interruzioneLasciaIlSecondoElenco() {

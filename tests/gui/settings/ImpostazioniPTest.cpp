@@ -66,7 +66,8 @@ private slots:
         QCOMPARE(Cella(w, 10), ColoreAcceso); // past the text's end: played
         // Saving right away writes back what was read, texts normalised.
         Trova<QPushButton>(w, "CmdSalva")->click();
-        QVERIFY(b.d.messaggi.empty());
+        QCOMPARE(b.d.messaggi.size(), size_t(1)); // the save says it is done
+        QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Impostazioni salvate."));
         const auto s = LeggiImpostazioni(*b.ctx.DbProgramma);
         QCOMPARE(s->RuoteGioco, std::string("01001111111"));
         QCOMPARE(s->Numcasi, 4);
