@@ -21,14 +21,14 @@ cpack -G DEB -B "$lavoro/cpack" --config "$build/CPackConfig.cmake" >"$lavoro/cp
 deb="$(ls "$lavoro"/cpack/trivalto_*.deb)"
 
 # Informational tags are advice, not faults; pedantic and experimental ones are not shown.
-lintian --fail-on error,warning --no-tag-display-limit "$deb" >"$lavoro/lintian.txt" 2>&1 ||
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$lavoro/lintian.txt" 2>&1 ||
   { cat "$lavoro/lintian.txt"; sbaglia "lintian segnala errori o avvertimenti"; }
 grep -E '^[EW]: ' "$lavoro/lintian.txt" && sbaglia "lintian: righe di errore o avvertimento"
 
 radice="$lavoro/radice"
 dpkg-deb -x "$deb" "$radice"
 desktop-file-validate "$radice/usr/share/applications/trivalto.desktop" || sbaglia "voce di menu non valida"
-metainfo="$radice/usr/share/metainfo/it.trivalto.Trivalto.metainfo.xml"
+metainfo="$radice/usr/share/metainfo/it.trivalto.trivalto.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" >"$lavoro/appstream.txt" 2>&1 ||
   { cat "$lavoro/appstream.txt"; sbaglia "metainfo non valido"; }
 

@@ -51,7 +51,7 @@ Informazioni::Informazioni(const ContestoProgramma& contesto, QWidget* parent) :
     v->addLayout(testa);
     v->addWidget(corpo, 1);
     v->addWidget(pulsanti);
-    resize(620, 560);
+    resize(640, 640);
 }
 
 QString Informazioni::Testo(const ContestoProgramma& contesto) {

@@ -20,7 +20,6 @@ StatoArchivio::StatoArchivio(ContestoProgramma& contesto, QWidget* parent)
     lblControllo_->hide();
     cmdAggiornamenti_->setObjectName(QStringLiteral("CmdPaginaAggiornamenti"));
     cmdAggiornamenti_->setToolTip(QStringLiteral("Apre la pagina \"Aggiornamenti\" della gestione archivio"));
-    cmdAggiornamenti_->setFlat(true);
     auto* h = new QHBoxLayout(this);
     h->setContentsMargins(4, 0, 4, 0);
     h->addWidget(lblStato_);
