@@ -183,7 +183,7 @@ int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, s
                std::ostream& err) {
     if (argomenti.empty()) {
         err << "Uso: trivalto-cli analizza|costruttore|verifica|importa|esporta|aggiorna|prepara|stato "
-               "[opzioni]\n       trivalto-cli --version\n";
+               "[opzioni], oppure trivalto-cli --version\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
