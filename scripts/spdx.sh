@@ -20,9 +20,8 @@ elenca() {
 
 # The line counts when it is the first one, or the second after "#!".
 ha_riga() {
-  local primo secondo
-  primo="$(sed -n 1p "$1")"
-  secondo="$(sed -n 2p "$1")"
+  local primo="" secondo=""
+  { IFS= read -r primo || true; IFS= read -r secondo || true; } <"$1"
   [[ "$primo" == *"$riga" ]] || { [[ "$primo" == '#!'* ]] && [[ "$secondo" == *"$riga" ]]; }
 }
 
@@ -40,7 +39,7 @@ while IFS= read -r file; do
   esac
   if [ ! -s "$file" ]; then
     printf '%s\n' "$testa" >"$file"
-  elif [[ "$(sed -n 1p "$file")" == '#!'* ]]; then
+  elif IFS= read -r primo <"$file" && [[ "$primo" == '#!'* ]]; then
     sed -i "1a $testa" "$file"
   else
     sed -i "1i $testa" "$file"
