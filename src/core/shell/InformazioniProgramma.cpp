@@ -5,11 +5,13 @@
 #include <sqlite3.h>
 #include <zip.h>
 
+// The version's three numbers come from CMake's project version as compile definitions.
+#define TRIVALTO_TESTO(x) #x
+#define TRIVALTO_NUMERO(x) TRIVALTO_TESTO(x)
+
 namespace trivalto {
 
 namespace {
-#define TRIVALTO_TESTO(x) #x
-#define TRIVALTO_NUMERO(x) TRIVALTO_TESTO(x)
 
 /// SQLCipher names its own version only through a pragma of an open connection.
 std::string VersioneSqlcipher() {
