@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The release list of CHANGELOG.md ("## VERSIONE (AAAA-MM-GG)" followed by "- " items) as the
 # metainfo's <release> elements and as the Debian changelog, so the notes are written once.
 # Sets TRIVALTO_RILASCI_XML, TRIVALTO_CHANGELOG_DEBIAN and TRIVALTO_ULTIMO_RILASCIO.
