@@ -42,7 +42,9 @@ zcat "$radice/usr/share/doc/trivalto/changelog.Debian.gz" | head -1 | grep -qF "
   sbaglia "changelog.Debian non comincia con $versione"
 grep -o '<release version="[^"]*"' "$metainfo" | head -1 | grep -qF "\"$progetto\"" ||
   sbaglia "il primo rilascio del metainfo non è $progetto"
-"$radice/usr/bin/trivalto-cli" --version | head -1 | grep -qx "trivalto-cli $progetto" ||
+# In a home of its own: the first start of an installed copy fills the user's data folder.
+mkdir -p "$lavoro/casa"
+env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$lavoro/casa" "$radice/usr/bin/trivalto-cli" --version | head -1 | grep -qx "trivalto-cli $progetto" ||
   sbaglia "trivalto-cli --version non dice $progetto"
 
 [ "$errori" = 0 ] || exit 1
