@@ -4,7 +4,7 @@
 set -euo pipefail
 pacchetti=(build-essential dpkg-dev clang libclang-rt-14-dev cmake ninja-build ccache pkg-config qt6-base-dev libqt6gui6 libsqlcipher-dev
            libcurl4-openssl-dev libzip-dev python3-pyftpdlib qt6-translations-l10n googletest libgtest-dev libgmock-dev libbenchmark-dev
-           fonts-dejavu-core xvfb xdotool imagemagick)
+           fonts-dejavu-core xvfb xdotool imagemagick lintian desktop-file-utils appstream)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")

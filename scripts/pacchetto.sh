@@ -4,7 +4,7 @@
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$radice/scripts/dipendenze.sh"
-bash "$radice/scripts/compila.sh" --target trivalto trivalto-cli trivalto_dati trivalto_icone_file trivalto_man
+bash "$radice/scripts/compila.sh" --target trivalto trivalto-cli trivalto_dati trivalto_icone_file trivalto_man trivalto_documenti
 rm -rf "$radice/build/deb"
 (cd "$radice/build" && cpack -G DEB -B "$radice/build/deb" >/dev/null)
 rm -rf "$radice/build/deb/_CPack_Packages"

@@ -182,7 +182,8 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara [opzioni]\n";
+        err << "Uso: trivalto-cli analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
+               "[opzioni], oppure trivalto-cli --version\n";
         return 2;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
@@ -194,6 +195,8 @@ int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, s
     if (argomenti[0] == "prepara") return Prepara(resto, out, err);
     if (argomenti[0] == "esporta") return Esporta(resto, amb, out, err);
     if (argomenti[0] == "aggiorna") return Aggiorna(resto, amb, out, err);
+    if (argomenti[0] == "stato") return Stato(resto, amb, out, err);
+    if (argomenti[0] == "--version" && resto.empty()) return Versione(out);
     err << "Errore: comando sconosciuto \"" << argomenti[0] << "\"\n";
     return 2;
 }

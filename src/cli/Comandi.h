@@ -27,6 +27,10 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& ambiente
              std::ostream& err);
 int Esporta(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
             std::ostream& err);
+int Stato(const std::vector<std::string>& argomenti, const Ambiente& ambiente, std::ostream& out,
+          std::ostream& err);
+/// `--version`: the program's version, its licence and the libraries' versions.
+int Versione(std::ostream& out);
 /// The archive named by `percorso` (a database or a text archive), else the program's own;
 /// throws std::runtime_error with an Italian message when it cannot be read or holds no draw.
 void CaricaArchivio(const std::string& percorso, const Ambiente& ambiente, ArchivioMemoria& archivio);

@@ -20,6 +20,9 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's#^\./#/#' | sort >"$l
 {
   printf '%s\n' /usr/bin/trivalto /usr/bin/trivalto-cli /usr/share/applications/trivalto.desktop \
     /usr/share/icons/hicolor/scalable/apps/trivalto.svg /usr/share/man/man1/trivalto-cli.1.gz \
+    /usr/share/man/man1/trivalto.1.gz /usr/share/metainfo/it.trivalto.trivalto.metainfo.xml \
+    /usr/share/doc/trivalto/copyright /usr/share/doc/trivalto/changelog.Debian.gz \
+    /usr/share/doc/trivalto/changelog.gz /usr/share/lintian/overrides/trivalto \
     /usr/share/trivalto/ArchivioLotto.mdb
   for lato in 16 24 32 48 64 128 256 512; do echo "/usr/share/icons/hicolor/${lato}x${lato}/apps/trivalto.png"; done
   for pagina in "$sorgenti"/help/*; do echo "/usr/share/trivalto/help/$(basename "$pagina")"; done

@@ -91,6 +91,12 @@ bool DatabaseProgramma::ScriviParametro(const std::string& nome, const std::stri
     return conta.Intero(0) > 0;
 }
 
+void DatabaseProgramma::ImpostaParametro(const std::string& nome, const std::string& valore) {
+    if (ScriviParametro(nome, valore)) return;
+    auto st = db_.Prepara("INSERT INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?, ?, '')");
+    st.Bind(1, nome).Bind(2, valore).Esegui();
+}
+
 std::vector<RigaParametro> DatabaseProgramma::ElencoParametri() {
     std::vector<RigaParametro> righe;
     auto st = db_.Prepara("SELECT Parametro, Valore1, Valore2 FROM ParametriProgramma ORDER BY Parametro");

@@ -35,6 +35,8 @@ public:
     std::optional<std::string> LeggiParametro(const std::string& nome);
     /// Rewrites Valore1 of an existing row; false when there is no such row (none is created).
     bool ScriviParametro(const std::string& nome, const std::string& valore);
+    /// Sets Valore1 of a row, adding the row when a file made before the parameter existed lacks it.
+    void ImpostaParametro(const std::string& nome, const std::string& valore);
     /// Every parameter row ordered by name.
     std::vector<RigaParametro> ElencoParametri();
 

@@ -1,6 +1,7 @@
 #include "gui/archive/PaginaSalvataggi.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 
 #include "core/maintenance/Esportazioni.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/shell/ControlloAvvio.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Icone.h"
@@ -118,6 +120,24 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
                                        "desiderato ed incollarlo in questa casella dopodichè usare il "
                                        "pulsante RENDE PREDEFINITO")),
         2, 0, 1, 4);
+    // Saved when ticked: like the addresses above, it is read at the next start.
+    auto* controlloAvvio = new QCheckBox(QStringLiteral("Controlla gli aggiornamenti all'avvio"), indirizzi);
+    controlloAvvio->setObjectName(QStringLiteral("ChkControlloAvvio"));
+    controlloAvvio->setToolTip(QStringLiteral("All'avvio scarica il file di aggiornamento e propone le "
+                                              "estrazioni nuove: nulla viene scritto senza conferma"));
+    controlloAvvio->setChecked(ctx_.DbProgramma && ControlloAvvio::Abilitato(*ctx_.DbProgramma));
+    gi->addWidget(controlloAvvio, 3, 0, 1, 4);
+    connect(controlloAvvio, &QCheckBox::toggled, this, [this, controlloAvvio](bool attivo) {
+        try {
+            if (ctx_.DbProgramma) ControlloAvvio::Abilita(*ctx_.DbProgramma, attivo);
+        } catch (const std::exception& e) {
+            const QSignalBlocker blocco(controlloAvvio);
+            controlloAvvio->setChecked(!attivo);
+            dialoghi_.Messaggio(
+                this, QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
+                TitoloSalvataggio, Dialoghi::Icona::Critico);
+        }
+    });
     gi->setColumnStretch(1, 1);
 
     auto* v = new QVBoxLayout(this);

@@ -11,11 +11,17 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/archive/TabelleNumeri.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/archive/Archivio.h"
+#include "gui/shell/ControlloAvvio.h"
+#include "gui/shell/Informazioni.h"
+#include "gui/shell/StatoArchivio.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
@@ -81,7 +87,16 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
     pb1_->setMaximumWidth(320);
     pb1_->setTextVisible(false);
     statusBar()->addPermanentWidget(pb1_);
-    statusBar()->showMessage(QStringLiteral("Archivio: ") + QString::fromStdString(ctx_.PercorsoArchivio));
+    stato_ = new StatoArchivio(ctx_, this);
+    statusBar()->addWidget(stato_, 1);
+    connect(stato_, &StatoArchivio::ApriAggiornamenti, this, &Container::ApriPaginaAggiornamenti);
+    controllo_ = new ControlloAvvio(ctx_, dialoghi_, this, stato_, [this] {
+        CaricaArchivioExNovo();
+        // The archive window, when open, shows the draws just added as after its own writes.
+        if (auto* archivio = findChild<Archivio*>()) archivio->AggiornaRiepilogoArchivio();
+    });
+    // Once the window is up, so that an offer of new draws has a window to ask over.
+    QTimer::singleShot(0, controllo_, [this] { controllo_->Avvia(); });
 
     costruisciElencoEstrazioni();
     caricaFgpa();
@@ -135,6 +150,10 @@ void Container::costruisciStriscia() {
     auto* help = pulsante(QStringLiteral("CmDHelp"), QStringLiteral("Help in linea"),
                           IconaPulsante(QStringLiteral("?"), ColoreAzzurro));
     connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
+    auto* informazioni =
+        pulsante(QStringLiteral("CmdInformazioni"), QStringLiteral("Informazioni su Trivalto"),
+                 IconaPulsante(QStringLiteral("i"), ColoreAzzurroChiaro));
+    connect(informazioni, &QToolButton::clicked, this, &Container::MostraInformazioni);
     v->addStretch(1);
     auto* fine = new QToolButton(picture1);
     fine->setObjectName(QStringLiteral("Command45"));
@@ -241,6 +260,26 @@ void Container::CaricaArchivioExNovo() {
     pb1_->setValue(0);
     ImpostazioniArchivioModello();
     caricaFgpa();
+    stato_->Aggiorna();
+}
+
+Informazioni* Container::MostraInformazioni() {
+    if (!informazioni_) {
+        informazioni_ = new Informazioni(ctx_, this);
+        informazioni_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    informazioni_->show();
+    informazioni_->raise();
+    informazioni_->activateWindow();
+    return informazioni_;
+}
+
+void Container::ApriPaginaAggiornamenti() {
+    QWidget* archivio = ApriFinestra(QStringLiteral("Command1"));
+    if (!archivio) return;
+    auto* schede = archivio->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    auto* pagina = archivio->findChild<QWidget*>(QStringLiteral("PaginaAggiornamenti"));
+    if (schede && pagina) schede->setCurrentWidget(pagina);
 }
 
 void Container::RegistraFinestra(const QString& pulsante, Fabbrica fabbrica) {

@@ -16,8 +16,11 @@ class QToolButton;
 namespace trivalto {
 
 class ContestoProgramma;
+class ControlloAvvio;
 class Dialoghi;
 class Griglia;
+class Informazioni;
+class StatoArchivio;
 
 class Container : public QMainWindow {
     Q_OBJECT
@@ -42,6 +45,11 @@ public:
     /// Stores the main window's and every open child window's place and size (QSettings), as the
     /// program ends; a child window's are also stored when it closes, and given back when it opens.
     void RicordaDisposizione();
+    /// "Informazioni su Trivalto", one window, brought to the front when open.
+    Informazioni* MostraInformazioni();
+    /// The archive window on its page "Aggiornamenti".
+    void ApriPaginaAggiornamenti();
+    ControlloAvvio* ControlloAggiornamenti() const { return controllo_; }
 
 signals:
     void Fine();
@@ -68,6 +76,9 @@ private:
     std::map<QString, QToolButton*> pulsanti_;
     std::map<QString, Fabbrica> fabbriche_;
     std::map<QString, QPointer<QMdiSubWindow>> aperte_; // empty once closed
+    StatoArchivio* stato_ = nullptr;
+    ControlloAvvio* controllo_ = nullptr;
+    QPointer<Informazioni> informazioni_;
 };
 
 } // namespace trivalto

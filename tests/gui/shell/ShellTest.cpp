@@ -445,8 +445,8 @@ private slots:
         };
         QCOMPARE(giro(c.findChild<QWidget*>(QStringLiteral("Command1"))).join(QLatin1Char(' ')),
                  QStringLiteral("Command1 Command2 Command8 Command6 Command3 CmdVerificaRetroattiva "
-                                "CmdElencoEstrazioni CmDHelp "
-                                "Command45 fgpa"));
+                                "CmdElencoEstrazioni CmDHelp CmdInformazioni "
+                                "Command45 CmdPaginaAggiornamenti fgpa"));
 
         auto* impostazioni = c.ApriFinestra(QStringLiteral("Command3"));
         QCOMPARE(
