@@ -67,7 +67,9 @@ TEST_F(Esplora, ListeEIntervalli) {
     EXPECT_EQ(e.out.rfind("# Fino a 31/12/2001", 0), 0u);
     // Every trial of the confirmation lies after the cut-off.
     for (const auto& r : Sezione(e.out, "Conferma"))
-        if (r.rfind("Rif", 0) != 0) EXPECT_EQ(r.substr(r.find('\t') + 7, 4), "2002") << r;
+        if (r.rfind("Rif", 0) != 0) {
+            EXPECT_EQ(r.substr(r.find('\t') + 7, 4), "2002") << r;
+        }
 
     // "tutte" the 31 ways of enabling positions; distance and difference only with two of them.
     const auto tutte =

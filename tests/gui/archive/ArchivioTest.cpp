@@ -479,7 +479,7 @@ private slots:
         attendi();
         QVERIFY(b.d.messaggi.back().testo.startsWith(QStringLiteral("Esportazione non riuscita.")));
         // A FIFO chosen as the file is reported and stays a FIFO.
-        const auto fifo = b.cartella / "naz.Txt";
+        const auto fifo = b.cartella / "fifo.Txt";
         QCOMPARE(mkfifo(fifo.c_str(), 0600), 0);
         b.d.file = {QString::fromStdString(fifo)};
         b.Premi("CmdNazionale");

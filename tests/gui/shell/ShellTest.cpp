@@ -445,7 +445,7 @@ private slots:
         };
         QCOMPARE(giro(c.findChild<QWidget*>(QStringLiteral("Command1"))).join(QLatin1Char(' ')),
                  QStringLiteral("Command1 Command2 Command8 Command6 Command3 CmdVerificaRetroattiva "
-                                "CmdElencoEstrazioni CmDHelp CmdInformazioni "
+                                "CmdEsploraImpostazioni CmdElencoEstrazioni CmDHelp CmdInformazioni "
                                 "Command45 CmdPaginaAggiornamenti fgpa"));
 
         auto* impostazioni = c.ApriFinestra(QStringLiteral("Command3"));
