@@ -1,7 +1,7 @@
 #pragma once
 // The compact panel of what chance alone gives, beside the analysis results: the expected Pos of one
 // terzina fixed in advance (and the expected Cop of K of them), and, on request, where the observed best
-// stands among the bests of the same search on simulated archives.
+// stands among the bests of the same search on simulated archives, with the verdict in words.
 #include <QGroupBox>
 #include <memory>
 
@@ -15,13 +15,16 @@ class QPushButton;
 namespace trivalto {
 
 class Dialoghi;
+class ImpostazioniProvate;
 
 class PannelloAtteso : public QGroupBox {
     Q_OBJECT
 public:
     /// `nomeCop` names the cases K terzine cover ("Cop", or "Coperti" in the builder); with
-    /// `simulaCombinazioni` the simulations search the combinations too.
-    PannelloAtteso(Dialoghi& dialoghi, QString nomeCop, bool simulaCombinazioni, QWidget* parent = nullptr);
+    /// `simulaCombinazioni` the simulations search the combinations too. Every search shown is counted in
+    /// `provate`, so that the verdict can remind the player of the settings already tried.
+    PannelloAtteso(Dialoghi& dialoghi, ImpostazioniProvate& provate, QString nomeCop, bool simulaCombinazioni,
+                   QWidget* parent = nullptr);
     ~PannelloAtteso() override;
 
     /// A finished search: the expectations at once; the simulations are cleared until asked again.
@@ -32,9 +35,12 @@ public:
     void Svuota();
     /// Runs the simulations (or stops them when they run).
     void Simula();
+    /// The bests of finished simulations for what is shown now: the chance figures and the verdict.
+    void MostraSimulazione(const EsitoSimulazione& e);
 
     bool Occupato() const { return occupato_; }
     QString Valore(const char* nome) const;
+    QString TestoGiudizio() const;
 
 signals:
     void SimulazioneFinita();
@@ -45,6 +51,8 @@ private:
     void Termina();
 
     Dialoghi& dialoghi_;
+    ImpostazioniProvate& provate_;
+    int quanteProvate_ = 1;
     QString nomeCop_;
     bool simulaCombinazioni_;
     std::shared_ptr<const ArchivioMemoria> archivio_;
@@ -59,6 +67,7 @@ private:
     QLabel* lblIntestazioneCop_;
     // [0] Pos, [1] Cop: expected, observed, chance median and 95th percentile, p.
     QLabel *lblAtteso_[2], *lblOsservato_[2], *lblMediana_[2], *lblPercentile_[2], *lblP_[2];
+    QLabel* lblGiudizio_;
     QPushButton* simula_;
     QProgressBar* barra_;
 };

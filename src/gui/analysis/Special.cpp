@@ -205,7 +205,7 @@ QWidget* Special::costruisciTabelle() {
     lstTempi_->setMaximumHeight(2 * lstTempi_->fontMetrics().height() + 8); // the start and the end
     lstTempi_->setToolTip(QStringLiteral("Ora di inizio e di fine delle elaborazioni"));
     lt->addWidget(lstTempi_);
-    atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Cop"), true, sottoTerzine);
+    atteso_ = new PannelloAtteso(dialoghi_, ctx_.Provate, QStringLiteral("Cop"), true, sottoTerzine);
     lt->addWidget(atteso_);
     auto* terzine =
         Riquadro(this, QStringLiteral("Terzine"), fg1_,

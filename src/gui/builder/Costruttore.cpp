@@ -240,7 +240,7 @@ QWidget* Costruttore::costruisciTabelle() {
     auto* ldb = new QVBoxLayout(destraBasso);
     ldb->setContentsMargins(0, 0, 0, 0);
     ldb->addWidget(Riquadro(destraBasso, QStringLiteral("Statistica"), fgStat_, {}));
-    atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Coperti"), false, destraBasso);
+    atteso_ = new PannelloAtteso(dialoghi_, ctx_.Provate, QStringLiteral("Coperti"), false, destraBasso);
     ldb->addWidget(atteso_);
     ldb->addStretch(1);
     lb->addWidget(destraBasso, 0, 1, Qt::AlignTop);
