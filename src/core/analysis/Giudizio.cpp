@@ -1,5 +1,6 @@
 #include "core/analysis/Giudizio.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/analysis/TabelleAnalisi.h"
@@ -22,18 +23,18 @@ std::string Mediana(double m) {
     return m == std::floor(m) ? std::to_string(static_cast<long long>(m)) : TestoDecimale(m, 1);
 }
 
-/// How often luck alone gives at least that much, in words a player can weigh.
+/// How often luck alone gives at least that much, in words a player can weigh; below 0,01 in thousandths,
+/// so that a verdict of "Oltre il caso" never reads "one time in 100".
 std::string VolteSuCento(double p) {
     if (p >= 1) return "sempre";
-    const long long su100 = std::llround(100 * p);
-    if (su100 >= 100) return "quasi sempre";
-    if (su100 >= 1)
+    if (p >= 0.01) {
+        const long long su100 = std::max(std::llround(100 * p), 1LL);
+        if (su100 >= 100) return "quasi sempre";
         return su100 == 1 ? "circa una volta su 100" : "circa " + std::to_string(su100) + " volte su 100";
+    }
     const long long su1000 = std::llround(1000 * p);
-    if (su1000 >= 1)
-        return su1000 == 1 ? "circa una volta su 1.000"
-                           : "circa " + std::to_string(su1000) + " volte su 1.000";
-    return "meno di una volta su 1.000";
+    if (su1000 < 1) return "meno di una volta su 1.000";
+    return su1000 == 1 ? "circa una volta su 1.000" : "circa " + std::to_string(su1000) + " volte su 1.000";
 }
 
 Giudizio Componi(double p, const std::string& frase, int provate) {

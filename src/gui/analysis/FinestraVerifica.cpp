@@ -20,6 +20,7 @@
 #include "gui/analysis/PitturaAnalisi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
+#include "gui/ui/EtichettaAdattata.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
 
@@ -144,9 +145,7 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
 
     // What a trial is, in the window itself: without it the first trial, often decades after the start
     // of the range, looks like a fault.
-    lblSpiegazione_ = new QLabel(this);
-    lblSpiegazione_->setObjectName(QStringLiteral("LblSpiegazioneProve"));
-    lblSpiegazione_->setWordWrap(true);
+    lblSpiegazione_ = new EtichettaAdattata(this, "LblSpiegazioneProve");
     if (auto* mensile = pannello_->Casi()->findChild<QComboBox*>(QStringLiteral("CboMensile")))
         connect(mensile, &QComboBox::currentIndexChanged, this, [this] { SpiegaProve(); });
 
@@ -159,23 +158,23 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     SpiegaFigure(*fgVerifica_, *fgSintesi_);
     connect(copia, &QToolButton::clicked, this, [this] { fgVerifica_->CopiaNegliAppunti(); });
     grafico_ = new GraficoVerifica(this);
-    lblGiudizio_ = new QLabel(this);
-    lblGiudizio_->setObjectName(QStringLiteral("LblGiudizio"));
-    lblGiudizio_->setWordWrap(true);
-    lblGiudizio_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblGiudizio_ = new EtichettaAdattata(this, "LblGiudizio");
     lblGiudizio_->setFrameShape(QFrame::StyledPanel);
-    lblGiudizio_->setMargin(4);
+    lblGiudizio_->setMargin(3);
+    lblGiudizio_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblGiudizio_->setToolTip(
         QStringLiteral("Il giudizio: \"Alla portata del caso\" se p è almeno 0,05, \"Poco oltre il caso\" "
                        "da 0,01 a 0,05, \"Oltre il caso\" sotto 0,01. Anche \"Oltre il caso\" non promette "
                        "vincite future: dice solo che il puro caso lo spiega male"));
-    lblGiudizio_->hide();
     auto* destra = new QWidget(this);
     auto* ld = new QVBoxLayout(destra);
     ld->setContentsMargins(0, 0, 0, 0);
     fgSintesi_->setMaximumHeight(AltezzaPerRighe(fgSintesi_, 5));
-    ld->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}));
-    ld->addWidget(lblGiudizio_);
+    // The verdict beside the summary it sums up, in the width the short table leaves.
+    auto* sintesi = new QHBoxLayout;
+    sintesi->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}), 2);
+    sintesi->addWidget(lblGiudizio_, 3);
+    ld->addLayout(sintesi);
     ld->addWidget(grafico_, 1);
     tabelle_ = new QSplitter(Qt::Horizontal, this);
     tabelle_->addWidget(Riquadro(this, QStringLiteral("Prove"), fgVerifica_, {}));
@@ -194,6 +193,7 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     pannello_->Apertura();
     // Until the first run there is no summary to show: an empty one would read as "0 hits, p = 1".
     grafico_->Imposta({});
+    lblGiudizio_->Imposta(QStringLiteral("Il giudizio sulle prove compare qui dopo VERIFICA."));
     SpiegaProve();
 }
 
@@ -286,7 +286,7 @@ void FinestraVerifica::SpiegaProve() {
                      .arg(esito_.Prove.front().Riferimento)
                      .arg(DataProva(0));
     testo += QStringLiteral(". Le estrazioni più recenti, il cui esito non è ancora noto, non danno prove.");
-    lblSpiegazione_->setText(testo);
+    lblSpiegazione_->Imposta(testo);
 }
 
 void FinestraVerifica::Termina() {
@@ -307,10 +307,9 @@ void FinestraVerifica::Mostra() {
     RiempiGriglia(*fgSintesi_, TabellaSintesi(esito_));
     fgSintesi_->resizeColumnsToContents();
     const auto g = GiudicaRetroattivo(esito_, quanteProvate_);
-    lblGiudizio_->setText(
+    lblGiudizio_->Imposta(
         QString::fromStdString(g.Testo) +
         (g.Avvertenza.empty() ? QString() : QLatin1Char('\n') + QString::fromStdString(g.Avvertenza)));
-    lblGiudizio_->show();
     if (esito_.Prove.empty())
         grafico_->Imposta({});
     else

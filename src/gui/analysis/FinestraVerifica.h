@@ -12,7 +12,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QProgressBar;
 class QSpinBox;
 class QSplitter;
@@ -21,6 +20,7 @@ namespace trivalto {
 
 class ContestoProgramma;
 class Dialoghi;
+class EtichettaAdattata;
 class GraficoVerifica;
 class Griglia;
 class PannelloAnalisi;
@@ -55,7 +55,7 @@ private:
     QComboBox* cboGioca_;
     QCheckBox* chkInteroPeriodo_;
     QProgressBar* barra_;
-    QLabel *lblSpiegazione_, *lblGiudizio_;
+    EtichettaAdattata *lblSpiegazione_, *lblGiudizio_;
     Griglia *fgVerifica_, *fgSintesi_;
     GraficoVerifica* grafico_;
     QSplitter* tabelle_;

@@ -24,7 +24,7 @@ double Passo(double massimo) {
 
 GraficoVerifica::GraficoVerifica(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("GraficoVerifica"));
-    setMinimumSize(300, 200);
+    setMinimumSize(300, 160);
     setToolTip(
         QStringLiteral("Le vincite del metodo prova dopo prova (linea blu) accanto a quelle che darebbe "
                        "il puro caso (linea grigia tratteggiata). La fascia grigia è dove resta il caso "

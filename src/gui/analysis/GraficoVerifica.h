@@ -15,7 +15,7 @@ public:
     /// `primaData` and `ultimaData` name the first and the last trial under the horizontal axis.
     void Imposta(const std::vector<ProvaRetroattiva>& prove, const QString& primaData = {},
                  const QString& ultimaData = {});
-    QSize sizeHint() const override { return {360, 260}; }
+    QSize sizeHint() const override { return {320, 180}; }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;

@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "core/analysis/Giudizio.h"
 #include "core/analysis/ImpostazioniProvate.h"
 #include "core/analysis/TabelleAnalisi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
+#include "gui/ui/EtichettaAdattata.h"
 
 namespace trivalto {
 
@@ -129,11 +131,8 @@ PannelloAtteso::PannelloAtteso(Dialoghi& dialoghi, ImpostazioniProvate& provate,
     barra_->setTextVisible(false);
     barra_->setMaximumHeight(6);
     l->addWidget(barra_, riga++, 0, 1, 3);
-    // The sentence a player reads instead of the figures: it wraps to the panel's width.
-    lblGiudizio_ = new QLabel(this);
-    lblGiudizio_->setObjectName(QStringLiteral("LblGiudizio"));
-    lblGiudizio_->setWordWrap(true);
-    lblGiudizio_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The sentence a player reads instead of the figures; the windows move it where it has room.
+    lblGiudizio_ = new EtichettaAdattata(this, "LblGiudizio");
     lblGiudizio_->setToolTip(
         QStringLiteral("Il giudizio: \"Alla portata del caso\" se p è almeno 0,05, \"Poco oltre il caso\" "
                        "da 0,01 a 0,05, \"Oltre il caso\" sotto 0,01. Anche \"Oltre il caso\" non promette "
@@ -146,6 +145,13 @@ PannelloAtteso::PannelloAtteso(Dialoghi& dialoghi, ImpostazioniProvate& provate,
 
 PannelloAtteso::~PannelloAtteso() {
     lavoro_.Ferma();
+}
+
+EtichettaAdattata* PannelloAtteso::StaccaGiudizio() {
+    layout()->removeWidget(lblGiudizio_);
+    lblGiudizio_->setFrameShape(QFrame::StyledPanel);
+    lblGiudizio_->setMargin(3);
+    return lblGiudizio_;
 }
 
 QString PannelloAtteso::TestoGiudizio() const {
@@ -166,7 +172,7 @@ void PannelloAtteso::Svuota() {
         for (int c = 0; c < 2; ++c)
             valori[c]->clear();
     lblIntestazioneCop_->setText(nomeCop_);
-    lblGiudizio_->clear();
+    lblGiudizio_->Imposta({});
     simula_->setEnabled(false);
 }
 
@@ -207,8 +213,9 @@ void PannelloAtteso::PulisciSimulazioni() {
     for (auto* valori : {lblMediana_, lblPercentile_, lblP_})
         for (int c = 0; c < 2; ++c)
             valori[c]->clear();
-    lblGiudizio_->setText(
-        QStringLiteral("Premere Simula per sapere se questo risultato va oltre quello che dà il caso."));
+    lblGiudizio_->Imposta(
+        QStringLiteral("Premere Simula, nel riquadro \"Che cosa dà il caso\", per sapere se questo "
+                       "risultato va oltre quello che dà il caso da solo."));
 }
 
 void PannelloAtteso::MostraSimulazione(const EsitoSimulazione& e) {
@@ -232,7 +239,7 @@ void PannelloAtteso::MostraSimulazione(const EsitoSimulazione& e) {
         quanteProvate_);
     QString testo = QString::fromStdString(g.Testo);
     if (!g.Avvertenza.empty()) testo += QLatin1Char('\n') + QString::fromStdString(g.Avvertenza);
-    lblGiudizio_->setText(testo);
+    lblGiudizio_->Imposta(testo);
 }
 
 void PannelloAtteso::Simula() {
@@ -244,7 +251,7 @@ void PannelloAtteso::Simula() {
     occupato_ = true;
     simula_->setText(QStringLiteral("Ferma"));
     PulisciSimulazioni();
-    lblGiudizio_->setText(QStringLiteral("Simulazione in corso: il giudizio arriva alla fine."));
+    lblGiudizio_->Imposta(QStringLiteral("Simulazione in corso: il giudizio arriva alla fine."));
     SceltaSimulazione scelta{Simulazioni, 1, simulaCombinazioni_ ? K_ : 0, 0};
     const int generazione = generazione_;
     lavoro_ = AvviaLavoro<EsitoSimulazione>(

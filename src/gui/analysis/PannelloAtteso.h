@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/analysis/Atteso.h"
+#include "gui/ui/EtichettaAdattata.h"
 #include "gui/ui/Lavoro.h"
 
 class QLabel;
@@ -38,6 +39,10 @@ public:
     /// The bests of finished simulations for what is shown now: the chance figures and the verdict.
     void MostraSimulazione(const EsitoSimulazione& e);
 
+    /// The verdict out of the panel, for the window to place where it reads in a few lines across a wide
+    /// table instead of a tall narrow column.
+    EtichettaAdattata* StaccaGiudizio();
+
     bool Occupato() const { return occupato_; }
     QString Valore(const char* nome) const;
     QString TestoGiudizio() const;
@@ -67,7 +72,7 @@ private:
     QLabel* lblIntestazioneCop_;
     // [0] Pos, [1] Cop: expected, observed, chance median and 95th percentile, p.
     QLabel *lblAtteso_[2], *lblOsservato_[2], *lblMediana_[2], *lblPercentile_[2], *lblP_[2];
-    QLabel* lblGiudizio_;
+    EtichettaAdattata* lblGiudizio_;
     QPushButton* simula_;
     QProgressBar* barra_;
 };

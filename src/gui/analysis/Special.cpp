@@ -226,9 +226,12 @@ QWidget* Special::costruisciTabelle() {
     lb->addWidget(Riquadro(basso, QStringLiteral("Dettaglio"), fgp_, {}), 0, 0);
     lb->addWidget(Riquadro(basso, QStringLiteral("Terzine scelte"), fgZ_, {}), 0, 1);
     lb->addWidget(Riquadro(basso, QStringLiteral("Statistica"), fgStat_, {}), 1, 0, 1, 2);
+    // The chance panel's verdict reads here, beside the panel, in a few lines; the combinations give up
+    // the height it takes.
+    lb->addWidget(atteso_->StaccaGiudizio(), 2, 0, 1, 2);
     fgp_->setMaximumWidth(LarghezzaTabella(fgp_));
     lb->setColumnStretch(1, 1);
-    basso->setMaximumHeight(basso->sizeHint().height());
+    lb->setRowStretch(3, 1);
 
     auto* colonna1 = new QSplitter(Qt::Vertical, this);
     colonna1->addWidget(casi);

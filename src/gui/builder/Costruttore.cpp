@@ -244,9 +244,11 @@ QWidget* Costruttore::costruisciTabelle() {
     ldb->addWidget(atteso_);
     ldb->addStretch(1);
     lb->addWidget(destraBasso, 0, 1, Qt::AlignTop);
+    // The chance panel's verdict reads across the method and the panel; the lists give up its height.
+    lb->addWidget(atteso_->StaccaGiudizio(), 1, 0, 1, 2);
     fgZ_->setMinimumWidth(LarghezzaTabella(fgZ_));
     lb->setColumnStretch(1, 1);
-    basso->setMaximumHeight(basso->sizeHint().height());
+    lb->setRowStretch(2, 1);
 
     auto* sinistra = new QSplitter(Qt::Vertical, this);
     sinistra->addWidget(casi);

@@ -119,6 +119,14 @@ TEST(Giudizio, VerificaRetroattivaSuDieciProve) {
                                            "giocando numeri scelti a caso se ne attendono 1,00.");
     EXPECT_EQ(GiudicaRetroattivo(EsitoRetroattivo{}).Testo,
               "Alla portata del caso: nel periodo non c'è nessuna prova da giudicare.");
+    // Just under 0,01 the chance reads in thousandths, so that "Oltre il caso" never says one time in 100.
+    e = DieciProve(5);
+    e.P = 0.0092;
+    EXPECT_EQ(GiudicaRetroattivo(e).Esito, Verdetto::Oltre);
+    EXPECT_NE(GiudicaRetroattivo(e).Testo.find("almeno 5 circa 9 volte su 1.000."), std::string::npos);
+    e.P = 0.012;
+    EXPECT_EQ(GiudicaRetroattivo(e).Esito, Verdetto::PocoOltre);
+    EXPECT_NE(GiudicaRetroattivo(e).Testo.find("almeno 5 circa una volta su 100."), std::string::npos);
     // A chance far below one in a thousand is not rounded to zero.
     e = DieciProve(10);
     EXPECT_NE(GiudicaRetroattivo(e).Testo.find("meno di una volta su 1.000."), std::string::npos);
