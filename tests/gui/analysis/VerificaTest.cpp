@@ -1,5 +1,6 @@
 // What chance alone gives, in the windows: the panel beside the analysis and the walk-forward window,
 // each compared with the command-line tool on the same settings.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -117,6 +118,11 @@ private slots:
         pannello->Simula();
         QVERIFY(QTest::qWaitFor([&] { return !pannello->Occupato(); }, 30000));
         QCOMPARE(pannello->TestoGiudizio().toStdString(), Voce(atteso, "Giudizio"));
+        // The list by colpo ranks by covered cases with the whole period too: so does chance.
+        w.findChild<QCheckBox*>(QStringLiteral("ChkInteroPeriodo"))->setChecked(true);
+        w.GenerazioneTerzine();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        QCOMPARE(pannello->Valore("LblPosAtteso").toStdString(), Voce(atteso, "Pos atteso"));
     }
 
     void giudizioDelPannelloSulleSoglie() {
