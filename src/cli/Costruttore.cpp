@@ -107,7 +107,10 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
         }
         if (atteso.Attiva) {
             const int metodoK = static_cast<int>(s.Metodo.size());
-            StampaAtteso(out, in, atteso, s.Lista.empty() ? 0 : s.Lista[0].Cop, metodoK,
+            // The list ranks by covered cases whatever the whole period says: chance is counted the same way.
+            auto perCasi = in;
+            perCasi.InteroPeriodo = false;
+            StampaAtteso(out, perCasi, atteso, s.Lista.empty() ? 0 : s.Lista[0].Cop, metodoK,
                          s.Analisi.Previsione.Riepilogo.Coperti, "Coperti dal metodo", false);
         }
         if (ritardi) {

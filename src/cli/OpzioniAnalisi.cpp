@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "core/analysis/Giudizio.h"
+
 namespace trivalto::cli {
 
 namespace {
@@ -135,12 +137,10 @@ RichiestaAtteso LeggiOpzioniAtteso(Opzioni& o) {
     return r;
 }
 
-void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos,
-                  int K, int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni) {
+TabellaTesto TabellaAtteso(const InputRicerca& in, const SceltaSimulazione& sim,
+                           const EsitoSimulazione& simulati, int osservatoPos, int K, int osservatoCop,
+                           const std::string& nomeCop) {
     const auto atteso = CalcolaAtteso(in, K);
-    auto sim = r.Simulazione;
-    sim.K = simulaCombinazioni ? K : 0;
-    const auto simulati = SimulaMigliori(in, sim);
     std::vector<std::pair<std::string, std::string>> righe = {{"Pos atteso", TestoDecimale(atteso.Pos, 2)}};
     const auto migliore = [&](const std::string& nome, const std::vector<int>& valori, int osservato) {
         const auto c = Confronta(valori, osservato);
@@ -148,21 +148,35 @@ void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtte
         righe.push_back({nome + " migliore per caso, mediana", TestoDecimale(c.Mediana, 1)});
         righe.push_back({nome + " migliore per caso, 95° percentile", TestoDecimale(c.Percentile95, 0)});
         righe.push_back({nome + " migliore, p", TestoDecimale(c.P, 3)});
+        return c;
     };
-    migliore("Pos", simulati.TopPos, osservatoPos);
+    // The verdict judges what is played: the best combination when its bests were simulated too.
+    MiglioreGiudicato giudicato{0, in.InteroPeriodo, CasiGiudicati(in, 0), sim.Simulazioni};
+    auto confronto = migliore("Pos", simulati.TopPos, osservatoPos);
     if (K > 0) {
         righe.push_back({nomeCop + " atteso", TestoDecimale(atteso.Cop, 2)});
-        if (!simulati.TopCop.empty())
-            migliore("Cop", simulati.TopCop, osservatoCop);
-        else
+        if (!simulati.TopCop.empty()) {
+            confronto = migliore("Cop", simulati.TopCop, osservatoCop);
+            giudicato = {K, false, CasiGiudicati(in, K), sim.Simulazioni};
+        } else {
             righe.push_back({nomeCop + " osservato", std::to_string(osservatoCop)});
+        }
     }
     righe.push_back({"Simulazioni", std::to_string(sim.Simulazioni)});
     righe.push_back({"Seme", std::to_string(sim.Seme)});
+    righe.push_back({"Giudizio", GiudicaMigliore(giudicato, confronto).Testo});
     TabellaTesto t{"Voce|Valore", {}};
     for (auto& [nome, valore] : righe)
         t.Righe.push_back({nome, valore});
-    StampaTabella(out, "Atteso", t);
+    return t;
+}
+
+void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos,
+                  int K, int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni) {
+    auto sim = r.Simulazione;
+    sim.K = simulaCombinazioni ? K : 0;
+    StampaTabella(out, "Atteso",
+                  TabellaAtteso(in, sim, SimulaMigliori(in, sim), osservatoPos, K, osservatoCop, nomeCop));
 }
 
 bool CaricaPerAnalisi(const TestiAnalisi& t, const Ambiente& amb, ImpostazioniAnalisi& imp,

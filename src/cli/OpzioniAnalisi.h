@@ -54,9 +54,13 @@ struct RichiestaAtteso {
     SceltaSimulazione Simulazione;
 };
 RichiestaAtteso LeggiOpzioniAtteso(Opzioni& o);
-/// `## Atteso`: the expected values for `in` (with K, of K terzine fixed in advance), the observed tops
-/// and where they stand among the simulated ones. `nomeCop` names the cases the K terzine cover; with
-/// `simulaCombinazioni` the simulations run the combination search too.
+/// The rows of `## Atteso` for simulations already run.
+TabellaTesto TabellaAtteso(const InputRicerca& in, const SceltaSimulazione& sim,
+                           const EsitoSimulazione& simulati, int osservatoPos, int K, int osservatoCop,
+                           const std::string& nomeCop);
+/// `## Atteso`: the expected values for `in` (with K, of K terzine fixed in advance), the observed tops,
+/// where they stand among the simulated ones and the verdict on the last of them. `nomeCop` names the cases
+/// the K terzine cover; with `simulaCombinazioni` the simulations run the combination search too.
 void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtteso& r, int osservatoPos,
                   int K, int osservatoCop, const std::string& nomeCop, bool simulaCombinazioni);
 

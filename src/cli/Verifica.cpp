@@ -2,6 +2,7 @@
 // reference draws, one row per trial and a summary set against chance.
 #include "cli/Comandi.h"
 #include "cli/OpzioniAnalisi.h"
+#include "core/analysis/Giudizio.h"
 #include "core/analysis/VerificaRetroattiva.h"
 
 namespace trivalto::cli {
@@ -39,7 +40,9 @@ int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std
                         : Intero(a, "--a-estrazione", s.Da, archivio.NumeroEstrazioni);
         const auto esito = VerificaRetroattiva(archivio, s);
         StampaTabella(out, "Verifica", TabellaVerifica(archivio, esito));
-        StampaTabella(out, "Sintesi", TabellaSintesi(esito));
+        auto sintesi = TabellaSintesi(esito);
+        sintesi.Righe.push_back({"Giudizio", GiudicaRetroattivo(esito).Testo});
+        StampaTabella(out, "Sintesi", sintesi);
         return 0;
     } catch (const ErroreOpzione& e) {
         err << "Errore: " << e.what() << "\n";

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "core/analysis/ImpostazioniProvate.h"
 #include "core/archive/ArchivioMemoria.h"
 #include "core/archive/DatabaseArchivio.h"
 #include "core/archive/DatabaseProgramma.h"
@@ -52,6 +53,9 @@ public:
     std::unique_ptr<DatabaseProgramma> DbProgramma;
     int EstrazioneIniziale = 0; // the parameter row, used by the start-up load
     std::string CausaArchivio;  // why the last ApriArchivio failed
+
+    /// The settings searched and verified since the program started.
+    ImpostazioniProvate Provate;
 
 private:
     std::string cartella_;

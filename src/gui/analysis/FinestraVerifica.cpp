@@ -6,102 +6,66 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <cmath>
 
+#include "core/analysis/Giudizio.h"
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/GraficoVerifica.h"
 #include "gui/analysis/PannelloAnalisi.h"
 #include "gui/analysis/PitturaAnalisi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
+#include "gui/ui/EtichettaAdattata.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
 
 namespace trivalto {
 
 namespace {
+
 constexpr int ArgomentoHelp = 800;
-}
 
-// --- The chart ------------------------------------------------------------------------------------
-
-GraficoVerifica::GraficoVerifica(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("GraficoVerifica"));
-    setMinimumSize(240, 160);
-    setToolTip(QStringLiteral("Vincite prova dopo prova (blu) e quelle che darebbe il puro caso (grigio), "
-                              "con la fascia di due deviazioni standard"));
-}
-
-void GraficoVerifica::Imposta(const std::vector<ProvaRetroattiva>& prove) {
-    vincite_.assign(1, 0);
-    attese_.assign(1, 0);
-    banda_.assign(1, 0);
-    double varianza = 0;
-    for (const auto& p : prove) {
-        vincite_.push_back(vincite_.back() + (p.Vinta ? 1 : 0));
-        attese_.push_back(attese_.back() + p.Probabilita);
-        varianza += p.Probabilita * (1 - p.Probabilita);
-        banda_.push_back(2 * std::sqrt(varianza));
-    }
-    update();
-}
-
-void GraficoVerifica::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
-    const QFontMetrics fm(font());
-    const QRectF area(fm.horizontalAdvance(QStringLiteral("0000")) + 8, 8,
-                      width() - fm.horizontalAdvance(QStringLiteral("0000")) - 16,
-                      height() - fm.height() - 20);
-    p.setPen(Qt::gray);
-    p.drawRect(area);
-    if (vincite_.size() < 2) {
-        p.drawText(area, Qt::AlignCenter, QStringLiteral("Nessuna prova"));
-        return;
-    }
-    const double n = static_cast<double>(vincite_.size() - 1);
-    double massimo = 1;
-    for (size_t i = 0; i < vincite_.size(); ++i)
-        massimo = std::max({massimo, vincite_[i], attese_[i] + banda_[i]});
-    const auto punto = [&](size_t i, double y) {
-        return QPointF(area.left() + area.width() * static_cast<double>(i) / n,
-                       area.bottom() - area.height() * y / massimo);
+/// Every figure of the two tables says what it means when the pointer rests on it.
+void SpiegaFigure(Griglia& prove, Griglia& sintesi) {
+    const QString colonne[] = {
+        QStringLiteral("L'estrazione di riferimento della prova: la terzina è scelta guardando solo le "
+                       "estrazioni fino a questa"),
+        QStringLiteral("La data dell'estrazione di riferimento"),
+        QStringLiteral("Le distanze della terzina (o delle terzine della combinazione) migliori sulle "
+                       "estrazioni fino al riferimento"),
+        QStringLiteral("I numeri che quelle distanze danno dal parametro dell'estrazione di riferimento: "
+                       "quelli giocati nella prova"),
+        QStringLiteral("ambo o terno se i numeri giocati sono usciti dopo il riferimento, \"-\" se non sono "
+                       "usciti"),
+        QStringLiteral(
+            "L'estrazione dopo il riferimento in cui è arrivata la vincita (1 = la prima giocata)"),
+        QStringLiteral(
+            "Probabilità: quanto spesso vincerebbero, nelle stesse estrazioni e sulle stesse ruote, "
+            "altrettanti numeri scelti a caso; 0,0571 vuol dire circa 6 volte su 100"),
     };
-    QPainterPath fascia;
-    fascia.moveTo(punto(0, 0));
-    for (size_t i = 0; i < attese_.size(); ++i)
-        fascia.lineTo(punto(i, attese_[i] + banda_[i]));
-    for (size_t i = attese_.size(); i-- > 0;)
-        fascia.lineTo(punto(i, std::max(attese_[i] - banda_[i], 0.0)));
-    p.fillPath(fascia, QColor(220, 220, 220));
-    const auto linea = [&](const std::vector<double>& y, const QPen& penna) {
-        QPainterPath percorso;
-        percorso.moveTo(punto(0, y[0]));
-        for (size_t i = 1; i < y.size(); ++i)
-            percorso.lineTo(punto(i, y[i]));
-        p.setPen(penna);
-        p.drawPath(percorso);
+    for (int c = 0; c < 7; ++c)
+        prove.Modello().ImpostaSpiegazioneColonna(c, colonne[c]);
+    const QString righe[] = {
+        QStringLiteral("Le estrazioni del periodo in cui il metodo è stato provato: una riga della tabella "
+                       "Prove ciascuna"),
+        QStringLiteral("Le prove in cui i numeri giocati hanno fatto almeno ambo"),
+        QStringLiteral("Vincite attese: quante prove vincerebbe in media chi gioca numeri scelti a caso, "
+                       "nelle stesse estrazioni e sulle stesse ruote (la somma delle probabilità)"),
+        QStringLiteral("Le vincite su cento prove"),
+        QStringLiteral(
+            "p: la probabilità di fare almeno queste vincite giocando numeri scelti a caso. Vicino "
+            "a 1 il caso fa altrettanto; sotto 0,05 è raro per puro caso, sotto 0,01 molto raro"),
     };
-    linea(attese_, QPen(Qt::darkGray, 1.5, Qt::DashLine));
-    linea(vincite_, QPen(QColor(0, 0, 200), 2));
-    p.setPen(Qt::black);
-    p.drawText(QRectF(0, area.top() - 4, area.left() - 4, fm.height()), Qt::AlignRight,
-               QString::number(static_cast<int>(std::ceil(massimo))));
-    p.drawText(QRectF(0, area.bottom() - fm.height() + 4, area.left() - 4, fm.height()), Qt::AlignRight,
-               QStringLiteral("0"));
-    p.drawText(QRectF(area.left(), area.bottom() + 4, area.width(), fm.height()), Qt::AlignCenter,
-               QStringLiteral("prove (%1): vincite in blu, caso in grigio").arg(static_cast<int>(n)));
+    for (int r = 0; r < 5; ++r)
+        sintesi.Modello().ImpostaSpiegazioneRiga(r + 1, righe[r]);
 }
 
-// --- The window -----------------------------------------------------------------------------------
+} // namespace
 
 FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent)
     : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi) {
@@ -155,7 +119,8 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     verifica->setMinimumHeight(30);
     verifica->setToolTip(QStringLiteral("Prova il metodo su ogni estrazione del periodo che sia un caso"));
     connect(verifica, &QPushButton::clicked, this, &FinestraVerifica::Verifica);
-    occupazione_.Bloccati = {verifica, periodo, pannello_->Casi(), pannello_->Parametro(), pannello_->Gioco()};
+    occupazione_.Bloccati = {verifica, periodo, pannello_->Casi(), pannello_->Parametro(),
+                             pannello_->Gioco()};
     barra_ = new QProgressBar(this);
     barra_->setObjectName(QStringLiteral("BarraVerifica"));
     barra_->setTextVisible(false);
@@ -178,19 +143,38 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     comandi->addWidget(copia);
     comandi->addWidget(help);
 
+    // What a trial is, in the window itself: without it the first trial, often decades after the start
+    // of the range, looks like a fault.
+    lblSpiegazione_ = new EtichettaAdattata(this, "LblSpiegazioneProve");
+    if (auto* mensile = pannello_->Casi()->findChild<QComboBox*>(QStringLiteral("CboMensile")))
+        connect(mensile, &QComboBox::currentIndexChanged, this, [this] { SpiegaProve(); });
+
     fgVerifica_ =
         GrigliaTabella(this, "FgVerifica", "Rif|Data|Terzine|Numeri giocati|Esito|Colpo|Probabilità");
     fgSintesi_ = GrigliaTabella(this, "FgSintesi", "Voce|Valore");
     for (int c = 0; c < fgVerifica_->Modello().Colonne(); ++c)
         fgVerifica_->Modello().ImpostaCentrata(c, true);
     fgSintesi_->Modello().ImpostaCentrata(1, true);
+    SpiegaFigure(*fgVerifica_, *fgSintesi_);
     connect(copia, &QToolButton::clicked, this, [this] { fgVerifica_->CopiaNegliAppunti(); });
     grafico_ = new GraficoVerifica(this);
+    lblGiudizio_ = new EtichettaAdattata(this, "LblGiudizio");
+    lblGiudizio_->setFrameShape(QFrame::StyledPanel);
+    lblGiudizio_->setMargin(3);
+    lblGiudizio_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblGiudizio_->setToolTip(
+        QStringLiteral("Il giudizio: \"Alla portata del caso\" se p è almeno 0,05, \"Poco oltre il caso\" "
+                       "da 0,01 a 0,05, \"Oltre il caso\" sotto 0,01. Anche \"Oltre il caso\" non promette "
+                       "vincite future: dice solo che il puro caso lo spiega male"));
     auto* destra = new QWidget(this);
     auto* ld = new QVBoxLayout(destra);
     ld->setContentsMargins(0, 0, 0, 0);
     fgSintesi_->setMaximumHeight(AltezzaPerRighe(fgSintesi_, 5));
-    ld->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}));
+    // The verdict beside the summary it sums up, in the width the short table leaves.
+    auto* sintesi = new QHBoxLayout;
+    sintesi->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}), 2);
+    sintesi->addWidget(lblGiudizio_, 3);
+    ld->addLayout(sintesi);
     ld->addWidget(grafico_, 1);
     tabelle_ = new QSplitter(Qt::Horizontal, this);
     tabelle_->addWidget(Riquadro(this, QStringLiteral("Prove"), fgVerifica_, {}));
@@ -203,11 +187,14 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(impostazioni);
     layout->addLayout(comandi);
+    layout->addWidget(lblSpiegazione_);
     layout->addWidget(tabelle_, 1);
     DisponiScorrevole(this, layout, "ScorriVerifica");
     pannello_->Apertura();
     // Until the first run there is no summary to show: an empty one would read as "0 hits, p = 1".
     grafico_->Imposta({});
+    lblGiudizio_->Imposta(QStringLiteral("Il giudizio sulle prove compare qui dopo VERIFICA."));
+    SpiegaProve();
 }
 
 FinestraVerifica::~FinestraVerifica() {
@@ -250,7 +237,7 @@ void FinestraVerifica::Verifica() {
         [archivio, scelta](const ControlloLavoro& ctl) {
             return VerificaRetroattiva(*archivio, scelta, ctl);
         },
-        [this](EsitoRetroattivo e) {
+        [this, scelta](EsitoRetroattivo e) {
             Termina();
             if (e.Interrotta) {
                 dialoghi_.Messaggio(this, QStringLiteral("Elaborazione interrota."), QStringLiteral("Avviso"),
@@ -258,6 +245,8 @@ void FinestraVerifica::Verifica() {
                 return;
             }
             esito_ = std::move(e);
+            sceltaMostrata_ = scelta;
+            quanteProvate_ = ctx_.Provate.Registra(scelta);
             Mostra();
         },
         [this](std::exception_ptr e) {
@@ -266,6 +255,38 @@ void FinestraVerifica::Verifica() {
                 this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(e),
                 QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
         });
+}
+
+QString FinestraVerifica::DataProva(size_t i) const {
+    // The archive may have been reloaded, and shortened, since the run.
+    const auto& date = ctx_.Archivio().DateEstrazioni;
+    const auto r = static_cast<size_t>(esito_.Prove[i].Riferimento);
+    return r < date.size() ? QString::fromStdString(date[r]) : QString();
+}
+
+void FinestraVerifica::SpiegaProve() {
+    const bool mostrate = !esito_.Prove.empty();
+    const int m = (mostrate ? sceltaMostrata_ : LeggiScelta()).Casi.Mensile;
+    QString testo = QStringLiteral(
+        "Una prova: a un'estrazione di riferimento il programma sceglie la migliore terzina guardando solo "
+        "le "
+        "estrazioni fino a quella, la gioca sulle estrazioni che seguono (Da colpo, Colpi, Ruote gioco) e "
+        "annota se vince. ");
+    if (m == 0)
+        testo += QStringLiteral("Con Mensile U c'è una prova all'ultima estrazione di ogni mese");
+    else if (m == 1)
+        testo += QStringLiteral("Con Mensile 1 c'è una prova alla prima estrazione di ogni mese");
+    else
+        testo += QStringLiteral("Con Mensile %1 c'è una prova solo alla %1ª estrazione di un mese, quindi "
+                                "solo nei mesi che hanno almeno %1 estrazioni")
+                     .arg(m);
+    if (mostrate)
+        testo += (m >= 2 ? QStringLiteral(": per questo la prima prova del periodo è l'estrazione %1 del %2")
+                         : QStringLiteral(": la prima prova del periodo è l'estrazione %1 del %2"))
+                     .arg(esito_.Prove.front().Riferimento)
+                     .arg(DataProva(0));
+    testo += QStringLiteral(". Le estrazioni più recenti, il cui esito non è ancora noto, non danno prove.");
+    lblSpiegazione_->Imposta(testo);
 }
 
 void FinestraVerifica::Termina() {
@@ -285,7 +306,15 @@ void FinestraVerifica::Mostra() {
     fgVerifica_->resizeColumnsToContents();
     RiempiGriglia(*fgSintesi_, TabellaSintesi(esito_));
     fgSintesi_->resizeColumnsToContents();
-    grafico_->Imposta(esito_.Prove);
+    const auto g = GiudicaRetroattivo(esito_, quanteProvate_);
+    lblGiudizio_->Imposta(
+        QString::fromStdString(g.Testo) +
+        (g.Avvertenza.empty() ? QString() : QLatin1Char('\n') + QString::fromStdString(g.Avvertenza)));
+    if (esito_.Prove.empty())
+        grafico_->Imposta({});
+    else
+        grafico_->Imposta(esito_.Prove, DataProva(0), DataProva(esito_.Prove.size() - 1));
+    SpiegaProve();
     // The trials of a combination are wide: the probability, at their right end, stays in sight as
     // long as the summary and the chart keep a readable width. Once the user drags the divider, the
     // widths are theirs.

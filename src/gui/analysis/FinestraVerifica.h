@@ -1,8 +1,8 @@
 #pragma once
 // The walk-forward verification window ("Verifica retroattiva"): the analysis settings, a range of
 // reference draws, and for each draw of the range that is a case the best terzina (or combination)
-// chosen on the past alone and played on the draws after it; the trials, the summary against chance and
-// the running count of hits beside the count chance alone would give.
+// chosen on the past alone and played on the draws after it; the trials, the summary against chance with
+// its verdict in words, and the running count of hits beside the count chance alone would give.
 #include <QWidget>
 
 #include "core/analysis/StatoAnalisi.h"
@@ -20,24 +20,10 @@ namespace trivalto {
 
 class ContestoProgramma;
 class Dialoghi;
+class EtichettaAdattata;
+class GraficoVerifica;
 class Griglia;
 class PannelloAnalisi;
-
-/// Hits so far against the hits chance alone would give, trial after trial, with a band of two standard
-/// deviations around the chance line.
-class GraficoVerifica : public QWidget {
-    Q_OBJECT
-public:
-    explicit GraficoVerifica(QWidget* parent = nullptr);
-    void Imposta(const std::vector<ProvaRetroattiva>& prove);
-    QSize sizeHint() const override { return {320, 220}; }
-
-protected:
-    void paintEvent(QPaintEvent* evento) override;
-
-private:
-    std::vector<double> vincite_, attese_, banda_;
-};
 
 class FinestraVerifica : public QWidget {
     Q_OBJECT
@@ -56,6 +42,9 @@ signals:
 private:
     SceltaVerificaRetroattiva LeggiScelta() const;
     void Mostra();
+    /// What one trial is and why the first one falls where it does, for the monthly rule of the last run.
+    void SpiegaProve();
+    QString DataProva(size_t prova) const;
     void Termina();
 
     ContestoProgramma& ctx_;
@@ -66,6 +55,7 @@ private:
     QComboBox* cboGioca_;
     QCheckBox* chkInteroPeriodo_;
     QProgressBar* barra_;
+    EtichettaAdattata *lblSpiegazione_, *lblGiudizio_;
     Griglia *fgVerifica_, *fgSintesi_;
     GraficoVerifica* grafico_;
     QSplitter* tabelle_;
@@ -73,6 +63,8 @@ private:
     Occupazione occupazione_;
     LavoroAvviato lavoro_;
     EsitoRetroattivo esito_;
+    SceltaVerificaRetroattiva sceltaMostrata_;
+    int quanteProvate_ = 1;
 };
 
 } // namespace trivalto

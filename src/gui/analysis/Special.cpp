@@ -205,7 +205,7 @@ QWidget* Special::costruisciTabelle() {
     lstTempi_->setMaximumHeight(2 * lstTempi_->fontMetrics().height() + 8); // the start and the end
     lstTempi_->setToolTip(QStringLiteral("Ora di inizio e di fine delle elaborazioni"));
     lt->addWidget(lstTempi_);
-    atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Cop"), true, sottoTerzine);
+    atteso_ = new PannelloAtteso(dialoghi_, ctx_.Provate, QStringLiteral("Cop"), true, sottoTerzine);
     lt->addWidget(atteso_);
     auto* terzine =
         Riquadro(this, QStringLiteral("Terzine"), fg1_,
@@ -226,9 +226,12 @@ QWidget* Special::costruisciTabelle() {
     lb->addWidget(Riquadro(basso, QStringLiteral("Dettaglio"), fgp_, {}), 0, 0);
     lb->addWidget(Riquadro(basso, QStringLiteral("Terzine scelte"), fgZ_, {}), 0, 1);
     lb->addWidget(Riquadro(basso, QStringLiteral("Statistica"), fgStat_, {}), 1, 0, 1, 2);
+    // The chance panel's verdict reads here, beside the panel, in a few lines; the combinations give up
+    // the height it takes.
+    lb->addWidget(atteso_->StaccaGiudizio(), 2, 0, 1, 2);
     fgp_->setMaximumWidth(LarghezzaTabella(fgp_));
     lb->setColumnStretch(1, 1);
-    basso->setMaximumHeight(basso->sizeHint().height());
+    lb->setRowStretch(3, 1);
 
     auto* colonna1 = new QSplitter(Qt::Vertical, this);
     colonna1->addWidget(casi);

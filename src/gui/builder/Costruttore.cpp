@@ -240,13 +240,15 @@ QWidget* Costruttore::costruisciTabelle() {
     auto* ldb = new QVBoxLayout(destraBasso);
     ldb->setContentsMargins(0, 0, 0, 0);
     ldb->addWidget(Riquadro(destraBasso, QStringLiteral("Statistica"), fgStat_, {}));
-    atteso_ = new PannelloAtteso(dialoghi_, QStringLiteral("Coperti"), false, destraBasso);
+    atteso_ = new PannelloAtteso(dialoghi_, ctx_.Provate, QStringLiteral("Coperti"), false, destraBasso);
     ldb->addWidget(atteso_);
     ldb->addStretch(1);
     lb->addWidget(destraBasso, 0, 1, Qt::AlignTop);
+    // The chance panel's verdict reads across the method and the panel; the lists give up its height.
+    lb->addWidget(atteso_->StaccaGiudizio(), 1, 0, 1, 2);
     fgZ_->setMinimumWidth(LarghezzaTabella(fgZ_));
     lb->setColumnStretch(1, 1);
-    basso->setMaximumHeight(basso->sizeHint().height());
+    lb->setRowStretch(2, 1);
 
     auto* sinistra = new QSplitter(Qt::Vertical, this);
     sinistra->addWidget(casi);

@@ -111,7 +111,10 @@ void Costruttore::Cerca() {
             DipingiElencoCasi();
             StileCasi(fgEV_->Modello(), stato_.Analisi);
             fg1_->ImpostaCellaCorrente(1, 0);
-            atteso_->Aggiorna(archivio, in, stato_.Lista.empty() ? 0 : stato_.Lista.front().Cop);
+            // The list ranks by covered cases whatever the whole period says: chance is counted the same way.
+            auto perCasi = in;
+            perCasi.InteroPeriodo = false;
+            atteso_->Aggiorna(archivio, perCasi, stato_.Lista.empty() ? 0 : stato_.Lista.front().Cop);
         },
         [this](std::exception_ptr e) { Errore(e); });
 }

@@ -200,9 +200,21 @@ QVariant ModelloGriglia::data(const QModelIndex& index, int role) const {
         return {};
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter | (centrate_[c] ? Qt::AlignHCenter : Qt::AlignLeft));
+    case Qt::ToolTipRole: {
+        const QString riga = spiegaRighe_.value(r);
+        return riga.isEmpty() ? spiegaColonne_.value(c) : riga;
+    }
     default:
         return {};
     }
+}
+
+void ModelloGriglia::ImpostaSpiegazioneColonna(int c, const QString& testo) {
+    spiegaColonne_.insert(c, testo);
+}
+
+void ModelloGriglia::ImpostaSpiegazioneRiga(int r, const QString& testo) {
+    spiegaRighe_.insert(r, testo);
 }
 
 bool ModelloGriglia::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -215,6 +227,7 @@ QVariant ModelloGriglia::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || section < 0 || section >= colonne_) return {};
     if (role == Qt::DisplayRole) return celle_[0][section].testo;
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignCenter);
+    if (role == Qt::ToolTipRole) return spiegaColonne_.value(section);
     return {};
 }
 

@@ -4,6 +4,7 @@
 // stored as 0x00BBGGRR numbers and read back exactly, because windows keep state in them.
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QHash>
 #include <QStringList>
 #include <vector>
 
@@ -51,6 +52,10 @@ public:
     void ImpostaElenco(int c, const QString& voci);
     QStringList Elenco(int c) const;
     void ImpostaModificabile(bool modificabile);
+    /// Tooltips that say what a figure means: a column's on its heading and its cells, a data row's on its
+    /// cells (before the column's). They belong to the position and stay when the rows are filled again.
+    void ImpostaSpiegazioneColonna(int c, const QString& testo);
+    void ImpostaSpiegazioneRiga(int r, const QString& testo);
     bool Modificabile() const { return modificabile_; }
 
     /// Sorts the data rows by a column, numerically, largest first; equal rows keep their order.
@@ -83,6 +88,7 @@ private:
     int colonne_ = 0;
     std::vector<bool> centrate_;
     std::vector<QStringList> elenchi_;
+    QHash<int, QString> spiegaColonne_, spiegaRighe_;
     bool modificabile_ = false;
 };
 

@@ -1,5 +1,6 @@
 // What chance alone gives, in the windows: the panel beside the analysis and the walk-forward window,
 // each compared with the command-line tool on the same settings.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -79,6 +80,7 @@ private slots:
         QCOMPARE(pannello->Valore("LblPercentileCop").toStdString(),
                  Voce(atteso, "Cop migliore per caso, 95° percentile"));
         QCOMPARE(pannello->Valore("LblPCop").toStdString(), Voce(atteso, "Cop migliore, p"));
+        QCOMPARE(pannello->TestoGiudizio().toStdString(), Voce(atteso, "Giudizio"));
         // Another combination size makes the simulated bests of the old one meaningless, even when a
         // simulation that started before the change ends after it.
         pannello->Simula();
@@ -113,6 +115,71 @@ private slots:
         QCOMPARE(pannello->Valore("LblCopAtteso").toStdString(), Voce(atteso, "Coperti dal metodo atteso"));
         QCOMPARE(pannello->Valore("LblMiglioreOsservato").toStdString(),
                  Voce(atteso, "Pos migliore osservato"));
+        pannello->Simula();
+        QVERIFY(QTest::qWaitFor([&] { return !pannello->Occupato(); }, 30000));
+        QCOMPARE(pannello->TestoGiudizio().toStdString(), Voce(atteso, "Giudizio"));
+        // The list by colpo ranks by covered cases with the whole period too: so does chance.
+        w.findChild<QCheckBox*>(QStringLiteral("ChkInteroPeriodo"))->setChecked(true);
+        w.GenerazioneTerzine();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        QCOMPARE(pannello->Valore("LblPosAtteso").toStdString(), Voce(atteso, "Pos atteso"));
+    }
+
+    void giudizioDelPannelloSulleSoglie() {
+        Contesto c;
+        QProgressBar barra;
+        Special w(c.ctx, c.d, &barra, [](const QString&) { return nullptr; });
+        w.resize(1200, 700);
+        w.show();
+        auto* pannello = w.findChild<PannelloAtteso*>(QStringLiteral("PannelloAtteso"));
+        QVERIFY(pannello->TestoGiudizio().isEmpty());
+        // Four other settings tried before: the fifth search brings the reminder.
+        for (int colpi = 1; colpi <= 4; ++colpi) {
+            InputRicerca altra;
+            altra.Finestra.Colpi = colpi;
+            c.ctx.Provate.Registra(altra);
+        }
+        w.findChild<QPushButton*>(QStringLiteral("CmdGeneraTerzine"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        QVERIFY(pannello->TestoGiudizio().startsWith(QStringLiteral("Premere Simula")));
+        QCOMPARE(pannello->Valore("LblMiglioreOsservato"), QStringLiteral("5"));
+        // Simulated bests worked by hand around the observed 5: 10, 9, 2 and 1 of 200 reach it.
+        const struct {
+            int arrivati;
+            const char *p, *inizio;
+        } prove[] = {{10, "0,050", "Alla portata del caso: "},
+                     {9, "0,045", "Poco oltre il caso: "},
+                     {2, "0,010", "Poco oltre il caso: "},
+                     {1, "0,005", "Oltre il caso: "}};
+        for (const auto& q : prove) {
+            EsitoSimulazione e;
+            e.TopPos.assign(200, 4);
+            std::fill(e.TopPos.begin(), e.TopPos.begin() + q.arrivati, 5);
+            pannello->MostraSimulazione(e);
+            QCOMPARE(pannello->Valore("LblP"), QString::fromLatin1(q.p));
+            const auto righe = pannello->TestoGiudizio().split(QLatin1Char('\n'));
+            QCOMPARE(righe.size(), 2);
+            QCOMPARE(righe[0],
+                     QString::fromUtf8(q.inizio) +
+                         QStringLiteral("la prima terzina dell'elenco copre 5 casi su 12; in 200 archivi "
+                                        "estratti a caso la migliore ne copre 4 (mediana) e arriva almeno "
+                                        "a 5 in %1 su 200.")
+                             .arg(q.arrivati == 1 ? QStringLiteral("1 archivio")
+                                                  : QStringLiteral("%1 archivi").arg(q.arrivati)));
+            QVERIFY(
+                righe[1].startsWith(QStringLiteral("Attenzione: sono state provate 5 impostazioni diverse")));
+        }
+        // Every figure explains itself.
+        for (const char* nome : {"LblPosAtteso", "LblMiglioreOsservato", "LblMedianaCaso",
+                                 "LblPercentileCaso", "LblP", "LblCopAtteso", "LblPCop"})
+            QVERIFY2(!pannello->findChild<QLabel*>(QString::fromLatin1(nome))->toolTip().isEmpty(), nome);
+        // The same search again is not another setting.
+        w.findChild<QPushButton*>(QStringLiteral("CmdElaboraTerzine"))->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 20000));
+        EsitoSimulazione e;
+        e.TopPos.assign(200, 4);
+        pannello->MostraSimulazione(e);
+        QVERIFY(pannello->TestoGiudizio().contains(QStringLiteral("provate 5 impostazioni")));
     }
 
     void verificaRetroattivaComeLaRigaDiComando() {
@@ -134,8 +201,29 @@ private slots:
         QVERIFY(!w.Esito().Prove.empty());
         QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgVerifica"))) ==
                 TabellaCli(argomenti, "Verifica"));
-        QVERIFY(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgSintesi"))) ==
-                TabellaCli(argomenti, "Sintesi"));
+        // The summary as the command line prints it, the verdict under it in words.
+        auto sintesi = DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgSintesi")));
+        const auto giudizio = w.findChild<QLabel*>(QStringLiteral("LblGiudizio"))->text();
+        sintesi.push_back({"Giudizio", giudizio.toStdString()});
+        QVERIFY(sintesi == TabellaCli(argomenti, "Sintesi"));
+        // Why the first trial falls where it does.
+        const auto& primaProva = w.Esito().Prove.front();
+        QVERIFY(primaProva.Riferimento >= 5000);
+        const auto spiegazione = w.findChild<QLabel*>(QStringLiteral("LblSpiegazioneProve"))->text();
+        QVERIFY2(spiegazione.contains(
+                     QStringLiteral("la prima prova del periodo è l'estrazione %1 del %2")
+                         .arg(primaProva.Riferimento)
+                         .arg(QString::fromStdString(
+                             c.ctx.Archivio().DateEstrazioni[static_cast<size_t>(primaProva.Riferimento)]))),
+                 qPrintable(spiegazione));
+        auto* fg = w.findChild<Griglia*>(QStringLiteral("FgVerifica"));
+        QVERIFY(!fg->model()->headerData(6, Qt::Horizontal, Qt::ToolTipRole).toString().isEmpty());
+        auto* fgs = w.findChild<Griglia*>(QStringLiteral("FgSintesi"));
+        QVERIFY(fgs->model()
+                    ->index(2, 1)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Vincite attese")));
 
         // A range the wrong way round is refused; an interrupted run keeps the shown trials.
         da->setValue(7000);
