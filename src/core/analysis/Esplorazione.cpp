@@ -4,6 +4,7 @@
 #include <numeric>
 #include <random>
 
+#include "core/analysis/Giudizio.h"
 #include "core/analysis/Parallelo.h"
 
 namespace trivalto {
@@ -266,7 +267,7 @@ std::string GiudizioEsplorazione(const EsitoEsplorazione& esito, const std::stri
     if (esito.Provate == 0) return "Nessuna impostazione provata fino in fondo: non c'è nulla da giudicare.";
     const auto& m = esito.Righe.front();
     const double p = m.PCorretto;
-    std::string t = p >= 0.05 ? "Alla portata del caso" : p >= 0.01 ? "Poco oltre il caso" : "Oltre il caso";
+    std::string t = TestoVerdetto(VerdettoPerP(p));
     t += ": provate " + std::to_string(esito.Provate) + " impostazioni, la migliore (" +
          TestoImpostazione(m.Scelta) + ") vince " + std::to_string(m.Vincite) + " volte su " +
          std::to_string(m.Prove) + " contro " + TestoDecimale(m.Attese, 2) +
