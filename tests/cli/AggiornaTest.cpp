@@ -11,6 +11,7 @@
 #include "Supporto.h"
 #include "cli/Comandi.h"
 #include "core/archive/DatabaseProgramma.h"
+#include "core/maintenance/AiutiAggiornamento.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -193,24 +194,7 @@ TEST(CliAggiorna, ZipDanneggiatoLimitiEMessaggi) {
     ArchivioSenzaLeUltime(archivio, 10);
     const std::string coda = CodaStorico(110);
     // Stored, so that one changed byte of the draws leaves every header right: only the CRC tells.
-    std::string zip;
-    {
-        zip_error_t e;
-        zip_error_init(&e);
-        zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
-        zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
-        zip_source_keep(buffer);
-        zip_file_add(z, "storico.txt", zip_source_buffer_create(coda.data(), coda.size(), 0, &e), 0);
-        zip_set_file_compression(z, 0, ZIP_CM_STORE, 0);
-        zip_close(z);
-        zip_source_open(buffer);
-        zip_source_seek(buffer, 0, SEEK_END);
-        zip.resize(static_cast<size_t>(zip_source_tell(buffer)));
-        zip_source_seek(buffer, 0, SEEK_SET);
-        zip_source_read(buffer, zip.data(), zip.size());
-        zip_source_close(buffer);
-        zip_source_free(buffer);
-    }
+    auto zip = Zip({{"storico.txt", coda}}, ZIP_CM_STORE);
     std::ofstream(c / "buono.zip", std::ios::binary) << zip;
     size_t dove = zip.find(coda.substr(500, 30));
     while (!std::isdigit(static_cast<unsigned char>(zip[dove])))

@@ -1,9 +1,8 @@
 // Update files: the first-line mark, the three kinds of source, the check against an archive
 // database, and the apply in one transaction; on the real draws where it matters. The update reads
 // draw lines with the import's own reader: hostile lines and random ones are shown to give the same
-// verdict through both, damaged ZIPs are refused whole, and no apply passes the archive's limit.
+// verdict through both, and no apply passes the archive's limit. ZIPs and sizes: ZipAggiornamentoTest.cpp.
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <fstream>
 #include <map>
@@ -14,6 +13,7 @@
 #include "Supporto.h"
 #include "core/archive/FormatiTesto.h"
 #include "core/maintenance/Aggiornamento.h"
+#include "core/maintenance/AiutiAggiornamento.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -32,57 +32,6 @@ std::unique_ptr<DatabaseArchivio> ArchivioReale(const CartellaTemporanea& c, siz
 
 std::string Linea(const RigaEstrazione& r) {
     return ScriviLineaArchivioTesto(r) + "\r\n";
-}
-
-/// A draw with every wheel 01-02-03-04-05 but an empty Nazionale.
-RigaEstrazione EstrazioneDel(const std::string& data, const std::string& bari = "01-02-03-04-05") {
-    RigaEstrazione r{data, {}};
-    r.Celle.fill("01-02-03-04-05");
-    r.Celle[0] = bari;
-    r.Celle[10] = "----";
-    return r;
-}
-
-/// The date and the wheels of rows, without where they come from.
-std::vector<RigaEstrazione> Estrazioni(const std::vector<RigaAggiornamento>& righe) {
-    std::vector<RigaEstrazione> e;
-    for (const auto& r : righe)
-        e.push_back({r.Data, r.Celle});
-    return e;
-}
-
-/// A ZIP in memory of the given files, each stored or deflated.
-std::string Zip(const std::vector<std::pair<std::string, std::string>>& file,
-                zip_int32_t metodo = ZIP_CM_DEFLATE) {
-    zip_error_t e;
-    zip_error_init(&e);
-    zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
-    zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
-    zip_source_keep(buffer);
-    for (const auto& [nome, contenuto] : file) {
-        const auto i = zip_file_add(z, nome.c_str(),
-                                    zip_source_buffer_create(contenuto.data(), contenuto.size(), 0, &e), 0);
-        zip_set_file_compression(z, static_cast<zip_uint64_t>(i), metodo, 0);
-    }
-    zip_close(z);
-    zip_source_open(buffer);
-    zip_source_seek(buffer, 0, SEEK_END);
-    std::string dati(static_cast<size_t>(zip_source_tell(buffer)), '\0');
-    zip_source_seek(buffer, 0, SEEK_SET);
-    zip_source_read(buffer, dati.data(), dati.size());
-    zip_source_close(buffer);
-    zip_source_free(buffer);
-    return dati;
-}
-
-/// The message of the ErroreAggiornamento that `fai` throws ("" when it throws none).
-template <class F> std::string Rifiuto(F&& fai) {
-    try {
-        fai();
-    } catch (const ErroreAggiornamento& e) {
-        return e.what();
-    }
-    return "";
 }
 
 /// What the import says of a text: its draws, or the line and message of its refusal.
@@ -454,7 +403,7 @@ TEST(Aggiornamento, ImportazioneEControlloDiconoLoStessoSuRigheCasuali) {
                 linee.insert(linee.begin() + caso(static_cast<int>(linee.size())), std::string(caso(3), ' '));
                 break;
             default: // a quote that never closes
-                l.insert(static_cast<size_t>(caso(static_cast<int>(l.size()))), "\"");
+                l.insert(l.begin() + caso(static_cast<int>(l.size())), '"');
             }
         }
         std::string testo;
@@ -501,121 +450,6 @@ TEST(Aggiornamento, StoricoComeNellImportazione) {
                       std::string("archivio per ruote non leggibile, ") + e.what());
         }
     }
-}
-
-// Issue 19, item 3: libzip's CRC check on every entry read to its end; a damaged, truncated or
-// oversized ZIP is refused whole.
-TEST(Aggiornamento, ZipDanneggiatoRifiutatoIntero) {
-    const std::string coda = CodaStorico(110);
-    const auto riga = RigheDaSorgente(ZipDi("storico.txt", coda));
-    ASSERT_EQ(riga.size(), 10u);
-    // Stored, one byte of the data changed: only the CRC can tell.
-    auto memorizzato = Zip({{"storico.txt", coda}}, ZIP_CM_STORE);
-    ASSERT_EQ(Estrazioni(RigheDaSorgente(memorizzato)), Estrazioni(riga));
-    size_t dove = memorizzato.find(coda.substr(200, 40));
-    ASSERT_NE(dove, std::string::npos);
-    while (!std::isdigit(static_cast<unsigned char>(memorizzato[dove])))
-        ++dove;
-    memorizzato[dove] = memorizzato[dove] == '1' ? '2' : '1';
-    EXPECT_EQ(
-        Rifiuto([&] { RigheDaSorgente(memorizzato); }),
-        "archivio ZIP non utilizzabile (storico.txt): i dati non corrispondono al loro codice di controllo "
-        "(CRC): archivio ZIP danneggiato");
-    // Deflated, one byte of the compressed data changed.
-    auto compresso = ZipDi("storico.txt", coda);
-    compresso[compresso.size() / 2] ^= 0x55;
-    EXPECT_EQ(Rifiuto([&] { RigheDaSorgente(compresso); }).rfind("archivio ZIP non utilizzabile", 0), 0u);
-    // The damaged entry need not be the one read: the ZIP is refused whole.
-    auto due = Zip({{"storico.txt", coda}, {"leggimi.txt", std::string(3000, 'x')}}, ZIP_CM_STORE);
-    due[due.rfind(std::string(100, 'x')) + 50] = 'y';
-    EXPECT_NE(Rifiuto([&] { RigheDaSorgente(due); }).find("(leggimi.txt): i dati non corrispondono"),
-              std::string::npos);
-    // Truncated anywhere.
-    const auto intero = ZipDi("storico.txt", coda);
-    for (size_t n : {size_t(4), size_t(30), intero.size() / 2, intero.size() - 1}) {
-        const auto messaggio = Rifiuto([&] { RigheDaSorgente(intero.substr(0, n)); });
-        EXPECT_EQ(messaggio.rfind("archivio ZIP non utilizzabile", 0), 0u) << n << ": " << messaggio;
-    }
-    EXPECT_EQ(
-        Rifiuto([&] { RigheDaSorgente(intero.substr(0, 30)); }),
-        "archivio ZIP non utilizzabile: il file non è un archivio ZIP, o ne è solo una parte (manca il suo "
-        "indice)");
-    // The central directory that disagrees with an entry's own header: refused when opened.
-    auto incoerente = ZipDi("storico.txt", coda);
-    incoerente[incoerente.find("PK\x01\x02") + 16] ^= 0x01; // the CRC it lists
-    EXPECT_EQ(Rifiuto([&] { RigheDaSorgente(incoerente); }),
-              "archivio ZIP non utilizzabile: archivio ZIP incoerente: danneggiato o troncato");
-    // A folder entry before the file is skipped.
-    std::string conCartella;
-    {
-        zip_error_t e;
-        zip_error_init(&e);
-        zip_source_t* buffer = zip_source_buffer_create(nullptr, 0, 0, &e);
-        zip_t* z = zip_open_from_source(buffer, ZIP_TRUNCATE, &e);
-        zip_source_keep(buffer);
-        zip_dir_add(z, "cartella", 0);
-        zip_file_add(z, "cartella/storico.txt", zip_source_buffer_create(coda.data(), coda.size(), 0, &e), 0);
-        zip_close(z);
-        zip_source_open(buffer);
-        zip_source_seek(buffer, 0, SEEK_END);
-        conCartella.resize(static_cast<size_t>(zip_source_tell(buffer)));
-        zip_source_seek(buffer, 0, SEEK_SET);
-        zip_source_read(buffer, conCartella.data(), conCartella.size());
-        zip_source_close(buffer);
-        zip_source_free(buffer);
-    }
-    EXPECT_EQ(Estrazioni(RigheDaSorgente(conCartella)), Estrazioni(riga));
-    // No file in it, a ZIP in a ZIP.
-    const std::string vuoto = "PK\x05\x06" + std::string(18, '\0'); // the end record alone
-    EXPECT_EQ(Rifiuto([&] { RigheDaSorgente(vuoto); }), "l'archivio ZIP non contiene alcun file");
-    EXPECT_EQ(Rifiuto([&] { RigheDaSorgente(ZipDi("dentro.zip", intero)); }),
-              "l'archivio ZIP contiene un altro archivio ZIP, non un file di estrazioni");
-}
-
-TEST(Aggiornamento, EspansioneFermataAlLimite) {
-    // At the limit whatever the ZIP declares: 5,000 bytes pass a limit of 5,000 and not of 4,999.
-    const auto zip = ZipDi("a.txt", std::string(5000, '0'));
-    EXPECT_EQ(EstraiDaZip(zip, 5000).size(), 5000u);
-    EXPECT_EQ(
-        Rifiuto([&] { EstraiDaZip(zip, 4999); }),
-        "archivio ZIP non utilizzabile: il file supera il limite di 4999 byte per un file di aggiornamento");
-    // Declaring 10 bytes changes nothing: the bytes given are counted, and more than declared is a
-    // damage of its own.
-    auto bugiardo = zip;
-    for (size_t p = bugiardo.find("PK\x03\x04"); p != std::string::npos;
-         p = bugiardo.find("PK\x03\x04", p + 1))
-        bugiardo.replace(p + 22, 4, std::string("\x0a\0\0\0", 4));
-    for (size_t p = bugiardo.find("PK\x01\x02"); p != std::string::npos;
-         p = bugiardo.find("PK\x01\x02", p + 1))
-        bugiardo.replace(p + 24, 4, std::string("\x0a\0\0\0", 4));
-    for (long long limite : {100LL, 4999LL, MassimoScaricamento})
-        EXPECT_EQ(Rifiuto([&] { EstraiDaZip(bugiardo, limite); }),
-                  "archivio ZIP non utilizzabile (a.txt): archivio ZIP incoerente: danneggiato o troncato");
-    // The limit counts every entry: two of 3,000 pass 6,000 and not 5,999.
-    const auto due = Zip({{"a.txt", std::string(3000, '1')}, {"b.txt", std::string(3000, '2')}});
-    EXPECT_EQ(EstraiDaZip(due, 6000), std::string(3000, '1'));
-    EXPECT_NE(Rifiuto([&] { EstraiDaZip(due, 5999); }).find("supera il limite"), std::string::npos);
-    // The download limit by default: 17 MB of zeros, 17 KB zipped.
-    const auto bomba = ZipDi("bomba.txt", std::string(17u << 20, '0'));
-    EXPECT_LT(bomba.size(), 100000u);
-    EXPECT_EQ(
-        Rifiuto([&] { RigheDaSorgente(bomba); }),
-        "archivio ZIP non utilizzabile: il file supera il limite di 16 MB per un file di aggiornamento");
-}
-
-TEST(Aggiornamento, FileSulDiscoColLimiteDelloScaricamento) {
-    CartellaTemporanea c;
-    EXPECT_EQ(Rifiuto([&] { LeggiSorgente(c.Percorso().string()); }),
-              c.Percorso().string() + " è una cartella, non un file di aggiornamento");
-    EXPECT_EQ(Rifiuto([&] { LeggiSorgente(c / "manca.txt"); }),
-              "impossibile aprire il file " + c / "manca.txt" + ": file o cartella inesistente");
-    std::ofstream(c / "limite.txt", std::ios::binary) << std::string(4096, 'x');
-    EXPECT_EQ(LeggiSorgente(c / "limite.txt", 4096).size(), 4096u);
-    EXPECT_EQ(Rifiuto([&] { LeggiSorgente(c / "limite.txt", 4095); }),
-              c / "limite.txt" + ": il file supera il limite di 4095 byte per un file di aggiornamento");
-    // A file without an end stops at the limit.
-    EXPECT_EQ(Rifiuto([&] { LeggiSorgente("/dev/zero", 1 << 20); }),
-              "/dev/zero: il file supera il limite di 1 MB per un file di aggiornamento");
 }
 
 // Issue 19, item 4: an apply that would pass 9,999 draws is refused whole before writing, and no
