@@ -1,7 +1,8 @@
 #pragma once
 // A small HTTP server on 127.0.0.1 for transfer tests: it answers every request with one status and
-// body, or cuts the body midway, or never answers, or sends every request back to itself. It stops
-// when the object goes.
+// body, or cuts the body midway, or never answers, or sends every request back to itself, or sends
+// the body without saying its length, or sends the body alone without any HTTP header (HTTP/0.9).
+// It stops when the object goes.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -16,7 +17,7 @@ namespace trivalto::test {
 
 class ServerProva {
 public:
-    enum class Modo { Risponde, Tronca, Muto, Ciclo };
+    enum class Modo { Risponde, Tronca, Muto, Ciclo, SenzaLunghezza, Grezzo };
 
     ServerProva(int stato, std::string corpo, Modo modo = Modo::Risponde, std::string intestazioni = {})
         : stato_(stato), corpo_(std::move(corpo)), intestazioni_(std::move(intestazioni)), modo_(modo) {
@@ -71,13 +72,24 @@ private:
             if (modo_ == Modo::Muto) {
                 while (!fine_)
                     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            } else if (modo_ == Modo::Grezzo) {
+                ::send(c, corpo_.data(), corpo_.size(), MSG_NOSIGNAL);
             } else {
                 if (modo_ == Modo::Ciclo) intestazioni_ = "Location: " + Indirizzo() + "\r\n";
-                std::string r = "HTTP/1.1 " + std::to_string(modo_ == Modo::Ciclo ? 302 : stato_) +
-                                " Risposta\r\nContent-Length: " + std::to_string(corpo_.size()) +
-                                "\r\nConnection: close\r\n" + intestazioni_ + "\r\n";
+                std::string r =
+                    "HTTP/1.1 " + std::to_string(modo_ == Modo::Ciclo ? 302 : stato_) + " Risposta\r\n";
+                if (modo_ != Modo::SenzaLunghezza)
+                    r += "Content-Length: " + std::to_string(corpo_.size()) + "\r\n";
+                r += "Connection: close\r\n" + intestazioni_ + "\r\n";
                 r += modo_ == Modo::Tronca ? corpo_.substr(0, corpo_.size() / 2) : corpo_;
-                ::send(c, r.data(), r.size(), MSG_NOSIGNAL);
+                // In pieces: a client that stops reading (a body past its limit) must not block the server.
+                for (size_t inviati = 0; inviati < r.size() && !fine_;) {
+                    pollfd q{c, POLLOUT, 0};
+                    if (::poll(&q, 1, 50) <= 0) continue;
+                    const auto n = ::send(c, r.data() + inviati, r.size() - inviati, MSG_NOSIGNAL);
+                    if (n <= 0) break;
+                    inviati += static_cast<size_t>(n);
+                }
             }
             ::close(c);
         }

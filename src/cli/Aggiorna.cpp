@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -26,10 +28,22 @@ const char* TestoMarca(Marca m) {
     return "non valida";
 }
 
+/// A field of a line that is no draw may hold a tab or a carriage return: shown as "?", so each row
+/// stays one line of cells.
+std::string Leggibile(std::string testo) {
+    for (auto& c : testo)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return testo;
+}
+
+/// An address ("scheme://..."), which the transfer accepts or refuses by its protocol, rather than
+/// a file: "gopher://x" is an address the program does not use, not a file that is missing.
 bool Indirizzo(const std::string& da) {
-    for (const char* schema : {"http://", "https://", "ftp://", "ftps://"})
-        if (da.rfind(schema, 0) == 0) return true;
-    return false;
+    const auto schema = da.find("://");
+    if (schema == std::string::npos || schema == 0 || !std::isalpha(static_cast<unsigned char>(da[0])))
+        return false;
+    return std::all_of(da.begin(), da.begin() + static_cast<std::ptrdiff_t>(schema),
+                       [](unsigned char c) { return std::isalnum(c) || c == '+' || c == '-' || c == '.'; });
 }
 
 } // namespace
@@ -57,16 +71,18 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         return 2;
     }
     // Named in the message of a failure, so the user knows whether the transfer or the archive failed.
-    const char* fase = "configurazione";
+    std::string fase = "configurazione";
     try {
         if (archivio.empty() || da.empty()) {
             const auto db =
                 (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
-            if (!std::filesystem::exists(db))
-                throw ErroreAggiornamento("database del programma non trovato: " + db);
+            fase = "lettura del database del programma " + db;
+            std::error_code ec;
+            if (!std::filesystem::exists(db, ec)) throw ErroreAggiornamento("file non trovato");
             auto programma = DatabaseProgramma::Apri(db);
             if (archivio.empty()) archivio = programma->LeggiParametro("PercorsoArchivio").value_or("");
             if (da.empty()) da = programma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+            fase = "configurazione";
             if (da.empty())
                 throw ErroreAggiornamento("nessun indirizzo di aggiornamento configurato: usare --da");
         }
@@ -83,9 +99,9 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
             if (nome != "Tutte") out << "\t" << nome;
         out << "\tSegno\n";
         for (size_t i = 0; i < righe.size(); ++i) {
-            out << "\t" << righe[i].Data;
+            out << "\t" << Leggibile(righe[i].Data);
             for (const auto& cella : righe[i].Celle)
-                out << "\t" << cella;
+                out << "\t" << Leggibile(cella);
             out << "\t" << TestoMarca(esito.Righe[i].Segno) << "\n";
         }
         out << "## List4\n";

@@ -96,8 +96,18 @@ void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMe
     std::string file = percorso;
     if (file.empty()) {
         const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
-        if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
-        file = DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
+        // Its faults name it: "il database è danneggiato" alone would blame the archive.
+        const auto guasto = [&](const std::string& causa) {
+            return ErroreDatabaseProgramma("Impossibile leggere il database del programma " + db + ": " +
+                                           causa);
+        };
+        std::error_code ec;
+        if (!std::filesystem::exists(db, ec)) throw guasto("file non trovato");
+        try {
+            file = DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
+        } catch (const std::exception& e) {
+            throw guasto(e.what());
+        }
     }
     const auto estensione = std::filesystem::path(file).extension().string();
     std::vector<RigaEstrazione> righe;
@@ -107,7 +117,7 @@ void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMe
         righe = DatabaseArchivio::Apri(file)->LeggiTutte();
     archivio.EstrazioneIniziale = 1;
     archivio.CaricamentoIniziale(righe);
-    if (archivio.NumeroEstrazioni < 1) throw ErroreOpzione("l'archivio non contiene estrazioni");
+    if (archivio.NumeroEstrazioni < 1) throw std::runtime_error("l'archivio non contiene estrazioni");
 }
 
 int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,

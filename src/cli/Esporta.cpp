@@ -22,6 +22,9 @@ int Esporta(const std::vector<std::string>& argomenti, const Ambiente& amb, std:
     ArchivioMemoria a;
     try {
         CaricaArchivio(archivio, amb, a);
+    } catch (const ErroreDatabaseProgramma& e) {
+        err << e.what() << "\n";
+        return 1;
     } catch (const std::exception& e) {
         err << "Impossibile leggere l'archivio: " << e.what() << "\n";
         return 1;

@@ -3,6 +3,7 @@
 
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
+#include "core/archive/CauseSistema.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/archive/FormatiTesto.h"
 #include "core/shell/Piattaforma.h"
@@ -27,7 +28,11 @@ public:
     }
     const std::string& Percorso() const { return temporaneo_; }
     void Sposta() {
-        fs::rename(temporaneo_, destinazione_);
+        std::error_code ec;
+        fs::rename(temporaneo_, destinazione_, ec);
+        if (ec)
+            throw std::runtime_error("impossibile mettere al suo posto il file nuovo " + destinazione_ +
+                                     ": " + CausaSistema(ec));
         spostato_ = true;
     }
 

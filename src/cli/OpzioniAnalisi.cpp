@@ -181,10 +181,15 @@ void StampaAtteso(std::ostream& out, const InputRicerca& in, const RichiestaAtte
 
 bool CaricaPerAnalisi(const TestiAnalisi& t, const Ambiente& amb, ImpostazioniAnalisi& imp,
                       ArchivioMemoria& archivio, std::ostream& err) {
+    // An option wrong in itself is told before the archive is read: status 2 whatever the archive.
+    if (!t.Mensile.empty() && t.Mensile != "U" && t.Mensile != "u") Intero(t.Mensile, "--mensile", 1, 31);
     try {
         CaricaArchivio(t.Archivio, amb, archivio);
     } catch (const ErroreOpzione&) {
         throw;
+    } catch (const ErroreDatabaseProgramma& e) {
+        err << e.what() << "\n";
+        return false;
     } catch (const std::exception& e) {
         err << "Impossibile leggere l'archivio: " << e.what() << "\n";
         return false;

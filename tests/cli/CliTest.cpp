@@ -251,7 +251,7 @@ TEST(Cli, OpzioniErrateDannoStato2) {
         {"analizza", "--colpi"},
         {"analizza", "--sconosciuta"},
         {"analizza", "--ruote-gioco", "BA,ZZ"},
-        {"analizza", "--combinazioni", "2"},
+        {"analizza", "--combinazioni", "4"},
         {"analizza", "--elenco", "300"},
         {"costruttore", "--elenco", "1010"},
         {"costruttore", "--metodo", "1,2,3;4,5,6;7,8,9;10,11,12;13,14,15;16,17,18"},

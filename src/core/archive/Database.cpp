@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "core/archive/CauseSistema.h"
+
 namespace trivalto {
 
 namespace {
@@ -103,10 +105,16 @@ bool Statement::Nullo(int c) const {
 
 Database::Database(const std::string& percorso, const std::string& chiave, Modo modo) : percorso_(percorso) {
     if (percorso.empty()) throw ErroreDatabase("percorso del database vuoto");
-    if (std::filesystem::is_directory(percorso))
-        throw ErroreDatabase(percorso + " è una cartella, non un file");
-    if (modo == Modo::Apri && !std::filesystem::is_regular_file(percorso))
+    // Without exceptions: a folder that may not be searched would give the library's own text.
+    std::error_code ec;
+    const auto stato = std::filesystem::status(percorso, ec);
+    if (ec && stato.type() != std::filesystem::file_type::not_found)
+        throw ErroreDatabase("impossibile aprire " + percorso + ": " + CausaSistema(ec));
+    if (std::filesystem::is_directory(stato)) throw ErroreDatabase(percorso + " è una cartella, non un file");
+    if (modo == Modo::Apri && !std::filesystem::exists(stato))
         throw ErroreDatabase("file non trovato: " + percorso);
+    if (std::filesystem::exists(stato) && !std::filesystem::is_regular_file(stato))
+        throw ErroreDatabase(percorso + " non è un file normale");
     const int flags = SQLITE_OPEN_READWRITE | (modo == Modo::Crea ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(percorso.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
         std::string messaggio = Causa(db_, "apertura non riuscita");

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "core/archive/ArchivioMemoria.h"
+
 namespace trivalto {
 
 namespace {
@@ -135,6 +137,11 @@ void DatabaseArchivio::Inserisci(const RigaEstrazione& riga, const std::string& 
                                  const std::string& orareg) {
     const auto iso = IsoDaTesto(riga.Data);
     if (Presente(db_, iso)) throw ErroreDataPresente("data già presente nell'archivio: " + riga.Data);
+    // An archive past the limit is one no part of the program can load any more: every write stops here.
+    if (Conta() >= ArchivioMemoria::MassimoEstrazioni)
+        throw ErroreArchivio("l'archivio ha già " + std::to_string(ArchivioMemoria::MassimoEstrazioni) +
+                             " estrazioni, il massimo: l'estrazione del " + riga.Data +
+                             " non è stata aggiunta");
     auto st = db_.Prepara("INSERT INTO EstrazioniLotto (DataEstrazione" + ColonneRuote() +
                           ", datareg, orareg) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     st.Bind(1, iso);

@@ -50,7 +50,8 @@ public:
     std::vector<RigaEstrazione> LeggiTutte(const std::function<void(int, int)>& progresso = {});
     std::optional<RigaEstrazione> Trova(const std::string& dataTesto);
     /// Adds a draw (one statement, inside the caller's transaction if it has one); throws
-    /// ErroreDataPresente when its date is already present.
+    /// ErroreDataPresente when its date is already present, and ErroreArchivio when the archive
+    /// already holds ArchivioMemoria::MassimoEstrazioni draws (more could never be loaded).
     void Inserisci(const RigaEstrazione& riga, const std::string& datareg, const std::string& orareg);
     /// Rewrites the numbers of the draw of the same date in one transaction; false when absent.
     bool Modifica(const RigaEstrazione& riga, const std::string& datareg, const std::string& orareg);

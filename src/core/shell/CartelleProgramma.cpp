@@ -4,7 +4,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 
+#include "core/archive/CauseSistema.h"
 #include "core/archive/DatabaseProgramma.h"
 
 namespace trivalto {
@@ -51,8 +53,8 @@ std::string CartellaDatiUtente() {
     return (base / "Trivalto" / "Trivalto").string();
 }
 
-void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
-    if (cartelle.Programma == cartelle.Condivisa) return;
+namespace {
+void Prepara(const CartelleProgramma& cartelle) {
     const fs::path cartella = cartelle.Programma;
     fs::create_directories(cartella);
     const fs::path db = cartella / DatabaseProgramma::NomeFile;
@@ -76,6 +78,18 @@ void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
     fs::remove(provvisorio);
     DatabaseProgramma::Crea(provvisorio.string(), percorsoArchivio);
     fs::rename(provvisorio, db);
+}
+} // namespace
+
+void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
+    if (cartelle.Programma == cartelle.Condivisa) return;
+    try {
+        Prepara(cartelle);
+    } catch (const fs::filesystem_error& e) {
+        // The library's text ("filesystem error: cannot copy: ...") never reaches the user.
+        throw std::runtime_error((e.path1().empty() ? std::string() : e.path1().string() + ": ") +
+                                 CausaSistema(e.code()));
+    }
 }
 
 } // namespace trivalto

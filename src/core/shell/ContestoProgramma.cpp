@@ -14,8 +14,9 @@ std::string ContestoProgramma::PercorsoDbProgramma() const {
 
 void ContestoProgramma::ApriDbProgramma() {
     const auto percorso = PercorsoDbProgramma();
-    DbProgramma = std::filesystem::exists(percorso) ? DatabaseProgramma::Apri(percorso)
-                                                    : DatabaseProgramma::Crea(percorso, "");
+    std::error_code ec; // a folder that may not be searched: Apri then says why, in Italian
+    DbProgramma = std::filesystem::exists(percorso, ec) || ec ? DatabaseProgramma::Apri(percorso)
+                                                              : DatabaseProgramma::Crea(percorso, "");
 }
 
 void ContestoProgramma::LeggiParametri() {

@@ -1,18 +1,27 @@
 // Transfers against servers the test starts on 127.0.0.1: a whole body, a redirect, and every way a
-// transfer fails, each leaving the previous downloaded file as it was.
+// transfer fails, each leaving the previous downloaded file as it was and told in Italian; and the
+// table of the messages that stand for the libraries' texts.
+#include <curl/curl.h>
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "ServerProva.h"
 #include "Supporto.h"
+#include "core/archive/CauseSistema.h"
+#include "core/maintenance/Aggiornamento.h"
 #include "core/maintenance/Scaricamento.h"
 
 using namespace trivalto;
@@ -122,4 +131,164 @@ TEST(Scaricamento, FileDaUnServerFtp) {
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     EXPECT_TRUE(pronto) << "il server FTP non è partito";
+}
+
+// Issue 19, item 3: a body past the limit is refused whether the server announces its length or not,
+// in words about the limit (not libcurl's "Failed writing received data to disk").
+TEST(Scaricamento, LimiteDiDimensione) {
+    CartellaTemporanea c;
+    const auto file = c / "Estr_Agg.txt";
+    std::ofstream(file, std::ios::binary) << "vecchio";
+    ControlloScaricamento piccolo;
+    piccolo.MassimoByte = 4096;
+    for (auto modo : {ServerProva::Modo::Risponde, ServerProva::Modo::SenzaLunghezza}) {
+        ServerProva troppo(200, std::string(5000, 'x'), modo);
+        EXPECT_EQ(Fallisce(troppo.Indirizzo(), file, piccolo),
+                  "il file supera il limite di 4 KB per un file di aggiornamento");
+        ServerProva giusto(200, std::string(4096, 'x'), modo);
+        EXPECT_EQ(Scarica(giusto.Indirizzo(), piccolo), std::string(4096, 'x'));
+    }
+    // The limit by default: 16 MB.
+    ServerProva grande(200, std::string((16u << 20) + 1, 'x'), ServerProva::Modo::SenzaLunghezza);
+    EXPECT_EQ(Fallisce(grande.Indirizzo(), file),
+              "il file supera il limite di 16 MB per un file di aggiornamento");
+}
+
+// Issue 19, item 7: addresses and answers the transfer refuses, each in an Italian sentence.
+TEST(Scaricamento, IndirizziERisposteRifiutati) {
+    CartellaTemporanea c;
+    const auto file = c / "Estr_Agg.txt";
+    std::ofstream(file, std::ios::binary) << "vecchio";
+    const std::string protocollo =
+        "protocollo non ammesso: l'indirizzo deve iniziare con http://, https://, ftp:// o ftps://";
+    EXPECT_EQ(Fallisce("file:///etc/passwd", file), protocollo);
+    EXPECT_EQ(Fallisce("gopher://127.0.0.1/x", file), protocollo);
+    EXPECT_EQ(Fallisce("scp://127.0.0.1/x", file), protocollo);
+    for (const char* cattivo : {"http://", "http://[::1", "http://a b/"})
+        EXPECT_EQ(Fallisce(cattivo, file), "indirizzo non valido") << cattivo;
+    ServerProva antico(200, "07/01/1939 58-22-47-49-69\r\n", ServerProva::Modo::Grezzo);
+    EXPECT_EQ(Fallisce(antico.Indirizzo(), file),
+              "il server ha risposto senza intestazioni HTTP (HTTP/0.9): risposta rifiutata");
+    // Where the file cannot go: a folder, a folder that does not exist. No temporary file stays.
+    ServerProva server(200, "corpo");
+    std::filesystem::create_directories(c / "cartella");
+    EXPECT_THROW(ScaricaInFile(server.Indirizzo(), c / "cartella", {}), ErroreScaricamento);
+    try {
+        ScaricaInFile(server.Indirizzo(), c / "cartella", {});
+    } catch (const ErroreScaricamento& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "impossibile scrivere " + c / "cartella" + ": è una cartella, non un file");
+    }
+    try {
+        ScaricaInFile(server.Indirizzo(), c / "manca/Estr_Agg.txt", {});
+        ADD_FAILURE() << "scritto in una cartella che non c'è";
+    } catch (const ErroreScaricamento& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "impossibile scrivere " + c / "manca/Estr_Agg.txt" + ": file o cartella inesistente");
+    }
+    std::vector<std::string> presenti;
+    for (const auto& voce : std::filesystem::directory_iterator(c.Percorso()))
+        presenti.push_back(voce.path().filename().string());
+    std::sort(presenti.begin(), presenti.end());
+    EXPECT_EQ(presenti, (std::vector<std::string>{"Estr_Agg.txt", "cartella"}));
+    EXPECT_TRUE(std::filesystem::is_empty(c / "cartella"));
+}
+
+namespace {
+
+/// The words of the libraries' texts that an Italian sentence never holds.
+const std::set<std::string>& ParoleInglesi() {
+    static const std::set<std::string> parole = {
+        "error",      "errors",    "failed",      "failure",      "fail",        "not",        "the",
+        "could",      "couldn",    "unable",      "invalid",      "unsupported", "timeout",    "timed",
+        "returned",   "received",  "writing",     "disk",         "connect",     "resolve",    "host",
+        "reply",      "weird",     "denied",      "access",       "found",       "such",       "directory",
+        "permission", "read",      "write",       "archive",      "is",          "of",         "to",
+        "and",        "or",        "with",        "without",      "too",         "many",       "out",
+        "memory",     "empty",     "internal",    "inconsistent", "premature",   "end",        "wrong",
+        "operation",  "cancelled", "supported",   "compression",  "method",      "encryption", "seek",
+        "tell",       "resource",  "still",       "use",          "entry",       "changed",    "deleted",
+        "closed",     "renaming",  "temporary",   "creating",     "malloc",      "provided",   "argument",
+        "bad",        "illegal",   "format",      "missing",      "unknown",     "an",         "when",
+        "allowed",    "peer",      "certificate", "problem",      "library",     "function",   "option",
+        "syntax",     "nothing",   "got",         "send",         "receiving",   "sending",    "remote",
+        "local",      "login"};
+    return parole;
+}
+
+/// The words of a message outside the brackets, where the library's own text may stand.
+std::vector<std::string> ParoleFuoriParentesi(const std::string& messaggio) {
+    std::vector<std::string> parole;
+    std::string parola;
+    int profondita = 0;
+    for (const char ch : messaggio + " ") {
+        if (ch == '(') ++profondita;
+        if (ch == ')' && profondita > 0) --profondita;
+        const bool lettera = std::isalpha(static_cast<unsigned char>(ch)) || (ch & 0x80);
+        if (profondita == 0 && lettera) {
+            parola += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        } else if (!parola.empty()) {
+            parole.push_back(parola);
+            parola.clear();
+        }
+    }
+    return parole;
+}
+
+/// `messaggio` is Italian outside its brackets, and the library's `originale` stands, if at all,
+/// only inside them.
+void Italiano(const std::string& messaggio, const std::string& originale, const std::string& dove) {
+    EXPECT_FALSE(messaggio.empty()) << dove;
+    for (const auto& parola : ParoleFuoriParentesi(messaggio))
+        EXPECT_EQ(ParoleInglesi().count(parola), 0u) << dove << ": \"" << parola << "\" in " << messaggio;
+    const auto dove_ = messaggio.find(originale);
+    if (!originale.empty() && dove_ != std::string::npos) {
+        EXPECT_NE(messaggio.rfind('(', dove_), std::string::npos) << dove << ": " << messaggio;
+    }
+    EXPECT_EQ(messaggio.find('\n'), std::string::npos) << dove;
+}
+
+} // namespace
+
+// Issue 19, item 7: the table of messages. Every result code of libcurl and libzip, and every errno,
+// gets an Italian sentence; the library's text never comes alone or first.
+TEST(Messaggi, TabellaDeiMessaggi) {
+    for (int codice = 1; codice < CURL_LAST; ++codice) {
+        const std::string originale = curl_easy_strerror(static_cast<CURLcode>(codice));
+        Italiano(CausaTrasferimento(codice, originale), originale, "curl " + std::to_string(codice));
+        Italiano(CausaTrasferimento(codice, "dettaglio"), originale, "curl " + std::to_string(codice));
+    }
+    // The two texts libcurl gives the same code.
+    EXPECT_EQ(CausaTrasferimento(CURLE_UNSUPPORTED_PROTOCOL, "Protocol \"gopher\" not supported"),
+              "protocollo non ammesso: l'indirizzo deve iniziare con http://, https://, ftp:// o ftps://");
+    EXPECT_EQ(CausaTrasferimento(CURLE_UNSUPPORTED_PROTOCOL, "Received HTTP/0.9 when not allowed"),
+              "il server ha risposto senza intestazioni HTTP (HTTP/0.9): risposta rifiutata");
+    EXPECT_EQ(CausaTrasferimento(CURLE_WRITE_ERROR, "Failed writing received data to disk/application", true),
+              "il file supera il limite di 16 MB per un file di aggiornamento");
+    EXPECT_EQ(CausaTrasferimento(CURLE_WRITE_ERROR, "Failed writing received data to disk/application"),
+              "impossibile conservare i dati ricevuti");
+    EXPECT_EQ(CausaTrasferimento(CURLE_FILESIZE_EXCEEDED, "", false, 4096),
+              "il file supera il limite di 4 KB per un file di aggiornamento");
+    EXPECT_EQ(CausaTrasferimento(CURLE_URL_MALFORMAT, "URL using bad/illegal format or missing URL"),
+              "indirizzo non valido");
+    for (int codice = 0; codice <= ZIP_ER_CANCELLED; ++codice) {
+        zip_error_t e;
+        zip_error_init_with_code(&e, codice);
+        const std::string originale = zip_error_strerror(&e);
+        zip_error_fini(&e);
+        Italiano(CausaZip(codice), originale, "zip " + std::to_string(codice));
+        Italiano(CausaZip(codice, EIO), originale, "zip " + std::to_string(codice) + " EIO");
+    }
+    EXPECT_EQ(CausaZip(ZIP_ER_NOZIP),
+              "il file non è un archivio ZIP, o ne è solo una parte (manca il suo indice)");
+    EXPECT_EQ(CausaZip(ZIP_ER_CRC),
+              "i dati non corrispondono al loro codice di controllo (CRC): archivio ZIP danneggiato");
+    EXPECT_EQ(CausaZip(ZIP_ER_READ, EISDIR), "errore di lettura: è una cartella, non un file");
+    for (int n = 0; n < 134; ++n)
+        Italiano(CausaSistema(n), std::strerror(n), "errno " + std::to_string(n));
+    EXPECT_EQ(CausaSistema(EISDIR), "è una cartella, non un file");
+    EXPECT_EQ(CausaSistema(std::make_error_code(std::errc::no_such_file_or_directory)),
+              "file o cartella inesistente");
+    EXPECT_EQ(CausaSistema(std::make_error_code(std::errc::cross_device_link)),
+              "il file provvisorio e la destinazione sono su dischi diversi");
 }

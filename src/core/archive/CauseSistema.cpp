@@ -1,0 +1,64 @@
+#include "core/archive/CauseSistema.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace trivalto {
+
+std::string CausaSistema(int n) {
+    switch (n) {
+    case ENOENT:
+        return "file o cartella inesistente";
+    case ENOTDIR:
+        return "una parte del percorso non è una cartella";
+    case EISDIR:
+        return "è una cartella, non un file";
+    case EACCES:
+    case EPERM:
+        return "permesso negato";
+    case EROFS:
+        return "il disco è di sola lettura";
+    case ENOSPC:
+    case EDQUOT:
+        return "disco pieno";
+    case EXDEV:
+        return "il file provvisorio e la destinazione sono su dischi diversi";
+    case EBUSY:
+    case ETXTBSY:
+        return "il file è in uso";
+    case ENAMETOOLONG:
+        return "nome del file troppo lungo";
+    case ELOOP:
+        return "troppi collegamenti simbolici nel percorso";
+    case EEXIST:
+        return "esiste già";
+    case ENOTEMPTY:
+        return "la cartella non è vuota";
+    case EIO:
+        return "errore di lettura o scrittura sul disco";
+    case EMFILE:
+    case ENFILE:
+        return "troppi file aperti";
+    case ENOMEM:
+        return "memoria insufficiente";
+    case EFBIG:
+        return "file troppo grande";
+    case EINVAL:
+        return "percorso non valido";
+    case ENXIO:
+    case ENODEV:
+        return "dispositivo non disponibile";
+    case 0:
+        return "errore sconosciuto";
+    default:
+        return std::string("errore del sistema (") + std::strerror(n) + ")";
+    }
+}
+
+std::string CausaSistema(const std::error_code& codice) {
+    if (codice.category() == std::system_category() || codice.category() == std::generic_category())
+        return CausaSistema(codice.value());
+    return "errore del sistema (" + codice.message() + ")";
+}
+
+} // namespace trivalto
