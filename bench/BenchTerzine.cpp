@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the terzine search, literal reference against the fast search, on the real archive, and
 // prints both medians and their ratio. Usage: bench_terzine [repetitions of the fast search]
 #include <algorithm>

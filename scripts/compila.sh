@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (Release, Ninja, ccache). Extra arguments go to the build step,
 # for example: scripts/compila.sh --target trivalto
 set -euo pipefail

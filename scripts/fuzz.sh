@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets of tests/fuzz with Debian's clang into build-fuzz/ (the core with the
 # address and undefined-behaviour checks) and runs each for SECONDI seconds (default 600: the long
 # run; CI runs a short one). The seed corpora in tests/fuzz/corpus are copied, never written: new

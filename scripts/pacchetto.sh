@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build/deb/trivalto_VERSION_amd64.deb (installs what is missing first).
 # Install it with: apt install ./build/deb/trivalto_*.deb
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/ and runs the
 # whole test suite there (CI runs it after scripts/test.sh). Any report fails the run: undefined
 # behaviour aborts, and leaks are checked in the program's own code (tests/lsan.supp names the

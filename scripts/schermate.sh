@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's pictures of the windows, with results in them, from the real program's windows
 # under Xvfb: docs/schermate/NAME.png. `trivalto-schermate` starts the main window afresh for each
 # picture on a private copy of the program folder (bundled archive, empty settings), opens a window by

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the window tests with ThreadSanitizer into build-tsan/ and runs them (searches, their stop,
 # closing a window during a search, a reload of the archive during a search). Not part of test.sh:
 # the instrumented build takes minutes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small HTTP server on 127.0.0.1 for transfer tests: it answers every request with one status and
 // body, or cuts the body midway, or never answers, or sends every request back to itself, or sends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sub-commands of trivalto-cli. Each writes to the streams it is given and returns the exit status,
 // so tests run them in-process.

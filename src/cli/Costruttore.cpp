@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `trivalto-cli costruttore`: the method builder's chain headless. The search fills the list by colpo
 // and the list by case; each terzina of --metodo is added as a double click adds it, followed by the
 // forecast and the re-ranking; then the count by colpo, a list row's history and a forecast row's delays.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `trivalto-cli esplora`: many settings tried by the walk-forward on the draws up to a cut-off, ranked,
 // corrected for the number tried, and the best one played once on the draws after the cut-off.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
 #include "core/maintenance/Esportazioni.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small reader of "--name value" and "--flag" arguments.
 #include <optional>

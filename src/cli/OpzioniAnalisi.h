@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What `analizza` and `costruttore` share: the analysis options, the archive they read and the
 // contract's table printing.

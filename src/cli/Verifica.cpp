@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `trivalto-cli verifica`: the walk-forward verification of the analysis settings over a range of
 // reference draws, one row per trial and a summary set against chance.
 #include "cli/Comandi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trivalto-icone FOLDER: writes FOLDER/hicolor/scalable/apps/trivalto.svg and the PNG sizes a desktop
 // menu asks for, all from the program's own icon drawing.
 #include <QDir>

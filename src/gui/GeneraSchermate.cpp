@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trivalto-schermate CARTELLA USCITA AGGIORNAMENTO [SCENA...]: the README's pictures, USCITA/SCENA.png.
 // CARTELLA is a prepared program folder (`trivalto-cli prepara`), AGGIORNAMENTO an update file that
 // "AGGIORNA DA FILE" accepts. Each scene starts the main window afresh, as the program does after

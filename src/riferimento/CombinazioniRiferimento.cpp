@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The combination search as literal loops: per combination, every case walked draw by draw.
 #include <algorithm>
 

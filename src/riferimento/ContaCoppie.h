@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pair pre-count of the literal searches: for each pair of offsets (lo, hi), in how many of the
 // uncovered cases it came out together at least once within the play window up to the reference draw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The builder's search as literal loops: the pair pre-count, the lexicographic walk, Cop and Tot per
 // terzina, a check of the stop flag every 3,000 terzine, strict-greater entry and a stable re-sort.
 #include <algorithm>

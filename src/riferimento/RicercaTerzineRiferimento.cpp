@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search as literal loops: pair pre-count, lexicographic walk, strict-greater entry into the
 // last row and a stable re-sort. Kept as the yardstick for the fast search.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files a careless or hostile user gives the command-line program, as archive or as file to
 // import: each refused with one clear Italian line on stderr and exit status 1, and the archive
 // left byte for byte as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGKILL at random moments during the writes of the program, each on a fresh copy of the real
 // archive: afterwards the archive's pages are sound and it holds the state before or the state
 // after the write, never a mix; an export leaves the old file or the whole new one.

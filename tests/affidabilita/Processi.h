@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command-line program run as a user runs it, in its own process: its exit status and what it
 // wrote to stderr, or killed with SIGKILL after a given time. Archives are checked as the next run

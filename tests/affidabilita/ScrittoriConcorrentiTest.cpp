@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two processes making one new archive at once, the second started after a random delay: each either
 // writes all it says it wrote or is refused because the other is writing, and the archive holds
 // exactly what the successful ones wrote, with nothing left beside it.

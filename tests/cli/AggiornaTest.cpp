@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // trivalto-cli aggiorna: the check printed, the apply, the official per-wheel archive served zipped
 // on 127.0.0.1, and failures that leave the archive as it was; hostile lines, damaged ZIPs, the size
 // and draw limits, and the messages and exit statuses of issue 19.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // `trivalto-cli esplora`: lists and ranges of every varied option, the tables it prints, and the
 // mistakes refused with status 2 as the other commands refuse theirs.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Giudizio" row of `## Atteso` and `## Sintesi`: its first words follow the p printed above it, worked
 // by hand on both sides of 0,05 and 0,01; a planted pattern is judged beyond chance, the real archive not.
 #include <gtest/gtest.h>

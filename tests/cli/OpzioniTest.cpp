@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options of the command-line tool: an empty value, a repeated option, a malformed number or an option
 // that would change nothing is a mistake (status 2), never taken as an option left out.
 #include <gtest/gtest.h>

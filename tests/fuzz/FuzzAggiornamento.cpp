@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The update check on any content (draw lines, per-wheel layout, ZIP): rows it would write are
 // valid draws, and the marks agree with the rows' faults. The archive is a small one made once.
 #include <unistd.h>

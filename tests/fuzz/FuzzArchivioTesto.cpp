@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 175-character draw lines: accepted rows are valid, dates are unique, and writing them back
 // reads the same rows.
 #include <set>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wheel cell: a stored cell that passes the check reads as numbers that write back to the same
 // text; the typing filter of a box keeps only what it would keep again.
 #include "Proprieta.h"

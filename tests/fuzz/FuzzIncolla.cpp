@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "INCOLLA ESTRAZIONE": at most 55 numbers, every box as the typing filter leaves it, and boxes that
 // pass the check make a draw an import would accept.
 #include "Proprieta.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-wheel layout: accepted rows are valid and sorted by date, and the same rows written in
 // that layout read back equal.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks shared by the fuzz targets: a failed property aborts, so the fuzzer keeps the input.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Dialogs for tests: answers come from queues the test fills, and everything shown is recorded.
 #include <QPrinter>

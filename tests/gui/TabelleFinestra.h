@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window tests share: an analysis-like window on a test bench, a held thread pool, the texts
 // of a grid, and the tables a `trivalto-cli` run prints, to compare a window with the command-line tool.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the window test classes (offscreen). Without arguments: every class. "Classe [funzione...]":
 // one class, or some of its functions. "--ctest FILE": writes one CTest entry per test function,
 // so a failure names the function.

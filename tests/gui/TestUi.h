@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Registry of the QtTest classes that TestUi.cpp runs.
 #include <QObject>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb from a finished build folder and checks it as a new user would meet it: the parts
 # are where the desktop looks for them, the dependencies are computed, the unpacked programs start
 # in an empty home, write only there, and a reinstall keeps the archive the user changed.

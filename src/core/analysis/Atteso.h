@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What chance alone gives, beside what the search shows. A terzina fixed in advance makes at least an
 // ambo on one wheel in one draw with probability p = (3·C(87,3) + C(87,2)) / C(90,5) ≈ 1 in 136.6; over

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Cases: the past draws, at or before the reference draw, that share the chosen month ordinal.
 #include <vector>

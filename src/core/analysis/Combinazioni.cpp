@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast combination search: each row's covered cases as a bit mask (one walk per row and case),
 // then a combination covers popcount(mask1 | mask2 | mask3) cases. The best rows are kept in
 // buckets by coverage, the first found first, which equals the literal strict-greater entry.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Combinations of one, two or three rows of the terzine list, ranked by the cases at least one of
 // their terzine covers (a case counts once, at its first success; every case counts, covered or not).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Exploration of many settings at once, paid for honestly. Every setting of a grid is tried by the
 // walk-forward on the draws up to a cut-off; the smallest p of many tries is small by luck alone, so

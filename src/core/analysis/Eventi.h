@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A case's play window as events in offset space: for every played draw and wheel (draws in
 // increasing order, wheels in wheel order), the offsets from the case's parameter at which the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The play of one terzina for one case: its three numbers and the success test on a draw and wheel.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The verdict a player reads beside the figures of chance: one sentence in plain words, the same in every
 // window and in the command-line tool. It begins with one of three fixed phrases chosen by p alone and then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The distinct settings a player has tried in this session. Trying many and keeping the one that looks
 // best is itself a search among many attempts: the verdict says so once the count grows.

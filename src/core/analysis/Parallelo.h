@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One way to spread independent steps over the cores: the searches' callers (simulations, walk-forward
 // trials, explored settings) hand it the step and get back whether a stop cut the loop short.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The case parameter: one number 0..90 per case, from the base wheel's numbers at the enabled
 // positions by sum, distance or difference, then through one transformation.

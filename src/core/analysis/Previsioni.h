@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Predictions of a chosen combination: per case the numbers each terzina plays, every success with
 // wheel, colpo and size, the cases still in play and the statistics row; and the number delays.

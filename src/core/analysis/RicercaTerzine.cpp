@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast terzine search. Instead of judging 117,480 terzine case by case, it walks each case's
 // play window once and records, per pair of offsets, the cases in which it came out (a 30-bit
 // mask), the first event that brought it and how often it came out; a terzina's result is then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The search of all 117,480 terzine of offsets (a < b < c in 1..90) for those that came out most
 // often within the play window after the cases.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of a terzine analysis, kept apart from any widget: the toggles, the case records and
 // the marks of the case table, the chosen case, the terzine list, the combinations and the forecast.

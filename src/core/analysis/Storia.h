@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The case-by-case history of a terzina or a combination, for the history window.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the analysis tables, shared by the window and the command-line tool so both show
 // exactly the same cells.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Inspecting one case: which listed terzine came out for it up to the end of the archive, and what
 // the terzine of one combination did in its play window.

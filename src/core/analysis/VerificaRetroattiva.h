@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Walk-forward verification: for every reference draw in a range that is itself a case of the monthly
 // rule, the chain runs on the draws up to it, its best terzina (or best combination) is played on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The whole draw archive held in memory, and the model archive (the run of draw indices the
 // analysis works on). Written only by the loaders below; read by every window and the engine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Failures of the operating system in the user's language. The system's own text never reaches the
 // user alone: an unlisted failure is named in Italian and its text follows in brackets.

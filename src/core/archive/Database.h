@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Thin RAII layer over an encrypted SQLite (SQLCipher) file. Every statement is prepared with bound
 // parameters; the key is given through the API and never appears in SQL text.

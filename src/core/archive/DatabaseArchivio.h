@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive database: table EstrazioniLotto (one row per draw, unique date) and the view
 // Query_AAMMGG (year, month, day of each draw).

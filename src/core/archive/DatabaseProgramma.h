@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program database "DbTrivalto.mdb": parameters, the default analysis settings and two tables
 // the program only requires to exist. One object owns the open file for the program's lifetime.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Readers of the two text layouts of the draw archive: the 175-character draw lines (the first line
 // of a full archive carries " pr") and the official per-wheel "storico" (date, wheel code, five numbers,

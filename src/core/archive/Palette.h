@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared colours as 0x00BBGGRR numbers (red in the low byte); grids store and read back these values.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Constant number tables read by the transformations; index 1..90, entry 0 unused (0).
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Wheels, numbers, wheel cell text and draw dates: the words every other layer speaks.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The method builder's candidate lists. The list by colpo ranks every terzina by the cases it covers
 // ("Cop"), with all its successes ("Tot": equal to Cop unless the whole period is checked) and the size

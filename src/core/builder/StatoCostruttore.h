@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state of the method builder, kept apart from any widget. The cases, toggles, play window and
 // forecast are an analysis state's (the same commands, the same marks); on top of it the builder keeps

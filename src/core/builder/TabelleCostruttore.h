@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the builder's tables, shared by the window and the command-line tool.
 #include "core/analysis/TabelleAnalisi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Update files and their check against the archive database. Three kinds of source are read: the
 // program's text archive (175-character draw lines), the official per-wheel archive ("YYYY/MM/DD",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calendar of a year's draws: one row per month with draws, one column per day of the month
 // that has a draw in some month of the year, each cell the weekday of that day's draw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 55 entry boxes of a draw (eleven wheels of five boxes, box b = wheel (b-1)/5, position
 // (b-1)%5): the typing and keyboard rules, the check before a draw is written, and the paste rule.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive written for the two companion programs and as a text list of the Nazionale wheel.
 // Every export walks draws 1..N of an in-memory archive; the two companion formats carry the ten

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Transfers of update files over HTTP(S) and FTP. Bounded in time (connection 15 s, whole transfer
 // 300 s) and in size (MassimoScaricamento), redirects followed up to a limit, HTTPS verified. A file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The default analysis settings: the row "Standard" of table Impostazioni in the program database.
 // Integer fields hold list positions (cases - 1, first colpo - 1, colpi - 1), Elenco its text, the

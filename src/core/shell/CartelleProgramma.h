@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program keeps what it writes. A copy run from its build folder uses that folder, as the
 // build prepares it. An installed copy (its shared data in <prefix>/share/trivalto beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program-wide context that main creates and hands down by reference: where the program lives,
 // the two open databases, the program parameters and the in-memory archive.

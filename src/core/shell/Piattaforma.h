@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the operating system answers in its own way: the kind of a file and an exclusive lock between
 // processes. Every call that differs between POSIX and Windows lives behind this file.

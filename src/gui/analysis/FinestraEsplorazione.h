@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Esplora impostazioni": many settings tried at once by the walk-forward on the draws up to a date,
 // ranked by p, corrected for how many were tried, the best played once on the draws after that date,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The walk-forward verification window ("Verifica retroattiva"): the analysis settings, a range of
 // reference draws, and for each draw of the range that is a case the best terzina (or combination)

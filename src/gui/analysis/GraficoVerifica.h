@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The walk-forward chart: hits so far against the hits chance alone would give, trial after trial, with a
 // band of two standard deviations around the chance line, its axes named and a legend.

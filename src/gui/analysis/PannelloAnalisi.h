@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings both analysis windows share: the reference draw with its search buttons, the cases,
 // the parameter and the play. It reads and writes the toggles of the window's StatoAnalisi and gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The compact panel of what chance alone gives, beside the analysis results: the expected Pos of one
 // terzina fixed in advance (and the expected Cop of K of them), and, on request, where the observed best

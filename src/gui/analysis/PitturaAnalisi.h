@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analysis tables drawn from an analysis state: texts from the shared table builders, colours
 // and bold from the state's flags. `Dipingi…` writes texts and styles; `Stile…` only repaints the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the analysis window: controls, their opening values and the grids.
 #include "gui/analysis/Special.h"
 

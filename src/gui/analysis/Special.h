@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The terzine analysis window `special` ("Le Trivalto"): the reference draw, the settings of cases,
 // parameter and play, and the chain GENERA TERZINE -> combinations -> PREVISIONI with histories and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the archive window: its four pages, the entry boxes and the opening values.
 #include "gui/archive/Archivio.h"
 

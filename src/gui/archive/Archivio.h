@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive window `archivio` ("Gestione archivio DB"): one draw at a time in 55 entry boxes with
 // its saving, correction and deletion, moving through the archive, the searches, the month

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive window's commands: showing a draw, writing it, the searches, the list and the calendar.
 #include <QApplication>
 #include <QCalendarWidget>

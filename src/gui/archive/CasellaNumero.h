@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One of the 55 entry boxes of a draw: yellow while it has the focus, "0#" when it loses it, the
 // typing filter on every change, Enter and the arrows moving between boxes by the shared rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page "Aggiornamenti" of the archive window: an update file chosen on disk or downloaded, checked
 // against the archive (rows to import, equal, different, not valid), and the marked rows written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Page "Salvataggi" of the archive window: the archive exported for the two companion programs and
 // as a text list of the Nazionale wheel, and the folder of the last Dati.iii export. Exports run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the method builder and the painting of its tables from its state.
 #include "gui/builder/Costruttore.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The method builder `Costruttore` ("Generazione terzine"): the same cases, parameter and play as the
 // analysis window, two ranked candidate lists (by colpo and by case) and a method of at most five

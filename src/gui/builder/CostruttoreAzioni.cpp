@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The method builder's commands: each reads its controls, changes the state and repaints.
 #include <QApplication>
 #include <QCheckBox>

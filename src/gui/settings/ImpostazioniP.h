@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The default-settings window `ImpostazioniP` ("Impostazioni predefinite"): the analysis parameters
 // of the row "Standard", shown in the same controls as the analysis window and saved back.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window `Container`: the button strip that opens the program's windows (one instance
 // each, inside the main window), the model-archive panel, the progress bar `pb1` and the draws

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start window `INIZIO`: shows the archive path, leads the first-use choice of the archive file,
 // and on "PROCEDI" loads the archive into memory.

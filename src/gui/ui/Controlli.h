@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Controls several windows build the same way: lists of numbers, framed value labels, bold command
 // buttons, link-like buttons, and the analysis parameters' position toggles and one-row wheels grid.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box, question, input box, file dialog, print dialog and help page goes through
 // this interface, so tests can script the answers and record what was shown.

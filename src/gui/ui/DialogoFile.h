@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own file dialog (not the desktop's), in Italian throughout: column titles, dates with
 // Italian month names, sizes, and columns wide enough for what they show.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A wrapped label whose minimum height is the height of its text at its width. Splitters and scroll areas
 // size their children by the minimum height and know nothing of a wrapped label's height at its width:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-program help: HTML pages shipped in the program's "help" folder, one per topic number.
 #include <QWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid every window shows its tables in: a thin view over ModelloGriglia that speaks in grid
 // rows (1 = first data row), widths in twips, clicks and double clicks with the current cell set,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures for the picture buttons, painted at run time: a coloured tile with a symbol.
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Long work off the UI thread. A job owns everything it reads (its inputs by value, the archive
 // snapshot they point into, its own stop flag), so the window that started it may close at any

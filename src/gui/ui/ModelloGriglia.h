@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table model behind every grid. Row 0 is the header (set from one "|"-separated text); rows
 // 1..Righe()-1 are data. Each cell keeps its text, back colour, fore colour and bold; colours are

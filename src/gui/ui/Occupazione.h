@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's busy state while its long work runs: the controls that would change what the work reads
 // are disabled, the busy pointer shows; at the end they come back and the progress bar empties.

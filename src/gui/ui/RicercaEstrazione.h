@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The index and date search dialogs that the analysis window, the builder, the archive window and
 // the mini list share.

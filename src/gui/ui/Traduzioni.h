@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own dialogs (file, print, colour, standard buttons) in Italian, like every text of the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The delays window `Frm_Ritardi`: the table `Fgg1` a caller fills (row n: number n and its delay
 // on each wheel), a filter on the marked numbers (green in column 1) and a copy of the whole table.

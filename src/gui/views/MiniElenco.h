@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mini list `Estrazioni_minielenco` ("Mini elenco"): one draw at a time as an 11 x 5 table, a
 // scroll bar that follows reloads of the archive, the date and index searches, and cells the user

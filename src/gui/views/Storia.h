@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The history window `Storia` ("Resoconto storico"): the history lines a caller hands it, their
 // summary and a bar chart of covered against negative cases; copy and print of the table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chance beside the results: the exact chance of a hit against every draw enumerated, the play windows
 // counted by hand, simulations reproducible by seed, and the walk-forward on a planted pattern and on
 // random archives.

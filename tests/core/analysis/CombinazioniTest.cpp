@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast combination search must equal the literal one, row for row and tie for tie.
 #include <gtest/gtest.h>
 

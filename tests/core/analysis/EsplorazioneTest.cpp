@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exploration of many settings: Holm's correction on hand-worked values, the grid, and the honesty
 // properties: random archives stay within chance after the correction, a planted rule is found and
 // confirmed on the held-out draws, nothing after the cut-off changes the ranking, a stop keeps what ran.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The verdict in words: the three thresholds on p worked by hand on both sides of 0,05 and 0,01, the
 // sentence with its numbers, and the count of settings tried behind the reminder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one parallel loop: every step exactly once on any number of threads, progress to the end, a stop
 // honoured, and a step's exception brought back to the caller instead of ending the program.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Predictions, histories, verification and delays, checked against draws read from the archive file.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast search must give the reference's list row for row, ties included.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The analysis state's rules, without any window: what a move of the reference draw empties, what
 // the forecast's marks feed into the next search, and which commands have nothing to work on.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The builder's candidate lists: the fast search against the literal loops on the real archive and on
 // random archives, the interrupt at the same terzina, and the per-case and per-colpo marks worked by hand.
 #include <gtest/gtest.h>

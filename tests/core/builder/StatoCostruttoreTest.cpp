@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The builder's state: the re-ranking as the method grows, a moved reference draw, the older forecast,
 // the count by colpo within the play window and a search stopped before its end.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Update files: the first-line mark, the three kinds of source, the check against an archive
 // database, and the apply in one transaction; on the real draws where it matters. The update reads
 // draw lines with the import's own reader: hostile lines and random ones are shown to give the same

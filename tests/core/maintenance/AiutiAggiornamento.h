@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers of the update tests: draws written by hand, ZIPs made in memory, refusals caught.
 #include <zip.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry boxes' rules, the check before a draw is stored, the paste rule and the year calendar.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three exports on a small archive worked out by hand, the safety of the written files, and
 // the command-line export writing the same bytes.
 #include <gtest/gtest.h>

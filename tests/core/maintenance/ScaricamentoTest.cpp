@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Transfers against servers the test starts on 127.0.0.1: a whole body, a redirect, and every way a
 // transfer fails, each leaving the previous downloaded file as it was and told in Italian; and the
 // table of the messages that stand for the libraries' texts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ZIP sources and the size limit of an update file: libzip's CRC check on every entry read to its
 // end, a damaged, truncated, inconsistent or oversized ZIP refused whole, and files on disk held to
 // the limit of a download.

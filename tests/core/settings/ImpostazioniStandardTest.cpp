@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Standard" settings row: round trip, the reading rules of its texts, damaged values kept out,
 // and a program database of the first version gaining the new column.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kinds of file the program tells apart and the lock that keeps two writers of one file apart.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Esplora impostazioni" window: the count of settings before the start, the same table and verdict
 // as the command-line tool, sorting by a column both ways, and a stop that keeps the settings done.
 #include <QCheckBox>

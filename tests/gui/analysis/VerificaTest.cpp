@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What chance alone gives, in the windows: the panel beside the analysis and the walk-forward window,
 // each compared with the command-line tool on the same settings.
 #include <QCheckBox>

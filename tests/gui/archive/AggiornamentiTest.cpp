@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page "Aggiornamenti": an update file chosen on disk, the official archive served zipped on
 // 127.0.0.1, the apply with its reload, and failures that leave the archive and the downloaded file.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive window on a small archive database of its own: the keyboard of the entry boxes,
 // saving, correcting and deleting a draw with the reload after it, the searches, the paste rule,
 // the list of draws and the calendar of a year.

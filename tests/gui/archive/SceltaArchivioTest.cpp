@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An archive chosen at the start window is the archive written: saving, correcting and deleting a draw
 // and applying an update all reach the chosen file, while the one opened before stays byte for byte.
 #include <QCalendarWidget>

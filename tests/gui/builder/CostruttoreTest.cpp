@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The method builder used as a user would: the chain, double clicks into the method, the sixth terzina,
 // removal and reset, an edited offset, an interrupted search, the history and the delays; its tables
 // compared with `trivalto-cli costruttore` on the same settings.

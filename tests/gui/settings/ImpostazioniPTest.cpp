@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The default-settings window: loading the row by its rules, the toggles, saving, a missing row,
 // and the analysis window opening with the saved values only when asked to.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's file dialog: Italian column titles and month names whatever the system's language,
 // columns as wide as what they show, and a chosen file that still comes back through the model over it.
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Jobs off the UI thread: results and progress come back on the UI thread, a stop asked before the
 // job starts is kept, and a job whose owner has gone ends on its own without calling back.
 #include <QApplication>

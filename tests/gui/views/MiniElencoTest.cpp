@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mini list: the draw shown, cell marks, their reset, the searches and an archive that grows.
 #include <QLabel>
 #include <QScrollBar>
