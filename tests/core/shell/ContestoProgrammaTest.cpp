@@ -191,6 +191,18 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
     EXPECT_FALSE(std::filesystem::exists(utente + "-no"));
 }
 
+#ifdef _WIN32
+TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
+    const char* dati = std::getenv("APPDATA");
+    const std::string vecchio = dati ? dati : "";
+    _putenv_s("APPDATA", "C:\\Users\\prova\\AppData\\Roaming");
+    EXPECT_EQ(CartellaDatiUtente(), "C:\\Users\\prova\\AppData\\Roaming\\Trivalto\\Trivalto");
+    _putenv_s("APPDATA", "relativa"); // not absolute: ignored
+    EXPECT_EQ(CartellaDatiUtente().rfind("relativa", 0), std::string::npos);
+    EXPECT_TRUE(std::filesystem::path(CartellaDatiUtente()).is_absolute());
+    _putenv_s("APPDATA", vecchio.c_str());
+}
+#else
 TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
     const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
     const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -206,3 +218,4 @@ TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
     else
         unsetenv("XDG_DATA_HOME");
 }
+#endif
