@@ -31,7 +31,7 @@ registra() {
 }
 
 # --- Debian packages: cross compilers, Wine, source tools ---
-pacchetti=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 xvfb xauth
+pacchetti=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
            dpkg-dev cmake ninja-build pkg-config make tcl python3 ccache)
 mancanti=()
 for p in "${pacchetti[@]}"; do
@@ -94,11 +94,12 @@ prendi_sorgente() {
   exit 1
 }
 
-# The compiler's own libraries, which some packages list among theirs, go; a library named twice once.
+# The compiler's own libraries (and its thread library), which some packages list among theirs, go; a
+# library named twice, once.
 pulisci_pc() {
   local libs="" l
   for l in $(sed -n 's/^Libs: *//p' "$1"); do
-    case " $l " in *" -lmingw32 "* | *" -lgcc "* | *" -lmoldname "* | *" -lmingwex "* | *" -lkernel32 "*) continue ;; esac
+    case " $l " in *" -lmingw32 "* | *" -lgcc "* | *" -lmoldname "* | *" -lmingwex "* | *" -lkernel32 "* | *" -lpthread "*) continue ;; esac
     case " $libs " in *" $l "*) ;; *) libs="$libs $l" ;; esac
   done
   sed -i "s|^Libs: .*|Libs:$libs|" "$1"
@@ -245,6 +246,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   registra "$build/log/wine.log" wine wineboot --init
 fi
 # One Wine server for all the programs that follow, instead of one per program.
+wineserver -w
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 passo "Wine pronto in $((SECONDS - inizio)) s"

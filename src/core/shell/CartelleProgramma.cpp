@@ -87,7 +87,9 @@ void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
         // An archive already in the folder (a program database lost since) is the user's: kept.
         const fs::path archivio = cartella / NomeArchivio;
         if (!fs::exists(archivio)) CopiaIntera(spedito, archivio);
-        percorsoArchivio = archivio.string();
+        // Stored as the system writes paths (drive letter and backslashes on Windows), whatever
+        // separators the user's folder came with.
+        percorsoArchivio = fs::path(archivio).make_preferred().string();
     } else if (const fs::path vecchio = fs::path(cartelle.Condivisa) / DatabaseProgramma::NomeFile;
                fs::is_regular_file(vecchio)) {
         // A build folder that cannot be written: its program database, as it was built.

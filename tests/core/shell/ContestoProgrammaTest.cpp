@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 
@@ -144,7 +145,14 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
     EXPECT_EQ(cartelle.Condivisa, (radice / "share" / "trivalto").string());
     PreparaCartellaUtente(cartelle);
 
-    const auto copia = utente + "/ArchivioLotto.mdb";
+    const auto copia = (std::filesystem::path(utente) / "ArchivioLotto.mdb").make_preferred().string();
+#ifdef _WIN32
+    // The user's folder came with forward slashes in part; the stored path has none.
+    ASSERT_GT(copia.size(), 3u);
+    EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(copia[0])) && copia[1] == ':' && copia[2] == '\\')
+        << copia;
+    EXPECT_EQ(copia.find('/'), std::string::npos) << copia;
+#endif
     {
         ContestoProgramma ctx(cartelle.Programma);
         ctx.ApriDbProgramma();
