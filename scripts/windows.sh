@@ -248,6 +248,9 @@ fi
 # One Wine server for all the programs that follow, instead of one per program.
 wineserver -w
 wineserver -p
+# Wine's services start with the first program and outlive it, holding on to its output: started
+# here, they hold no pipe of the build or of the tests, which would wait for them forever.
+wine cmd /c exit </dev/null >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 passo "Wine pronto in $((SECONDS - inizio)) s"
 

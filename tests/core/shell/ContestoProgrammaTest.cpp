@@ -119,6 +119,10 @@ void Installa(const std::filesystem::path& radice, int estrazioni) {
     std::filesystem::create_directories(radice / "bin");
     const auto condivisa = radice / "share" / "trivalto";
     std::filesystem::create_directories(condivisa);
+    // A package upgrade replaces the read-only file; Windows removes none while it is read-only.
+    if (std::filesystem::exists(condivisa / "ArchivioLotto.mdb"))
+        std::filesystem::permissions(condivisa / "ArchivioLotto.mdb", std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
     std::filesystem::remove(condivisa / "ArchivioLotto.mdb");
     auto db = DatabaseArchivio::ApriOCrea((condivisa / "ArchivioLotto.mdb").string());
     Transaction tr(db->Db());
@@ -171,13 +175,15 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
 
     Installa(radice, 45); // the new package ships a longer archive
     PreparaCartellaUtente(TrovaCartelle((radice / "bin").string(), utente));
-    ContestoProgramma ctx(utente);
-    ctx.ApriDbProgramma();
-    ctx.LeggiParametri();
-    EXPECT_EQ(ctx.EstrazioneIniziale, 7);
-    ctx.CaricamentoIniziale();
-    EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 41);
-    EXPECT_EQ(ctx.Archivio().DateEstrazioni[41], "01/01/2099");
+    {
+        ContestoProgramma ctx(utente);
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        EXPECT_EQ(ctx.EstrazioneIniziale, 7);
+        ctx.CaricamentoIniziale();
+        EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 41);
+        EXPECT_EQ(ctx.Archivio().DateEstrazioni[41], "01/01/2099");
+    } // closed: Windows removes no open file
     std::vector<std::string> file;
     for (const auto& e : std::filesystem::directory_iterator(utente))
         file.push_back(e.path().filename().string());
