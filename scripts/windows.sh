@@ -230,6 +230,8 @@ dipendenza libtomcrypt; libtomcrypt="$prefisso"
 dipendenza sqlcipher "$libtomcrypt"
 dipendenza googletest
 passo "Dipendenze pronte in $((SECONDS - inizio_dipendenze)) s"
+# The cache is only read from here on; Wine's long-lived processes must not inherit the lock.
+exec 9>&-
 
 # --- Wine: its own folder in the build tree, started once (the first start is slow) ---
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
