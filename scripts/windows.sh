@@ -69,8 +69,7 @@ flock 9
 # --- Dependencies from Debian's source packages ---
 # Versions that apt knows for a source package, newest first.
 versioni() {
-  apt-cache showsrc "$1" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -u |
-    while read -r v; do echo "$v"; done | sort -r -V
+  apt-cache showsrc "$1" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -u -r -V
 }
 # Unpacks the newest source of $1 that the mirror still has into $cache/sorgenti/$1-<version> and
 # sets $sorgente and $versione. A version listed but gone from the mirror is skipped.
