@@ -40,7 +40,10 @@ done
 fonti=/etc/apt/sources.list.d/trivalto-sorgenti.sources
 if [ ! -f "$fonti" ]; then
   # Debian's source packages, from the same mirrors as the binary ones.
-  cat >"$fonti" <<'FINE'
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$fonti"
+  else
+    cat >"$fonti" <<'FINE'
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: bookworm bookworm-updates
@@ -53,6 +56,7 @@ Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 FINE
+  fi
   aggiorna_apt=1
 fi
 if [ ${#mancanti[@]} -gt 0 ] || [ -n "${aggiorna_apt:-}" ]; then
