@@ -28,7 +28,7 @@ void CopiaIntera(const fs::path& da, const fs::path& a) {
 
 bool Scrivibile(const std::string& cartella) {
 #ifdef _WIN32
-    // Windows answers no question about writing to a folder: creating a file there does.
+    // Windows access() ignores a folder's permissions: creating a file there is the real test.
     const fs::path prova = fs::path(cartella) / ".trivalto-prova-scrittura";
     if (!std::ofstream(prova, std::ios::binary)) return false;
     std::error_code ec;
