@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Update sources a careless or hostile user, or a broken server, gives `trivalto-cli aggiorna`: the
 // program is run in its own process with a limit on its memory, and each source is refused quickly
-// with one Italian line and status 1, the archive byte for byte as it was. Issue 19, items 3 and 7.
+// with one Italian line and status 1, the archive byte for byte as it was.
 #include <gtest/gtest.h>
 #include <zip.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // trivalto-cli aggiorna: the check printed, the apply, the official per-wheel archive served zipped
 // on 127.0.0.1, and failures that leave the archive as it was; hostile lines, damaged ZIPs, the size
-// and draw limits, and the messages and exit statuses of issue 19.
+// and draw limits, and the messages and exit statuses.
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -132,7 +132,7 @@ void Rifiutato(const std::string& cartella, const std::vector<std::string>& argo
 
 } // namespace
 
-// Issue 19, item 2: hostile lines through `aggiorna`: each a row "non valida" with its cause, and the
+// Hostile lines through `aggiorna`: each a row "non valida" with its cause, and the
 // apply writes the valid draws only, never the first draw of a glued line nor one of a repeated date.
 TEST(CliAggiorna, RigheOstiliNonScrivonoNullaDiSbagliato) {
     CartellaTemporanea c;
@@ -186,7 +186,7 @@ TEST(CliAggiorna, RigheOstiliNonScrivonoNullaDiSbagliato) {
     EXPECT_EQ(DatabaseArchivio::Apri(archivio)->LeggiTutte(), attese);
 }
 
-// Issue 19, items 3 and 4: a damaged ZIP, a source past the size limit and an apply past 9,999 draws
+// A damaged ZIP, a source past the size limit and an apply past 9,999 draws
 // are refused whole with one Italian line, and the archive stays byte for byte as it was.
 TEST(CliAggiorna, ZipDanneggiatoLimitiEMessaggi) {
     CartellaTemporanea c;
@@ -268,7 +268,7 @@ TEST(CliAggiorna, ZipDanneggiatoLimitiEMessaggi) {
     EXPECT_EQ(DatabaseArchivio::Apri(pieno)->Conta(), ArchivioMemoria::MassimoEstrazioni - 1);
 }
 
-// Issue 19, item 7: the program database is named when it is its fault, and only options give 2.
+// The program database is named when it is its fault, and only options give 2.
 TEST(CliAggiorna, DatabaseDelProgrammaEStatiDiUscita) {
     CartellaTemporanea c;
     const auto cartella = c.Percorso().string();

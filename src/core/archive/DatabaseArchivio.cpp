@@ -31,7 +31,11 @@ std::string IsoDaTesto(const std::string& testo) {
 std::pair<std::string, std::string> DataOraRegistrazione() {
     const std::time_t t = std::time(nullptr);
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
     localtime_r(&t, &tm);
+#endif
     char data[16], ora[16];
     std::strftime(data, sizeof data, "%Y-%m-%d", &tm);
     std::strftime(ora, sizeof ora, "%H:%M:%S", &tm);

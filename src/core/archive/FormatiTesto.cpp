@@ -106,7 +106,11 @@ private:
 Data UltimaDataPlausibile() {
     const std::time_t t = std::time(nullptr) + 7 * 24 * 3600;
     std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
     localtime_r(&t, &tm);
+#endif
     return {tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900};
 }
 

@@ -183,8 +183,12 @@ void EsportaNazionale(const ArchivioMemoria& a, const std::string& file,
     f.Chiudi();
 }
 
-std::string PercorsoQuorvex(const std::string& cartellaUtente) {
+std::string PercorsoQuorvex([[maybe_unused]] const std::string& cartellaUtente) {
+#ifdef _WIN32
+    return R"(C:\QRVX3\DATI32.III)";
+#else
     return (fs::path(cartellaUtente) / ".wine" / "drive_c" / "QRVX3" / "DATI32.III").string();
+#endif
 }
 
 } // namespace trivalto

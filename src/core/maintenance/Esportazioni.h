@@ -41,7 +41,8 @@ void EsportaQuorvex(const ArchivioMemoria& archivio, const std::string& file,
 void EsportaNazionale(const ArchivioMemoria& archivio, const std::string& file,
                       const ProgressoEsportazione& progresso = {});
 
-/// Where the Quorvex program looks for its file: drive C of the user's Wine prefix.
+/// Where the Quorvex program looks for its file: C:\QRVX3 on Windows, drive C of the user's Wine
+/// prefix on Linux.
 std::string PercorsoQuorvex(const std::string& cartellaUtente);
 
 } // namespace trivalto

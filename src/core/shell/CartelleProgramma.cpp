@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shell/CartelleProgramma.h"
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 #include "core/archive/CauseSistema.h"
@@ -25,6 +28,19 @@ void CopiaIntera(const fs::path& da, const fs::path& a) {
     fs::permissions(provvisorio, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
     fs::rename(provvisorio, a);
 }
+
+bool Scrivibile(const std::string& cartella) {
+#ifdef _WIN32
+    // Windows access() ignores a folder's permissions: creating a file there is the real test.
+    const fs::path prova = fs::path(cartella) / ".trivalto-prova-scrittura";
+    if (!std::ofstream(prova, std::ios::binary)) return false;
+    std::error_code ec;
+    fs::remove(prova, ec);
+    return true;
+#else
+    return ::access(cartella.c_str(), W_OK) == 0;
+#endif
+}
 } // namespace
 
 CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std::string& cartellaUtente) {
@@ -39,18 +55,26 @@ CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std
         return c;
     }
     c.Condivisa = cartellaEseguibile;
-    c.Programma = ::access(cartellaEseguibile.c_str(), W_OK) == 0 ? cartellaEseguibile : cartellaUtente;
+    c.Programma = Scrivibile(cartellaEseguibile) ? cartellaEseguibile : cartellaUtente;
     return c;
 }
 
 std::string CartellaDatiUtente() {
     fs::path base;
+#ifdef _WIN32
+    // Where Qt puts AppDataLocation on Windows: the roaming application data.
+    if (const char* dati = std::getenv("APPDATA"); dati && fs::path(dati).is_absolute())
+        base = dati;
+    else
+        base = fs::temp_directory_path();
+#else
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && fs::path(xdg).is_absolute())
         base = xdg;
     else if (const char* casa = std::getenv("HOME"); casa && *casa)
         base = fs::path(casa) / ".local" / "share";
     else
         base = fs::temp_directory_path();
+#endif
     return (base / "Trivalto" / "Trivalto").string();
 }
 
@@ -66,7 +90,9 @@ void Prepara(const CartelleProgramma& cartelle) {
         // An archive already in the folder (a program database lost since) is the user's: kept.
         const fs::path archivio = cartella / NomeArchivio;
         if (!fs::exists(archivio)) CopiaIntera(spedito, archivio);
-        percorsoArchivio = archivio.string();
+        // Stored as the system writes paths (drive letter and backslashes on Windows), whatever
+        // separators the user's folder came with.
+        percorsoArchivio = fs::path(archivio).make_preferred().string();
     } else if (const fs::path vecchio = fs::path(cartelle.Condivisa) / DatabaseProgramma::NomeFile;
                fs::is_regular_file(vecchio)) {
         // A build folder that cannot be written: its program database, as it was built.

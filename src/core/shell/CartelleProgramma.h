@@ -19,8 +19,8 @@ struct CartelleProgramma {
 /// build-tree copy uses it only when its own folder cannot be written.
 CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std::string& cartellaUtente);
 
-/// The user's data folder as Qt names it on Linux for this program: $XDG_DATA_HOME (when absolute)
-/// or ~/.local/share, then "Trivalto/Trivalto". For the CLI, which has no Qt.
+/// The user's data folder as Qt names it for this program: on Linux $XDG_DATA_HOME (when absolute)
+/// or ~/.local/share, on Windows %APPDATA%, then "Trivalto/Trivalto". For the CLI, which has no Qt.
 std::string CartellaDatiUtente();
 
 /// First start in the user's data folder: creates it, copies the bundled archive into it and

@@ -49,9 +49,12 @@ TEST(DatabaseProgramma, IndirizzoUfficialeDatoAUnVecchioFileVuotoMaNonAQuelloSce
             db->ScriviParametro("IndirizzoAggiornamento", valore);
             db->Db().ImpostaVersioneSchema(2);
         }
-        auto db = DatabaseProgramma::Apri(c / "vecchio.mdb");
-        EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"), *valore ? valore : ufficiale);
-        EXPECT_EQ(db->Db().VersioneSchema(), 3);
+        {
+            auto db = DatabaseProgramma::Apri(c / "vecchio.mdb");
+            EXPECT_EQ(db->LeggiParametro("IndirizzoAggiornamento"), *valore ? valore : ufficiale);
+            EXPECT_EQ(db->Db().VersioneSchema(), 3);
+        }
+        // Closed first: Windows removes no open file.
         std::filesystem::remove(c / "vecchio.mdb");
     }
 }

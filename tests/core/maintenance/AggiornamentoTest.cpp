@@ -259,7 +259,7 @@ TEST(Aggiornamento, AnniSecolariERigheSenzaSpaziFinali) {
               "riga troppo lunga (350 caratteri)");
 }
 
-// Issue 19, item 2: each hostile line a row "non valida" with the import's cause, never read as a
+// Each hostile line a row "non valida" with the import's cause, never read as a
 // draw it is not; and the other lines read as the import reads them.
 TEST(Aggiornamento, RigheOstiliComeNellImportazione) {
     CartellaTemporanea c;
@@ -453,7 +453,7 @@ TEST(Aggiornamento, StoricoComeNellImportazione) {
     }
 }
 
-// Issue 19, item 4: an apply that would pass 9,999 draws is refused whole before writing, and no
+// An apply that would pass 9,999 draws is refused whole before writing, and no
 // other write passes it either.
 TEST(Aggiornamento, LimiteDelleEstrazioniSullApplicazione) {
     CartellaTemporanea c;

@@ -113,7 +113,11 @@ TEST(Esportazioni, FileScrittiInteriOPerNiente) {
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(c.Percorso()))
         ++presenti;
     EXPECT_EQ(presenti, 3); // Dati.iii, naz.txt and the folder
+#ifdef _WIN32
+    EXPECT_EQ(PercorsoQuorvex("C:\\Users\\u"), "C:\\QRVX3\\DATI32.III");
+#else
     EXPECT_EQ(PercorsoQuorvex("/home/u"), "/home/u/.wine/drive_c/QRVX3/DATI32.III");
+#endif
 }
 
 // Only regular files are replaced: a FIFO is refused and stays a FIFO (nothing opens it, so nothing

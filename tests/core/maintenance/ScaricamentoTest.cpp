@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -98,6 +100,7 @@ TEST(Scaricamento, OgniGuastoLasciaIlFilePrecedente) {
     EXPECT_THROW(Scarica("file:///etc/passwd"), ErroreScaricamento); // only network protocols
 }
 
+#ifndef _WIN32
 // An FTP server of Debian's Python started on 127.0.0.1 for the length of the test.
 TEST(Scaricamento, FileDaUnServerFtp) {
     if (access("/usr/bin/python3", X_OK) != 0) GTEST_SKIP() << "python3-pyftpdlib non installato";
@@ -133,8 +136,9 @@ TEST(Scaricamento, FileDaUnServerFtp) {
     waitpid(pid, nullptr, 0);
     EXPECT_TRUE(pronto) << "il server FTP non è partito";
 }
+#endif
 
-// Issue 19, item 3: a body past the limit is refused whether the server announces its length or not,
+// A body past the limit is refused whether the server announces its length or not,
 // in words about the limit (not libcurl's "Failed writing received data to disk").
 TEST(Scaricamento, LimiteDiDimensione) {
     CartellaTemporanea c;
@@ -155,7 +159,7 @@ TEST(Scaricamento, LimiteDiDimensione) {
               "il file supera il limite di 16 MB per un file di aggiornamento");
 }
 
-// Issue 19, item 7: addresses and answers the transfer refuses, each in an Italian sentence.
+// Addresses and answers the transfer refuses, each in an Italian sentence.
 TEST(Scaricamento, IndirizziERisposteRifiutati) {
     CartellaTemporanea c;
     const auto file = c / "Estr_Agg.txt";
@@ -251,7 +255,7 @@ void Italiano(const std::string& messaggio, const std::string& originale, const 
 
 } // namespace
 
-// Issue 19, item 7: the table of messages. Every result code of libcurl and libzip, and every errno,
+// The table of messages. Every result code of libcurl and libzip, and every errno,
 // gets an Italian sentence; the library's text never comes alone or first.
 TEST(Messaggi, TabellaDeiMessaggi) {
     for (int codice = 1; codice < CURL_LAST; ++codice) {

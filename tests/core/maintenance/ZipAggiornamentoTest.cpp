@@ -12,7 +12,6 @@
 using namespace trivalto;
 using namespace trivalto::test;
 
-// Issue 19, item 3.
 TEST(Aggiornamento, ZipDanneggiatoRifiutatoIntero) {
     const std::string coda = CodaStorico(110);
     const auto riga = RigheDaSorgente(ZipDi("storico.txt", coda));

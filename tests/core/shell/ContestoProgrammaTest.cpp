@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 
@@ -119,6 +120,10 @@ void Installa(const std::filesystem::path& radice, int estrazioni) {
     std::filesystem::create_directories(radice / "bin");
     const auto condivisa = radice / "share" / "trivalto";
     std::filesystem::create_directories(condivisa);
+    // A package upgrade replaces the read-only file; Windows removes none while it is read-only.
+    if (std::filesystem::exists(condivisa / "ArchivioLotto.mdb"))
+        std::filesystem::permissions(condivisa / "ArchivioLotto.mdb", std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
     std::filesystem::remove(condivisa / "ArchivioLotto.mdb");
     auto db = DatabaseArchivio::ApriOCrea((condivisa / "ArchivioLotto.mdb").string());
     Transaction tr(db->Db());
@@ -145,7 +150,14 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
     EXPECT_EQ(cartelle.Condivisa, (radice / "share" / "trivalto").string());
     PreparaCartellaUtente(cartelle);
 
-    const auto copia = utente + "/ArchivioLotto.mdb";
+    const auto copia = (std::filesystem::path(utente) / "ArchivioLotto.mdb").make_preferred().string();
+#ifdef _WIN32
+    // The user's folder came with forward slashes in part; the stored path has none.
+    ASSERT_GT(copia.size(), 3u);
+    EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(copia[0])) && copia[1] == ':' && copia[2] == '\\')
+        << copia;
+    EXPECT_EQ(copia.find('/'), std::string::npos) << copia;
+#endif
     {
         ContestoProgramma ctx(cartelle.Programma);
         ctx.ApriDbProgramma();
@@ -164,13 +176,15 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
 
     Installa(radice, 45); // the new package ships a longer archive
     PreparaCartellaUtente(TrovaCartelle((radice / "bin").string(), utente));
-    ContestoProgramma ctx(utente);
-    ctx.ApriDbProgramma();
-    ctx.LeggiParametri();
-    EXPECT_EQ(ctx.EstrazioneIniziale, 7);
-    ctx.CaricamentoIniziale();
-    EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 41);
-    EXPECT_EQ(ctx.Archivio().DateEstrazioni[41], "01/01/2099");
+    {
+        ContestoProgramma ctx(utente);
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        EXPECT_EQ(ctx.EstrazioneIniziale, 7);
+        ctx.CaricamentoIniziale();
+        EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 41);
+        EXPECT_EQ(ctx.Archivio().DateEstrazioni[41], "01/01/2099");
+    } // closed: Windows removes no open file
     std::vector<std::string> file;
     for (const auto& e : std::filesystem::directory_iterator(utente))
         file.push_back(e.path().filename().string());
@@ -192,6 +206,18 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
     EXPECT_FALSE(std::filesystem::exists(utente + "-no"));
 }
 
+#ifdef _WIN32
+TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
+    const char* dati = std::getenv("APPDATA");
+    const std::string vecchio = dati ? dati : "";
+    _putenv_s("APPDATA", "C:\\Users\\prova\\AppData\\Roaming");
+    EXPECT_EQ(CartellaDatiUtente(), "C:\\Users\\prova\\AppData\\Roaming\\Trivalto\\Trivalto");
+    _putenv_s("APPDATA", "relativa"); // not absolute: ignored
+    EXPECT_EQ(CartellaDatiUtente().rfind("relativa", 0), std::string::npos);
+    EXPECT_TRUE(std::filesystem::path(CartellaDatiUtente()).is_absolute());
+    _putenv_s("APPDATA", vecchio.c_str());
+}
+#else
 TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
     const std::string casa = std::getenv("HOME") ? std::getenv("HOME") : "";
     const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -207,3 +233,4 @@ TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
     else
         unsetenv("XDG_DATA_HOME");
 }
+#endif
