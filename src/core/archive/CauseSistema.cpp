@@ -20,17 +20,23 @@ std::string CausaSistema(int n) {
     case EROFS:
         return "il disco è di sola lettura";
     case ENOSPC:
+#ifdef EDQUOT // not on Windows
     case EDQUOT:
+#endif
         return "disco pieno";
     case EXDEV:
         return "il file provvisorio e la destinazione sono su dischi diversi";
     case EBUSY:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
         return "il file è in uso";
     case ENAMETOOLONG:
         return "nome del file troppo lungo";
+#ifdef ELOOP
     case ELOOP:
         return "troppi collegamenti simbolici nel percorso";
+#endif
     case EEXIST:
         return "esiste già";
     case ENOTEMPTY:
