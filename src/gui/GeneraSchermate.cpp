@@ -10,7 +10,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMdiArea>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
 #include <cstdio>
@@ -18,7 +20,9 @@
 #include <memory>
 
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/PannelloAtteso.h"
 #include "gui/shell/Container.h"
+#include "gui/shell/Informazioni.h"
 #include "gui/shell/Inizio.h"
 #include "gui/shell/RegistroFinestre.h"
 #include "gui/ui/Dialoghi.h"
@@ -98,6 +102,29 @@ bool DoppioClic(QWidget* w, const char* griglia, int riga) {
     return AttendiLavoro(60);
 }
 
+/// "Simula" of the chance panel, waited for: the panel's work shows no busy pointer.
+bool Simula(QWidget* w, int secondi = 300) {
+    auto* pannello = Trova<PannelloAtteso>(w, "PannelloAtteso");
+    if (!pannello || !Premi(w, "CmdSimula", 1)) return false;
+    QElapsedTimer t;
+    t.start();
+    while (pannello->Occupato()) {
+        if (t.elapsed() > secondi * 1000) return false;
+        Attendi(50);
+    }
+    Attendi(400);
+    return true;
+}
+
+/// Ticks the entries `da`..`a` of a check list, as the user clicks them.
+bool Spunta(QWidget* w, const char* lista, int da, int a) {
+    auto* l = Trova<QListWidget>(w, lista);
+    if (!l || l->count() <= a) return false;
+    for (int i = da; i <= a; ++i)
+        l->item(i)->setCheckState(Qt::Checked);
+    return true;
+}
+
 struct Scena {
     const char* nome;
     const char* pulsante; // strip button of the window; null for the main window alone
@@ -125,6 +152,22 @@ const std::vector<Scena>& Scene() {
              return Premi(w, "CmdGenerazioneTerzine") && DoppioClic(w, "fg1", 1) && DoppioClic(w, "FgJ", 1) &&
                     DoppioClic(w, "FgJ", 1);
          }},
+        {"analisi-caso", "Command8",
+         [](QWidget* w) { return Premi(w, "CmdGeneraTerzine") && Premi(w, "CmdDueTerzine") && Simula(w); }},
+        {"costruttore-caso", "Command6",
+         [](QWidget* w) {
+             return Premi(w, "CmdGenerazioneTerzine") && DoppioClic(w, "fg1", 1) && DoppioClic(w, "FgJ", 1) &&
+                    Simula(w);
+         }},
+        // Four base wheels by five transformations, checked on few random archives so that it ends soon.
+        {"esplorazione", "CmdEsploraImpostazioni",
+         [](QWidget* w) {
+             auto* casuali = Trova<QSpinBox>(w, "SpnCasuali");
+             if (!casuali || !Spunta(w, "LstRuote", 0, 3) || !Spunta(w, "LstTrasformazioni", 0, 4))
+                 return false;
+             casuali->setValue(10);
+             return Premi(w, "CmdEsplora", 1800);
+         }},
         {"verifica", "CmdVerificaRetroattiva", [](QWidget* w) { return Premi(w, "CmdVerifica", 600); }},
         {"impostazioni", "Command3", {}},
     };
@@ -138,6 +181,17 @@ bool DialogoFile(const QString& cartella, const QString& uscita) {
     dialogo.show();
     Attendi(1500);
     return dialogo.grab().save(QDir(uscita).filePath(QStringLiteral("dialogo-file.png")));
+}
+
+/// The About window over the main window: USCITA/informazioni.png.
+bool FinestraInformazioni(ContestoProgramma& contesto, Dialoghi& dialoghi, const QString& uscita) {
+    Container principale(contesto, dialoghi);
+    principale.resize(1280, 800);
+    principale.show();
+    Attendi(500);
+    QWidget* informazioni = principale.MostraInformazioni();
+    Attendi(800);
+    return informazioni->grab().save(QDir(uscita).filePath(QStringLiteral("informazioni.png")));
 }
 
 } // namespace
@@ -171,6 +225,8 @@ int main(int argc, char** argv) {
 
     int errori = 0;
     if (scelte.contains(QStringLiteral("dialogo-file"))) errori += !DialogoFile(cartella, uscita);
+    if (scelte.contains(QStringLiteral("informazioni")))
+        errori += !FinestraInformazioni(contesto, dialoghi, uscita);
     for (const auto& scena : Scene()) {
         const QString nome = QString::fromLatin1(scena.nome);
         if (!scelte.isEmpty() && !scelte.contains(nome)) continue;

@@ -171,16 +171,14 @@ EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsploraz
         // The trials overlap and the cases share draws, so the p above assumes an independence that
         // does not quite hold; random archives measure the best setting's wins without assuming it.
         std::vector<int> vincite(static_cast<size_t>(scelta.Permutazioni), -1);
-        const bool fermata = PerOgniInParallelo(scelta.Permutazioni, scelta.Thread, {ctl.Interrompi, {}},
-                                                [&](int k, const ControlloLavoro& interno) {
-                                                    auto sk = s;
-                                                    sk.Thread = 1;
-                                                    const auto casuale =
-                                                        ArchivioCasuale(passato, scelta.Seme * 1000003u + k);
-                                                    const auto e = VerificaRetroattiva(casuale, sk, interno);
-                                                    if (!e.Interrotta)
-                                                        vincite[static_cast<size_t>(k)] = e.Vincite;
-                                                });
+        const bool fermata = PerOgniInParallelo(
+            scelta.Permutazioni, scelta.Thread, fase(n), [&](int k, const ControlloLavoro& interno) {
+                auto sk = s;
+                sk.Thread = 1;
+                const auto casuale = ArchivioCasuale(passato, scelta.Seme * 1000003u + k);
+                const auto e = VerificaRetroattiva(casuale, sk, interno);
+                if (!e.Interrotta) vincite[static_cast<size_t>(k)] = e.Vincite;
+            });
         if (fermata) {
             esito.Interrotta = true;
             return esito;
@@ -198,6 +196,8 @@ EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsploraz
         s.Thread = scelta.Thread;
         esito.Conferma = VerificaRetroattiva(archivio, s, {ctl.Interrompi, {}});
         esito.Interrotta = esito.Conferma.Interrotta;
+        // The trials a stop left would be judged as if they were the whole held-out period.
+        if (esito.Interrotta) esito.Conferma = {.Interrotta = true};
     }
     return esito;
 }
@@ -256,10 +256,12 @@ TabellaTesto TabellaSintesiEsplorazione(const EsitoEsplorazione& esito, const st
         t.Righe.push_back({"Migliore, p sugli archivi casuali", TestoDecimale(esito.PPermutazione, 4)});
     }
     const auto& c = esito.Conferma;
-    t.Righe.push_back({"Conferma, prove", std::to_string(c.Prove.size())});
-    t.Righe.push_back({"Conferma, vincite", std::to_string(c.Vincite)});
-    t.Righe.push_back({"Conferma, vincite attese", TestoDecimale(c.Attese, 2)});
-    t.Righe.push_back({"Conferma, p", TestoDecimale(c.P, 4)});
+    if (!esito.Interrotta) {
+        t.Righe.push_back({"Conferma, prove", std::to_string(c.Prove.size())});
+        t.Righe.push_back({"Conferma, vincite", std::to_string(c.Vincite)});
+        t.Righe.push_back({"Conferma, vincite attese", TestoDecimale(c.Attese, 2)});
+        t.Righe.push_back({"Conferma, p", TestoDecimale(c.P, 4)});
+    }
     t.Righe.push_back({"Giudizio", GiudizioEsplorazione(esito, finoA)});
     return t;
 }
@@ -275,7 +277,9 @@ std::string GiudizioEsplorazione(const EsitoEsplorazione& esito, const std::stri
          " attese dal caso; tenuto conto di quante impostazioni sono state provate, p = " +
          TestoDecimale(p, 4) + ".";
     const auto& c = esito.Conferma;
-    if (c.Prove.empty())
+    if (esito.Interrotta)
+        t += " Esplorazione interrotta prima della conferma sulle estrazioni dopo il " + finoA + ".";
+    else if (c.Prove.empty())
         t += " Dopo il " + finoA + " non restano estrazioni su cui confermarla.";
     else
         t += " Giocata una sola volta sulle estrazioni dopo il " + finoA + " vince " +

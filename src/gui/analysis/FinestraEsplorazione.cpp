@@ -73,7 +73,7 @@ QString TestoPosizioni(int maschera) {
 
 GraficoEsplorazione::GraficoEsplorazione(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("GraficoEsplorazione"));
-    setMinimumSize(260, 180);
+    setMinimumSize(260, 150);
     setToolTip(QStringLiteral("Ogni punto è un'impostazione provata, dalla p più piccola alla più grande. "
                               "La linea grigia è dove cadrebbero le p se nessuna impostazione valesse nulla: "
                               "punti sulla linea o sopra sono fortuna, non un metodo."));
@@ -213,21 +213,24 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     auto* destra = new QWidget(this);
     auto* ld = new QVBoxLayout(destra);
     ld->setContentsMargins(0, 0, 0, 0);
-    ld->addWidget(lblGiudizio_);
-    fgSintesi_->setMaximumHeight(AltezzaPerRighe(fgSintesi_, 8));
+    fgSintesi_->setMaximumHeight(AltezzaPerRighe(fgSintesi_, 5));
     ld->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}));
     ld->addWidget(grafico_, 1);
-    auto* tabelle = new QSplitter(Qt::Horizontal, this);
-    tabelle->addWidget(Riquadro(this, QStringLiteral("Impostazioni provate"), fgEsplorazione_, {}));
-    tabelle->addWidget(destra);
-    tabelle->setStretchFactor(0, 3);
-    tabelle->setStretchFactor(1, 2);
+    tabelle_ = new QSplitter(Qt::Horizontal, this);
+    tabelle_->addWidget(Riquadro(this, QStringLiteral("Impostazioni provate"), fgEsplorazione_, {}));
+    tabelle_->addWidget(destra);
+    tabelle_->setStretchFactor(0, 3);
+    tabelle_->setStretchFactor(1, 2);
+    connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
 
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(impostazioni);
     layout->addLayout(comandi);
-    layout->addWidget(tabelle, 1);
+    // The verdict across the window, in two or three lines: in the column beside the table it took the
+    // chart's height.
+    layout->addWidget(lblGiudizio_);
+    layout->addWidget(tabelle_, 1);
     DisponiScorrevole(this, layout, "ScorriEsplorazione");
     grafico_->Imposta({});
     AggiornaConteggio();
@@ -465,38 +468,53 @@ void FinestraEsplorazione::Termina() {
 }
 
 void FinestraEsplorazione::Mostra() {
-    ordinate_.clear();
-    for (const auto& r : esito_.Righe)
-        if (r.Fatta) ordinate_.push_back(r);
+    ordine_.clear();
+    for (size_t k = 0; k < esito_.Righe.size(); ++k)
+        if (esito_.Righe[k].Fatta) ordine_.push_back(k);
     colonnaOrdine_ = -1;
+    fgEsplorazione_->horizontalHeader()->setSortIndicatorShown(false);
     RiempiTabella();
     auto sintesi = TabellaSintesiEsplorazione(esito_, dataFinoA_);
     sintesi.Righe.pop_back(); // the verdict has a place of its own, above the figures
     RiempiGriglia(*fgSintesi_, sintesi);
     fgSintesi_->resizeColumnsToContents();
     QString giudizio = QString::fromStdString(GiudizioEsplorazione(esito_, dataFinoA_));
-    if (esito_.Interrotta)
+    // A stop after every setting ran is told by the verdict itself: the ranking is whole.
+    if (esito_.Interrotta && esito_.Provate < static_cast<int>(esito_.Righe.size()))
         giudizio = QStringLiteral("Esplorazione interrotta: il giudizio vale solo per le %1 impostazioni "
-                                  "provate.\n")
-                       .arg(esito_.Provate) +
+                                  "provate su %2.\n")
+                       .arg(esito_.Provate)
+                       .arg(esito_.Righe.size()) +
                    giudizio;
     lblGiudizio_->setText(giudizio);
     grafico_->Imposta(esito_);
+    // The p values, at the table's right end, stay in sight while the summary and the chart keep a
+    // readable width; once the user drags the divider, the widths are theirs.
+    if (!colonneSpostate_) {
+        const int totale = tabelle_->width() - tabelle_->handleWidth();
+        const int tabella = std::min(LarghezzaTabella(fgEsplorazione_) + 8, totale - 360);
+        if (tabella > tabelle_->sizes().value(0)) tabelle_->setSizes({tabella, totale - tabella});
+    }
 }
 
 void FinestraEsplorazione::RiempiTabella() {
     EsitoEsplorazione vista;
-    vista.Righe = ordinate_;
+    for (size_t k : ordine_)
+        vista.Righe.push_back(esito_.Righe[k]);
     RiempiGriglia(*fgEsplorazione_, TabellaEsplorazione(vista));
+    // "N." is the rank by p and stays with its setting whatever column the rows are sorted by.
+    for (size_t i = 0; i < ordine_.size(); ++i)
+        fgEsplorazione_->Modello().ImpostaTesto(static_cast<int>(i) + 1, 0, QString::number(ordine_[i] + 1));
     fgEsplorazione_->resizeColumnsToContents();
 }
 
 void FinestraEsplorazione::OrdinaPer(int colonna) {
-    if (ordinate_.empty() || colonna < 0) return;
+    if (ordine_.empty() || colonna < 0) return;
     crescente_ = colonna == colonnaOrdine_ ? !crescente_ : true;
     colonnaOrdine_ = colonna;
     // The values, never the texts: "0,0400" and "12" sort as numbers.
-    const auto chiave = [colonna](const RigaEsplorazione& r) -> double {
+    const auto chiave = [this, colonna](size_t k) -> double {
+        const auto& r = esito_.Righe[k];
         const auto& s = r.Scelta;
         switch (colonna) {
         case 1:
@@ -520,15 +538,20 @@ void FinestraEsplorazione::OrdinaPer(int colonna) {
             return r.Vincite;
         case 10:
             return r.Attese;
+        case 11:
+            return r.P;
         case 12:
             return r.PCorretto;
         default:
-            return r.P;
+            return static_cast<double>(k); // "N.": the rank
         }
     };
-    std::stable_sort(ordinate_.begin(), ordinate_.end(), [&](const auto& x, const auto& y) {
+    std::stable_sort(ordine_.begin(), ordine_.end(), [&](size_t x, size_t y) {
         return crescente_ ? chiave(x) < chiave(y) : chiave(x) > chiave(y);
     });
+    fgEsplorazione_->horizontalHeader()->setSortIndicatorShown(true);
+    fgEsplorazione_->horizontalHeader()->setSortIndicator(colonna, crescente_ ? Qt::AscendingOrder
+                                                                              : Qt::DescendingOrder);
     RiempiTabella();
 }
 

@@ -78,10 +78,12 @@ private:
     QProgressBar* barra_;
     Griglia *fgEsplorazione_, *fgSintesi_;
     GraficoEsplorazione* grafico_;
+    QSplitter* tabelle_;
+    bool colonneSpostate_ = false;
     Occupazione occupazione_;
     LavoroAvviato lavoro_;
     EsitoEsplorazione esito_;
-    std::vector<RigaEsplorazione> ordinate_; // the finished rows in the order the table shows them
+    std::vector<size_t> ordine_; // the finished rows of esito_, in the order the table shows them
     int colonnaOrdine_ = -1;
     bool crescente_ = true;
     std::string dataFinoA_; // the cut-off of the shown result

@@ -166,6 +166,35 @@ TEST(Esplorazione, FermataTieneLeRigheFatte) {
     EXPECT_TRUE(e.Conferma.Prove.empty());
 }
 
+TEST(Esplorazione, FermataFraGliArchiviCasualiNonGiudicaLaConferma) {
+    // The progress runs on through the random archives, and a stop there leaves no held-out verdict:
+    // neither "confermata" nor "no draws left" would be true.
+    const auto a = ArchivioDa(RigheCasuali(520, 5, 0, 0, 0));
+    std::atomic<bool> ferma{false};
+    int ultimo = 0, totale = 0;
+    ControlloLavoro ctl{&ferma, [&](int fatti, int di) {
+                            ultimo = fatti;
+                            totale = di;
+                            if (fatti >= 4 + 3) ferma = true;
+                        }};
+    SceltaEsplorazione s;
+    s.Thread = 1;
+    s.FinoA = 400;
+    s.Permutazioni = 20;
+    const auto e = Esplora(a, GrigliaPiccola(), s, ctl);
+    EXPECT_EQ(totale, 4 + 20);
+    EXPECT_GE(ultimo, 4 + 3);
+    EXPECT_TRUE(e.Interrotta);
+    EXPECT_EQ(e.Provate, 4);
+    EXPECT_TRUE(e.Conferma.Prove.empty());
+    const auto giudizio = GiudizioEsplorazione(e, "01/01/2000");
+    EXPECT_NE(giudizio.find("interrotta prima della conferma"), std::string::npos) << giudizio;
+    EXPECT_EQ(giudizio.find("confermata"), std::string::npos) << giudizio;
+    EXPECT_EQ(giudizio.find("non restano"), std::string::npos) << giudizio;
+    for (const auto& riga : TabellaSintesiEsplorazione(e, "01/01/2000").Righe)
+        EXPECT_NE(riga[0].rfind("Conferma", 0), 0u) << riga[0];
+}
+
 TEST(Esplorazione, ArchivioCasualeTieneLeRuoteVuote) {
     auto a = ArchivioDa(RigheCasuali(300, 3, 0, 0, 0.2));
     const auto c = ArchivioCasuale(a, 9);

@@ -3,6 +3,7 @@
 // as the command-line tool, sorting by a column both ways, and a stop that keeps the settings done.
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -109,6 +110,15 @@ private slots:
         v = colonna(9);
         QVERIFY(std::is_sorted(v.rbegin(), v.rend()));
         QCOMPARE(static_cast<int>(v.size()), 4);
+        auto* titoli = b.c<Griglia>("FgEsplorazione")->horizontalHeader();
+        QVERIFY(titoli->isSortIndicatorShown());
+        QCOMPARE(titoli->sortIndicatorSection(), 9);
+        QCOMPARE(titoli->sortIndicatorOrder(), Qt::DescendingOrder);
+        // "N." is the rank by p: each row keeps the number the unsorted table gave it.
+        auto ordinata = DaGriglia(b.c<Griglia>("FgEsplorazione"));
+        std::sort(ordinata.begin() + 1, ordinata.end(),
+                  [](const auto& x, const auto& y) { return std::stoi(x[0]) < std::stoi(y[0]); });
+        QCOMPARE(ordinata, cliEsplorazione);
     }
 
     void fermataTieneLeRigheFatte() {
