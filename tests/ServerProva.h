@@ -120,7 +120,7 @@ private:
                 while (!fine_)
                     std::this_thread::sleep_for(std::chrono::milliseconds(20));
             } else if (modo_ == Modo::Grezzo) {
-                ::send(c, corpo_.data(), corpo_.size(), MSG_NOSIGNAL);
+                ::send(c, corpo_.data(), static_cast<int>(corpo_.size()), rete::NessunSegnale);
             } else {
                 if (modo_ == Modo::Ciclo) intestazioni_ = "Location: " + Indirizzo() + "\r\n";
                 std::string r =
