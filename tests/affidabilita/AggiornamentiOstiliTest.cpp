@@ -20,8 +20,10 @@ namespace {
 constexpr rlim_t MemoriaMassima = 256u << 20;
 
 void ConMemoriaLimitata() {
+#ifndef __SANITIZE_ADDRESS__ // AddressSanitizer reserves far more address space than any such limit
     rlimit r{MemoriaMassima, MemoriaMassima};
     setrlimit(RLIMIT_AS, &r);
+#endif
 }
 
 /// No text of a library may reach the user.
