@@ -3,6 +3,7 @@
 // Helpers shared by the tests: temporary folders, the bundled real archive, random archives.
 #include <zip.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "core/analysis/Casi.h"
+#include "core/analysis/Gioco.h"
 #include "core/archive/ArchivioMemoria.h"
 #include "core/archive/FormatiTesto.h"
 
@@ -155,6 +158,26 @@ inline ArchivioMemoria ArchivioAMano(const std::vector<std::vector<std::string>>
         righe.push_back(r);
     }
     return ArchivioDa(righe);
+}
+
+/// A planted rule: after every first draw of a month, the next draw on Bari brings the numbers the
+/// offsets `a` and `b` give from the case's parameter read through `scelta`, then three other numbers.
+inline void PiantaRegola(ArchivioMemoria& archivio, const SceltaParametro& scelta, int a, int b) {
+    for (int r = 1; r < archivio.NumeroEstrazioni; ++r) {
+        if (archivio.PosizioneMese[static_cast<size_t>(r)] != 1) continue;
+        std::vector<Caso> caso{{r, 0, 0}};
+        CalcolaParametri(archivio, caso, scelta);
+        NumeriRuota nuovi{static_cast<int16_t>(NumeroGiocato(caso[0].Parametro, a)),
+                          static_cast<int16_t>(NumeroGiocato(caso[0].Parametro, b))};
+        int prossimo = 1;
+        for (size_t p = 2; p < 5; ++p) {
+            while (std::find(nuovi.begin(), nuovi.begin() + static_cast<long>(p), prossimo) !=
+                   nuovi.begin() + static_cast<long>(p))
+                ++prossimo;
+            nuovi[p] = static_cast<int16_t>(prossimo);
+        }
+        archivio.Estrazioni[static_cast<size_t>(r) + 1][0] = nuovi;
+    }
 }
 
 } // namespace trivalto::test

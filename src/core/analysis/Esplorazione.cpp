@@ -197,37 +197,51 @@ EsitoEsplorazione Esplora(const ArchivioMemoria& archivio, const GrigliaEsploraz
         esito.Conferma = VerificaRetroattiva(archivio, s, {ctl.Interrompi, {}});
         esito.Interrotta = esito.Conferma.Interrotta;
         // The trials a stop left would be judged as if they were the whole held-out period.
-        if (esito.Interrotta) esito.Conferma = {.Interrotta = true};
+        if (esito.Interrotta) {
+            esito.Conferma = EsitoRetroattivo{};
+            esito.Conferma.Interrotta = true;
+        }
     }
     return esito;
 }
 
+namespace {
+
+std::string TestoPosizioni(const PosizioniAbilitate& p) {
+    std::string t;
+    for (bool b : p)
+        t += b ? '1' : '0';
+    return t;
+}
+
+const char* NomeOperazione(Operazione o) {
+    static constexpr const char* nomi[] = {"somma", "distanza", "differenza"};
+    return nomi[static_cast<int>(o)];
+}
+
+std::string TestoMensile(int m) {
+    return m == 0 ? std::string("U") : std::to_string(m);
+}
+
+} // namespace
+
 std::string TestoImpostazione(const Impostazione& imp) {
-    std::string posizioni;
-    for (bool b : imp.Posizioni)
-        posizioni += b ? '1' : '0';
-    static constexpr const char* operazioni[] = {"somma", "distanza", "differenza"};
-    return std::string(CodiciRuote[static_cast<size_t>(imp.Ruota)]) + " " + posizioni + " " +
-           operazioni[static_cast<int>(imp.Tipo)] + " T" + std::to_string(imp.Trasformazione) + " M" +
-           (imp.Mensile == 0 ? std::string("U") : std::to_string(imp.Mensile)) + " colpi " +
-           std::to_string(imp.DaColpo) + "-" + std::to_string(imp.DaColpo + imp.Colpi - 1);
+    return std::string(CodiciRuote[static_cast<size_t>(imp.Ruota)]) + " " + TestoPosizioni(imp.Posizioni) +
+           " " + NomeOperazione(imp.Tipo) + " T" + std::to_string(imp.Trasformazione) + " M" +
+           TestoMensile(imp.Mensile) + " colpi " + std::to_string(imp.DaColpo) + "-" +
+           std::to_string(imp.DaColpo + imp.Colpi - 1);
 }
 
 TabellaTesto TabellaEsplorazione(const EsitoEsplorazione& esito) {
     TabellaTesto t{"N.|Ruota|Posizioni|Operazione|Trasformazione|Mensile|Da colpo|Colpi|Prove|Vincite|"
                    "Vincite attese|p|p corretto",
                    {}};
-    static constexpr const char* operazioni[] = {"somma", "distanza", "differenza"};
     int k = 0;
     for (const auto& r : esito.Righe) {
         if (!r.Fatta) continue;
-        std::string posizioni;
-        for (bool b : r.Scelta.Posizioni)
-            posizioni += b ? '1' : '0';
         t.Righe.push_back({std::to_string(++k), std::string(CodiciRuote[static_cast<size_t>(r.Scelta.Ruota)]),
-                           posizioni, operazioni[static_cast<int>(r.Scelta.Tipo)],
-                           std::to_string(r.Scelta.Trasformazione),
-                           r.Scelta.Mensile == 0 ? std::string("U") : std::to_string(r.Scelta.Mensile),
+                           TestoPosizioni(r.Scelta.Posizioni), NomeOperazione(r.Scelta.Tipo),
+                           std::to_string(r.Scelta.Trasformazione), TestoMensile(r.Scelta.Mensile),
                            std::to_string(r.Scelta.DaColpo), std::to_string(r.Scelta.Colpi),
                            std::to_string(r.Prove), std::to_string(r.Vincite), TestoDecimale(r.Attese, 2),
                            TestoDecimale(r.P, 4), TestoDecimale(r.PCorretto, 4)});

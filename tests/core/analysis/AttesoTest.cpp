@@ -214,23 +214,7 @@ SceltaVerificaRetroattiva PrimaDelMese() {
 TEST(VerificaRetroattiva, SchemaPiantatoTrovatoFuoriCampione) {
     // After every first draw of a month, the next draw on Bari brings P + 10 and P + 20.
     auto a = ArchivioDa(RigheCasuali(700, 11, 0, 0, 0));
-    for (int r = 1; r < a.NumeroEstrazioni; ++r) {
-        if (a.PosizioneMese[static_cast<size_t>(r)] != 1) continue;
-        std::vector<Caso> caso{{r, 0, 0}};
-        CalcolaParametri(a, caso, {});
-        auto& dopo = a.Estrazioni[static_cast<size_t>(r) + 1][0];
-        const int x = NumeroGiocato(caso[0].Parametro, 10), y = NumeroGiocato(caso[0].Parametro, 20);
-        // x and y first, then three other distinct numbers.
-        NumeriRuota nuovi{static_cast<int16_t>(x), static_cast<int16_t>(y)};
-        int prossimo = 1;
-        for (size_t p = 2; p < 5; ++p) {
-            while (std::find(nuovi.begin(), nuovi.begin() + static_cast<long>(p), prossimo) !=
-                   nuovi.begin() + static_cast<long>(p))
-                ++prossimo;
-            nuovi[p] = static_cast<int16_t>(prossimo);
-        }
-        dopo = nuovi;
-    }
+    PiantaRegola(a, {}, 10, 20);
     const auto esito = VerificaRetroattiva(a, PrimaDelMese());
     ASSERT_GE(esito.Prove.size(), 40u);
     // From the third month on the pattern is the best the past shows; early trials may pick another.

@@ -95,21 +95,7 @@ TEST(Esplorazione, RegolaPiantataTrovataEConfermata) {
     auto a = ArchivioDa(RigheCasuali(800, 7, 0, 0, 0));
     SceltaParametro vera;
     vera.Trasformazione = 2;
-    for (int r = 1; r < a.NumeroEstrazioni; ++r) {
-        if (a.PosizioneMese[static_cast<size_t>(r)] != 1) continue;
-        std::vector<Caso> caso{{r, 0, 0}};
-        CalcolaParametri(a, caso, vera);
-        const int x = NumeroGiocato(caso[0].Parametro, 1), y = NumeroGiocato(caso[0].Parametro, 2);
-        NumeriRuota nuovi{static_cast<int16_t>(x), static_cast<int16_t>(y)};
-        int prossimo = 1;
-        for (size_t p = 2; p < 5; ++p) {
-            while (std::find(nuovi.begin(), nuovi.begin() + static_cast<long>(p), prossimo) !=
-                   nuovi.begin() + static_cast<long>(p))
-                ++prossimo;
-            nuovi[p] = static_cast<int16_t>(prossimo);
-        }
-        a.Estrazioni[static_cast<size_t>(r) + 1][0] = nuovi;
-    }
+    PiantaRegola(a, vera, 1, 2);
     SceltaEsplorazione s;
     s.FinoA = 600;
     s.Permutazioni = 19;
