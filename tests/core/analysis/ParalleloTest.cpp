@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "core/analysis/Parallelo.h"
@@ -33,21 +34,33 @@ TEST(Parallelo, OgniPassoUnaVoltaEAvanzamento) {
 }
 
 TEST(Parallelo, FermataEdEccezione) {
+    // Steps past the 100th wait for the stop (or the throw) to have happened, so a worker preempted
+    // right after its step cannot let the other one run the whole loop on a loaded machine.
+    const auto aspetta = [](const std::atomic<bool>& segnale) {
+        while (!segnale.load())
+            std::this_thread::yield();
+    };
     std::atomic<bool> ferma{false};
     std::atomic<int> fatti{0};
-    const bool fermata = PerOgniInParallelo(10000, 2, {&ferma, {}}, [&](int, const ControlloLavoro& interno) {
+    const bool fermata = PerOgniInParallelo(10000, 2, {&ferma, {}}, [&](int i, const ControlloLavoro& interno) {
         EXPECT_EQ(interno.Interrompi, &ferma); // a long step can stop too
+        if (i > 100) aspetta(ferma);
         if (++fatti == 10) ferma = true;
     });
     EXPECT_TRUE(fermata);
-    EXPECT_LT(fatti.load(), 10000);
+    EXPECT_LE(fatti.load(), 103);
 
+    std::atomic<bool> lanciata{false};
     std::atomic<int> dopo{0};
     EXPECT_THROW(PerOgniInParallelo(10000, 2, {},
                                     [&](int i, const ControlloLavoro&) {
-                                        if (i == 3) throw std::invalid_argument("al massimo 30 casi");
+                                        if (i == 3) {
+                                            lanciata = true;
+                                            throw std::invalid_argument("al massimo 30 casi");
+                                        }
+                                        if (i > 100) aspetta(lanciata);
                                         ++dopo;
                                     }),
                  std::invalid_argument);
-    EXPECT_LT(dopo.load(), 9999); // the others stopped
+    EXPECT_LE(dopo.load(), 102); // the others stopped
 }
