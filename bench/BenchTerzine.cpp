@@ -102,16 +102,17 @@ void MisuraCostruttore(const ArchivioMemoria& a, int ripetizioni) {
 /// forecast with its statistics and the re-ranked list by case (Elenco 1,000, the list's largest).
 void MisuraDoppioClic(const ArchivioMemoria& a, int ripetizioni) {
     StatoCostruttore s;
+    s.AdattaAllArchivio(SessioneAnalisi::Prestito(a));
     const int ultima = a.UltimaEstrazione;
-    s.Analisi.ImpostaRiferimento(ultima);
-    s.GeneraCasi(a, {ultima, 12, a.PosizioneMese[static_cast<size_t>(ultima)], false, 0});
-    s.Analisi.CalcolaParametri(a, SceltaParametro{}, 1, 8);
-    s.ApplicaRicerca(CercaCandidate(s.PreparaRicerca(&a, false, MassimoElencoCostruttore)), a);
+    s.Analisi().ImpostaRiferimento(ultima);
+    s.GeneraCasi({ultima, 12, a.PosizioneMese[static_cast<size_t>(ultima)], false, 0});
+    s.Analisi().CalcolaParametri(SceltaParametro{}, 1, 8);
+    s.ApplicaRicerca(CercaCandidate(s.PreparaRicerca(false, MassimoElencoCostruttore)));
     int riga = 0;
     const double ms = MedianaMs(ripetizioni, [&] {
-        if (s.Metodo.size() == MassimoTerzineMetodo) s.Reset();
+        if (s.Metodo().size() == MassimoTerzineMetodo) s.Reset();
         s.AggiungiDaColpi(++riga);
-        const auto in = s.PreparaPrevisioni(&a, false, false, false);
+        const auto in = s.PreparaPrevisioni(false, false, false);
         s.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
         s.Riordina();
     });

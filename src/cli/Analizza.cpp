@@ -20,65 +20,52 @@ struct Richieste {
 };
 
 /// The chain after the terzine search, in the order the window offers it.
-void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
-            const std::vector<Terzina>& lista, const Richieste& q) {
-    const int elenco = static_cast<int>(lista.size());
+void Catena(std::ostream& out, SessioneAnalisi& sessione, bool interoPeriodo, int elenco, const Richieste& q) {
+    const auto& a = sessione.Archivio();
+    const auto& lista = sessione.Lista();
     const auto caso = [&]() -> const Caso& {
-        if (q.Caso < 1 || q.Caso > static_cast<int>(ir.Casi.size()))
-            throw ErroreOpzione("--caso vuole una riga della tabella dei casi, da 1 a " +
-                                std::to_string(ir.Casi.size()));
-        return ir.Casi[static_cast<size_t>(q.Caso - 1)];
+        if (const Caso* c = sessione.CasoDellaRiga(q.Caso)) return *c;
+        throw ErroreOpzione("--caso vuole una riga della tabella dei casi, da 1 a " +
+                            std::to_string(sessione.Casi().size()));
     };
     const auto rigaLista = [&](int r, const char* nome) {
-        if (r < 1 || r > elenco || lista[static_cast<size_t>(r - 1)].Vuota())
+        if (r < 1 || r > static_cast<int>(lista.size()) || lista[static_cast<size_t>(r - 1)].Vuota())
             throw ErroreOpzione(std::string(nome) + " vuole una riga piena dell'elenco delle terzine");
         return lista[static_cast<size_t>(r - 1)];
     };
     if (q.VerificaTerzine) {
-        const auto verdi = VerificaTerzine(a, caso(), lista, ir.Ruote, ir.Finestra);
+        const auto verdi = sessione.Verifica(caso());
         out << "# Verifica terzine, caso " << q.Caso << ": righe verdi";
         for (size_t k = 0; k < verdi.size(); ++k)
             if (verdi[k]) out << " " << k + 1;
         out << "\n";
     }
     if (q.StoriaTerzina)
-        StampaStoria(out, a,
-                     StoriaTerzine(a, ir.Casi, {rigaLista(q.StoriaTerzina, "--storia-terzina")}, ir.Ruote,
-                                   ir.Finestra, ir.InteroPeriodo),
+        StampaStoria(out, a, sessione.StoriaDi({rigaLista(q.StoriaTerzina, "--storia-terzina")}, interoPeriodo),
                      false);
     if (!q.Combinazioni) return;
 
-    const auto combinazioni = CercaCombinazioni(CombinazioniDi(ir, lista, q.Combinazioni)).Righe;
-    StampaTabella(out, "fg2", TabellaCombinazioni(combinazioni, lista));
+    const auto& combinazioni = sessione.CercaCombinazioni(q.Combinazioni, elenco);
+    StampaTabella(out, "fg2", TabellaCombinazioni(combinazioni, sessione.ListaCombinazioni()));
     const auto rigaCombinazione = [&](int r, const char* nome) {
-        if (r < 1 || r > static_cast<int>(combinazioni.size()) ||
-            combinazioni[static_cast<size_t>(r - 1)].Vuota())
+        auto terzine = sessione.TerzineDellaCombinazione(r);
+        if (terzine.empty())
             throw ErroreOpzione(std::string(nome) + " vuole una riga piena della tabella delle combinazioni");
-        return TerzineDellaCombinazione(combinazioni[static_cast<size_t>(r - 1)], lista);
+        return terzine;
     };
     if (q.Caso && !q.VerificaTerzine)
         StampaTabella(out, "FGP",
-                      TabellaDettaglio(MostraCombinazione(
-                          a, caso(), rigaCombinazione(q.Previsioni ? q.Previsioni : 1, "--caso"), ir.Ruote,
-                          ir.Finestra)));
+                      TabellaDettaglio(sessione.Dettaglio(
+                          caso(), rigaCombinazione(q.Previsioni ? q.Previsioni : 1, "--caso"))));
     if (q.StoriaCombinazione)
         StampaStoria(out, a,
-                     StoriaTerzine(a, ir.Casi,
-                                   rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"), ir.Ruote,
-                                   ir.Finestra, ir.InteroPeriodo),
+                     sessione.StoriaDi(rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"),
+                                       interoPeriodo),
                      true);
     if (!q.Previsioni) return;
-    InputPrevisioni ip;
-    ip.Archivio = &a;
-    ip.Casi = ir.Casi;
-    ip.Terzine = rigaCombinazione(q.Previsioni, "--previsioni");
-    ip.Ruote = ir.Ruote;
-    ip.Finestra = ir.Finestra;
-    ip.VerificaEstesa = q.VerificaEstesa;
-    ip.InteroPeriodo = ir.InteroPeriodo;
-    ip.Evidenzia = q.Evidenzia;
-    const auto prev = FaiPrevisioni(ip);
-    StampaTabella(out, "FgZ", TabellaScelte(ip.Terzine));
+    const auto terzine = rigaCombinazione(q.Previsioni, "--previsioni");
+    const auto prev = sessione.Previsioni(terzine, {q.VerificaEstesa, interoPeriodo, q.Evidenzia, false});
+    StampaTabella(out, "FgZ", TabellaScelte(terzine));
     StampaTabella(out, "FgPr", TabellaPrevisioni(a, prev.Righe));
     StampaTabella(out, "FgStat", TabellaStatistiche(prev.Riepilogo));
     if (!q.Ritardi) return;
@@ -86,8 +73,10 @@ void Catena(std::ostream& out, const ArchivioMemoria& a, const InputRicerca& ir,
         prev.Righe[static_cast<size_t>(q.Ritardi - 1)].Separatore)
         throw ErroreOpzione("--ritardi vuole una riga piena della tabella delle previsioni");
     const int d = prev.Righe[static_cast<size_t>(q.Ritardi - 1)].Estrazione;
+    const auto ritardi = sessione.Ritardi(d);
+    if (!ritardi) throw ErroreOpzione("--ritardi vuole una riga piena della tabella delle previsioni");
     out << "# " << TitoloRitardi(a, d) << "\n";
-    StampaTabella(out, "Fgg1", TabellaDeiRitardi(CalcolaRitardi(a, d)));
+    StampaTabella(out, "Fgg1", TabellaDeiRitardi(*ritardi));
 }
 
 } // namespace
@@ -161,27 +150,20 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         auto imp = InterpretaOpzioniAnalisi(testi, MassimoElenco);
         ArchivioMemoria archivio;
         if (!CaricaPerAnalisi(testi, amb, imp, archivio, err)) return 1;
-        const auto& sc = imp.Casi;
-        auto& ir = imp.Ricerca;
-        auto elencoCasi = GeneraCasi(archivio, sc);
-        CalcolaParametri(archivio, elencoCasi, imp.Parametro);
-        StampaTabella(out, "FgEV", TabellaCasi(archivio, elencoCasi));
-        if (elencoCasi.empty()) return 0;
+        SessioneAnalisi sessione(SessioneAnalisi::Prestito(archivio));
+        sessione.Prepara(imp);
+        StampaTabella(out, "FgEV", TabellaCasi(archivio, sessione.Casi()));
+        if (sessione.Casi().empty()) return 0;
 
-        ir.Archivio = &archivio;
-        ir.Casi = elencoCasi;
-        ir.Finestra.FineVerifica = sc.Riferimento;
-        const auto ris = CercaTerzine(ir);
-        StampaTabella(out, "fg1", TabellaTerzine(ris.Righe));
-        Catena(out, archivio, ir, ris.Righe, q);
+        const auto& lista = sessione.CercaTerzine(imp);
+        StampaTabella(out, "fg1", TabellaTerzine(lista));
+        Catena(out, sessione, imp.InteroPeriodo, imp.Elenco, q);
         if (atteso.Attiva) {
-            int topCop = 0;
-            if (q.Combinazioni) {
-                const auto comb = CercaCombinazioni(CombinazioniDi(ir, ris.Righe, q.Combinazioni));
-                topCop = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
-            }
-            StampaAtteso(out, ir, atteso, ris.Righe.empty() ? 0 : ris.Righe[0].Pos, q.Combinazioni, topCop,
-                         "Cop", true);
+            // The combination search ran on the list as found: the top combination is its first row.
+            const auto& comb = sessione.Combinazioni();
+            const int topCop = q.Combinazioni && !comb.empty() ? comb[0].Cop : 0;
+            StampaAtteso(out, sessione.UltimaRicerca(imp.InteroPeriodo, imp.Elenco), atteso,
+                         lista.empty() ? 0 : lista[0].Pos, q.Combinazioni, topCop, "Cop", true);
         }
         return 0;
     } catch (const ErroreOpzione& e) {

@@ -59,63 +59,61 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
         auto imp = InterpretaOpzioniAnalisi(testi, MassimoElencoCostruttore);
         ArchivioMemoria a;
         if (!CaricaPerAnalisi(testi, amb, imp, a, err)) return 1;
-        const bool intero = imp.Ricerca.InteroPeriodo;
+        const bool intero = imp.InteroPeriodo;
 
         // The window's chain: GENERAZIONE TERZINE, Scelta trasformazione, ELABORA TERZINE.
         StatoCostruttore s;
-        s.Analisi.Posizioni = imp.Parametro.Posizioni;
-        s.Analisi.Ruote = imp.Ricerca.Ruote;
-        s.Analisi.ImpostaRiferimento(imp.Casi.Riferimento);
-        s.GeneraCasi(a, imp.Casi);
-        s.Analisi.CalcolaParametri(a, imp.Parametro, imp.Ricerca.Finestra.DaColpo,
-                                   imp.Ricerca.Finestra.Colpi);
-        StampaTabella(out, "FgEV", TabellaCasiCostruttore(a, s.Analisi.Casi));
-        if (s.Analisi.Casi.empty()) return 0;
-        const auto in = s.PreparaRicerca(&a, intero, imp.Ricerca.Elenco);
-        s.ApplicaRicerca(CercaCandidate(in), a);
-        StampaTabella(out, "fg1", TabellaElencoColpi(s.Lista, s.Colpi));
-        StampaTabella(out, "FgJ", TabellaElencoCasi(s.ListaCasi));
+        s.AdattaAllArchivio(SessioneAnalisi::Prestito(a));
+        s.Analisi().ImpostaPosizioni(imp.Parametro.Posizioni);
+        s.Analisi().ImpostaRuote(imp.Ruote);
+        s.Analisi().ImpostaRiferimento(imp.Casi.Riferimento);
+        s.GeneraCasi(imp.Casi);
+        s.Analisi().CalcolaParametri(imp.Parametro, imp.DaColpo, imp.Colpi);
+        StampaTabella(out, "FgEV", TabellaCasiCostruttore(a, s.Analisi().Casi()));
+        if (s.Analisi().Casi().empty()) return 0;
+        const auto in = s.PreparaRicerca(intero, imp.Elenco);
+        s.ApplicaRicerca(CercaCandidate(in));
+        StampaTabella(out, "fg1", TabellaElencoColpi(s.Lista(), s.Colpi()));
+        StampaTabella(out, "FgJ", TabellaElencoCasi(s.ListaCasi()));
 
         for (const auto& z : metodo) {
-            const auto trovata = std::find_if(s.Lista.begin(), s.Lista.end(), [&](const Candidata& c) {
+            const auto trovata = std::find_if(s.Lista().begin(), s.Lista().end(), [&](const Candidata& c) {
                 return c.A == z[0] && c.B == z[1] && c.C == z[2];
             });
             // A terzina outside the list gets the counts its row would show.
-            s.AggiungiCandidata(trovata != s.Lista.end()
+            s.AggiungiCandidata(trovata != s.Lista().end()
                                     ? *trovata
-                                    : ValutaCandidata(s.Ricerca(&a, intero), z[0], z[1], z[2]));
-            const auto ip = s.PreparaPrevisioni(&a, intero, evidenzia, false);
+                                    : ValutaCandidata(s.Ricerca(intero), z[0], z[1], z[2]));
+            const auto ip = s.PreparaPrevisioni(intero, evidenzia, false);
             s.ApplicaPrevisioni(FaiPrevisioni(*ip), *ip);
             s.Riordina();
-            StampaTabella(out, "FgZ", TabellaMetodo(s.Metodo));
-            StampaTabella(out, "FgPr", TabellaPrevisioni(a, s.Analisi.Previsione.Righe));
-            StampaTabella(out, "FgStat", TabellaStatistiche(s.Analisi.Previsione.Riepilogo));
-            StampaTabella(out, "FgJ", TabellaElencoCasi(s.ListaCasi));
+            StampaTabella(out, "FgZ", TabellaMetodo(s.Metodo()));
+            StampaTabella(out, "FgPr", TabellaPrevisioni(a, s.Analisi().Previsione().Righe));
+            StampaTabella(out, "FgStat", TabellaStatistiche(s.Analisi().Previsione().Riepilogo));
+            StampaTabella(out, "FgJ", TabellaElencoCasi(s.ListaCasi()));
         }
         if (controllaTutte) {
-            s.ContaTutte(a);
-            StampaTabella(out, "fg1", TabellaElencoColpi(s.Lista, s.Colpi));
+            s.ContaTutte();
+            StampaTabella(out, "fg1", TabellaElencoColpi(s.Lista(), s.Colpi()));
         }
         if (esiti) {
-            if (esiti > static_cast<int>(s.Lista.size()) || s.Lista[static_cast<size_t>(esiti - 1)].Vuota())
+            if (esiti > static_cast<int>(s.Lista().size()) || s.Lista()[static_cast<size_t>(esiti - 1)].Vuota())
                 throw ErroreOpzione("--esiti vuole una riga piena dell'elenco per colpo");
-            const auto& z = s.Lista[static_cast<size_t>(esiti - 1)];
+            const auto& z = s.Lista()[static_cast<size_t>(esiti - 1)];
             StampaStoria(out, a,
-                         StoriaTerzine(a, s.Analisi.Casi,
-                                       {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
-                                       s.Analisi.RuoteRegistrate, s.Analisi.Finestra(), intero),
+                         s.Analisi().StoriaDi({Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}}, intero),
                          false);
         }
         if (atteso.Attiva) {
-            const int metodoK = static_cast<int>(s.Metodo.size());
+            const int metodoK = static_cast<int>(s.Metodo().size());
             // The list ranks by covered cases whatever the whole period says: chance is counted the same way.
             auto perCasi = in;
             perCasi.InteroPeriodo = false;
-            StampaAtteso(out, perCasi, atteso, s.Lista.empty() ? 0 : s.Lista[0].Cop, metodoK,
-                         s.Analisi.Previsione.Riepilogo.Coperti, "Coperti dal metodo", false);
+            StampaAtteso(out, perCasi, atteso, s.Lista().empty() ? 0 : s.Lista()[0].Cop, metodoK,
+                         s.Analisi().Previsione().Riepilogo.Coperti, "Coperti dal metodo", false);
         }
         if (ritardi) {
-            const auto& righe = s.Analisi.Previsione.Righe;
+            const auto& righe = s.Analisi().Previsione().Righe;
             if (ritardi > static_cast<int>(righe.size()) ||
                 righe[static_cast<size_t>(ritardi - 1)].Separatore)
                 throw ErroreOpzione("--ritardi vuole una riga piena della tabella delle previsioni");

@@ -166,9 +166,9 @@ int Esplora(const std::vector<std::string>& argomenti, const Ambiente& amb, std:
                 : Mensili(mensili);
         g.Base.Casi = imp.Casi;
         g.Base.Parametro = imp.Parametro;
-        g.Base.Ruote = imp.Ricerca.Ruote;
-        g.Base.InteroPeriodo = imp.Ricerca.InteroPeriodo;
-        g.Base.Elenco = imp.Ricerca.Elenco;
+        g.Base.Ruote = imp.Ruote;
+        g.Base.InteroPeriodo = imp.InteroPeriodo;
+        g.Base.Elenco = imp.Elenco;
         g.Base.K = combinazioni.empty() ? 0 : Intero(combinazioni, "--combinazioni", 1, 3);
         g.GiocaSullaRuotaBase = !ruoteGiocoDate;
 

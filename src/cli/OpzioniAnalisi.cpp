@@ -113,14 +113,13 @@ ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& t, int elencoMa
         throw ErroreOpzione("distanza e differenza richiedono esattamente due posizioni abilitate");
     sp.Trasformazione = Intero(t.Trasformazione, "--trasformazione", 0, VociTrasformazione - 1);
     sp.Fisso = Intero(t.Fisso, "--fisso", 0, 89);
-    auto& ir = imp.Ricerca;
-    ir.Ruote = LeggiRuoteGioco(t.RuoteGioco);
-    ir.Finestra.DaColpo = Intero(t.DaColpo, "--da-colpo", 1, 5);
-    ir.Finestra.Colpi = Intero(t.Colpi, "--colpi", 1, 20);
-    ir.Elenco = Intero(t.Elenco, "--elenco", 10, elencoMassimo);
-    if (ir.Elenco % 10 != 0)
+    imp.Ruote = LeggiRuoteGioco(t.RuoteGioco);
+    imp.DaColpo = Intero(t.DaColpo, "--da-colpo", 1, 5);
+    imp.Colpi = Intero(t.Colpi, "--colpi", 1, MassimoColpi);
+    imp.Elenco = Intero(t.Elenco, "--elenco", 10, elencoMassimo);
+    if (imp.Elenco % 10 != 0)
         throw ErroreOpzione("--elenco vuole un multiplo di 10 da 10 a " + std::to_string(elencoMassimo));
-    ir.InteroPeriodo = t.InteroPeriodo;
+    imp.InteroPeriodo = t.InteroPeriodo;
     sc.ForzaUltima = t.ForzaUltima;
     return imp;
 }
@@ -202,7 +201,6 @@ bool CaricaPerAnalisi(const TestiAnalisi& t, const Ambiente& amb, ImpostazioniAn
         sc.Mensile = archivio.PosizioneMese[ultima];
     else
         sc.Mensile = (t.Mensile == "U" || t.Mensile == "u") ? 0 : Intero(t.Mensile, "--mensile", 1, 31);
-    imp.Ricerca.Finestra.FineVerifica = sc.Riferimento;
     return true;
 }
 

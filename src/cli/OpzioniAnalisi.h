@@ -12,6 +12,7 @@
 #include "core/analysis/Atteso.h"
 #include "core/analysis/Casi.h"
 #include "core/analysis/RicercaTerzine.h"
+#include "core/analysis/SessioneAnalisi.h"
 #include "core/analysis/Storia.h"
 #include "core/analysis/TabelleAnalisi.h"
 
@@ -41,11 +42,6 @@ struct TestiAnalisi {
 };
 TestiAnalisi LeggiOpzioniAnalisi(Opzioni& o);
 
-struct ImpostazioniAnalisi {
-    SceltaCasi Casi;
-    SceltaParametro Parametro;
-    InputRicerca Ricerca; // wheels, play window, whole period and Elenco; cases and archive come later
-};
 /// Throws ErroreOpzione; Elenco runs from 10 to `elencoMassimo` in tens.
 ImpostazioniAnalisi InterpretaOpzioniAnalisi(const TestiAnalisi& testi, int elencoMassimo);
 

@@ -30,11 +30,11 @@ int Verifica(const std::vector<std::string>& argomenti, const Ambiente& amb, std
         SceltaVerificaRetroattiva s;
         s.Casi = imp.Casi;
         s.Parametro = imp.Parametro;
-        s.Ruote = imp.Ricerca.Ruote;
-        s.DaColpo = imp.Ricerca.Finestra.DaColpo;
-        s.Colpi = imp.Ricerca.Finestra.Colpi;
-        s.InteroPeriodo = imp.Ricerca.InteroPeriodo;
-        s.Elenco = imp.Ricerca.Elenco;
+        s.Ruote = imp.Ruote;
+        s.DaColpo = imp.DaColpo;
+        s.Colpi = imp.Colpi;
+        s.InteroPeriodo = imp.InteroPeriodo;
+        s.Elenco = imp.Elenco;
         s.K = combinazioni.empty() ? 0 : Intero(combinazioni, "--combinazioni", 1, 3);
         s.Da = da.empty() ? 1 : Intero(da, "--da-estrazione", 1, archivio.NumeroEstrazioni);
         s.A = a.empty() ? archivio.NumeroEstrazioni

@@ -5,194 +5,165 @@
 
 namespace trivalto {
 
+bool StatoAnalisi::AdattaAllArchivio(std::shared_ptr<const ArchivioMemoria> archivio) {
+    if (!sessione_.CambiaArchivio(std::move(archivio))) return false;
+    // A case table whose rows are gone, or whose reference draw moved, is emptied; the records stay.
+    ImpostaRiferimento(sessione_.Riferimento());
+    return true;
+}
+
 EffettoPosizioni StatoAnalisi::TogglePosizione(int p) {
-    auto& acceso = Posizioni[static_cast<size_t>(p - 1)];
-    acceso = !acceso;
-    return RegolaPosizioni(static_cast<int>(std::count(Posizioni.begin(), Posizioni.end(), true)));
+    if (p >= 1 && p <= static_cast<int>(posizioni_.size()))
+        posizioni_[static_cast<size_t>(p - 1)] = !posizioni_[static_cast<size_t>(p - 1)];
+    return RegolaPosizioni(static_cast<int>(std::count(posizioni_.begin(), posizioni_.end(), true)));
 }
 
 void StatoAnalisi::ToggleRuota(int w) {
-    Ruote[static_cast<size_t>(w)] = !Ruote[static_cast<size_t>(w)];
+    if (w >= 0 && w < static_cast<int>(ruote_.size())) ruote_[static_cast<size_t>(w)] = !ruote_[static_cast<size_t>(w)];
 }
 
 void StatoAnalisi::TutteLeRuote(bool accese) {
-    Ruote.fill(accese);
+    ruote_.fill(accese);
 }
 
 bool StatoAnalisi::AlmenoUnaRuota() const {
-    return std::any_of(Ruote.begin(), Ruote.end(), [](bool b) { return b; });
+    return std::any_of(ruote_.begin(), ruote_.end(), [](bool b) { return b; });
 }
 
 void StatoAnalisi::ImpostaRiferimento(int d) {
-    Riferimento = d;
-    CasiVisibili = false;
-    Segni.clear();
-    ParametriCalcolati = UltimoInCorso = CasiEvidenziati = false;
-    CasoScelto = 0;
+    sessione_.ImpostaRiferimento(d);
+    casiVisibili_ = false;
+    segni_.clear();
+    parametriCalcolati_ = ultimoInCorso_ = casiEvidenziati_ = false;
+    casoScelto_ = 0;
 }
 
-void StatoAnalisi::GeneraCasi(const ArchivioMemoria& archivio, SceltaCasi scelta) {
-    scelta.Riferimento = Riferimento;
-    RuoteGenera = Ruote;
-    Casi = trivalto::GeneraCasi(archivio, scelta);
-    CasiVisibili = true;
-    Segni.assign(Casi.size(), SegniCaso{});
-    PosizioniGenera = Posizioni;
-    ParametriCalcolati = UltimoInCorso = CasiEvidenziati = false;
-    CasoScelto = 0;
+void StatoAnalisi::GeneraCasi(SceltaCasi scelta) {
+    ruoteGenera_ = ruote_;
+    sessione_.GeneraCasi(scelta);
+    casiVisibili_ = true;
+    segni_.assign(Casi().size(), SegniCaso{});
+    posizioniGenera_ = posizioni_;
+    parametriCalcolati_ = ultimoInCorso_ = casiEvidenziati_ = false;
+    casoScelto_ = 0;
 }
 
-void StatoAnalisi::CalcolaParametri(const ArchivioMemoria& archivio, SceltaParametro scelta, int daColpo,
-                                    int colpi) {
-    if (!CasiVisibili) Casi.clear();
-    scelta.Posizioni = Posizioni;
-    trivalto::CalcolaParametri(archivio, Casi, scelta);
-    ParametriCalcolati = !Casi.empty();
-    UltimoInCorso = !Casi.empty() && Casi.back().Estrazione == archivio.NumeroEstrazioni;
-    DaColpo = daColpo;
-    Colpi = colpi;
+void StatoAnalisi::CalcolaParametri(SceltaParametro scelta, int daColpo, int colpi) {
+    if (!casiVisibili_) sessione_.SvuotaCasi();
+    scelta.Posizioni = posizioni_;
+    sessione_.CalcolaParametri(scelta, daColpo, colpi);
+    parametriCalcolati_ = !Casi().empty();
+    ultimoInCorso_ = !Casi().empty() && Casi().back().Estrazione == Archivio().NumeroEstrazioni;
+}
+
+bool StatoAnalisi::ImpostaColpi(int colpi) {
+    return sessione_.ImpostaColpi(colpi);
 }
 
 bool StatoAnalisi::SelezionaCaso(int riga) {
-    if (!CasiVisibili || riga < 1 || riga > static_cast<int>(Casi.size())) return false;
-    CasoScelto = riga;
-    CasiEvidenziati = true;
+    if (!casiVisibili_ || !sessione_.CasoDellaRiga(riga)) return false;
+    casoScelto_ = riga;
+    casiEvidenziati_ = true;
     return true;
 }
 
 const Caso* StatoAnalisi::CasoSelezionato() const {
-    if (!CasiVisibili || CasoScelto < 1 || CasoScelto > static_cast<int>(Casi.size())) return nullptr;
-    return &Casi[static_cast<size_t>(CasoScelto - 1)];
+    return casiVisibili_ ? sessione_.CasoDellaRiga(casoScelto_) : nullptr;
 }
 
 std::vector<bool> StatoAnalisi::Coperti() const {
-    std::vector<bool> coperti(CasiVisibili ? Casi.size() : 0, false);
-    for (size_t i = 0; i < coperti.size() && i < Segni.size(); ++i)
-        coperti[i] = Segni[i].Primo == SegniCaso::Stato::Verde;
+    std::vector<bool> coperti(casiVisibili_ ? Casi().size() : 0, false);
+    for (size_t i = 0; i < coperti.size() && i < segni_.size(); ++i)
+        coperti[i] = segni_[i].Primo == SegniCaso::Stato::Verde;
     return coperti;
 }
 
-InputRicerca StatoAnalisi::PreparaTerzine(const ArchivioMemoria* archivio, bool interoPeriodo, int elenco) {
-    Combinazioni.clear();
-    ListaCombinazioni.clear();
-    CombinazioneScelta = 0;
-    Dettaglio.clear();
-    Lista.assign(static_cast<size_t>(elenco), Terzina{});
-    ListaCompleta = false;
-    Verificate.clear();
-    RuoteRegistrate = Ruote;
-    InputRicerca in;
-    in.Archivio = archivio;
-    in.Casi = Casi;
-    in.Coperti = Coperti();
-    in.Ruote = RuoteRegistrate;
-    in.Finestra = Finestra();
-    in.InteroPeriodo = interoPeriodo;
-    in.Elenco = elenco;
-    return in;
+InputRicerca StatoAnalisi::PreparaTerzine(bool interoPeriodo, int elenco) {
+    combinazioneScelta_ = 0;
+    dettaglio_.clear();
+    verificate_.clear();
+    return sessione_.PreparaTerzine(ruote_, interoPeriodo, elenco, Coperti());
 }
 
 void StatoAnalisi::ApplicaTerzine(const RisultatoTerzine& ris) {
-    Lista = ris.Righe;
-    ListaCompleta = !ris.Interrotta;
-    Verificate.clear();
-    if (ListaCompleta && CasiVisibili) CasiEvidenziati = true;
-}
-
-bool StatoAnalisi::HaTerzine() const {
-    return std::any_of(Lista.begin(), Lista.end(), [](const Terzina& z) { return !z.Vuota(); });
+    sessione_.ApplicaTerzine(ris);
+    verificate_.clear();
+    if (ListaCompleta() && casiVisibili_) casiEvidenziati_ = true;
 }
 
 bool StatoAnalisi::EliminaRighe(int riga) {
-    if (!trivalto::EliminaRigheSuccessive(Lista, riga)) return false;
-    if (Verificate.size() > Lista.size()) Verificate.resize(Lista.size());
+    if (!sessione_.EliminaRighe(riga)) return false;
+    if (verificate_.size() > Lista().size()) verificate_.resize(Lista().size());
     return true;
 }
 
-bool StatoAnalisi::Verifica(const ArchivioMemoria& archivio) {
+bool StatoAnalisi::Verifica() {
     const Caso* caso = CasoSelezionato();
-    if (!caso || Lista.empty()) return false;
-    Verificate = VerificaTerzine(archivio, *caso, Lista, RuoteRegistrate, {DaColpo, Colpi, 0});
+    if (!caso || Lista().empty()) return false;
+    verificate_ = sessione_.Verifica(*caso);
     return true;
 }
 
-InputCombinazioni StatoAnalisi::PreparaCombinazioni(const ArchivioMemoria* archivio, int K, int elenco) {
-    Combinazioni.assign(static_cast<size_t>(std::max(elenco - 1, 0)), Combinazione{});
-    ListaCombinazioni = Lista;
-    CombinazioneScelta = 0;
-    InputCombinazioni in;
-    in.Archivio = archivio;
-    in.Casi = Casi;
-    in.Lista = Lista;
-    in.Ruote = RuoteRegistrate;
-    in.Finestra = Finestra();
-    in.K = K;
-    in.Elenco = elenco;
-    return in;
+InputCombinazioni StatoAnalisi::PreparaCombinazioni(int K, int elenco) {
+    combinazioneScelta_ = 0;
+    return sessione_.PreparaCombinazioni(K, elenco);
 }
 
 void StatoAnalisi::ApplicaCombinazioni(const RisultatoCombinazioni& ris) {
-    Combinazioni = ris.Righe;
-    CombinazioneScelta = 0;
+    sessione_.ApplicaCombinazioni(ris);
+    combinazioneScelta_ = 0;
 }
 
-bool StatoAnalisi::SelezionaCombinazione(const ArchivioMemoria& archivio, int riga) {
-    if (riga < 1 || riga > static_cast<int>(Combinazioni.size())) return false;
-    CombinazioneScelta = riga;
-    Dettaglio.clear();
-    if (const Caso* caso = CasoSelezionato())
-        Dettaglio =
-            MostraCombinazione(archivio, *caso, TerzineScelte(), RuoteRegistrate, {DaColpo, Colpi, 0});
+bool StatoAnalisi::SelezionaCombinazione(int riga) {
+    if (riga < 1 || riga > static_cast<int>(Combinazioni().size())) return false;
+    combinazioneScelta_ = riga;
+    dettaglio_.clear();
+    if (const Caso* caso = CasoSelezionato()) dettaglio_ = sessione_.Dettaglio(*caso, TerzineScelte());
     return true;
 }
 
-std::vector<Terzina> StatoAnalisi::TerzineScelte() const {
-    if (CombinazioneScelta < 1 || CombinazioneScelta > static_cast<int>(Combinazioni.size())) return {};
-    const auto& c = Combinazioni[static_cast<size_t>(CombinazioneScelta - 1)];
-    if (c.Vuota()) return {};
-    return TerzineDellaCombinazione(c, ListaCombinazioni);
-}
-
-std::optional<InputPrevisioni> StatoAnalisi::PreparaPrevisioni(const ArchivioMemoria* archivio,
-                                                               bool verificaEstesa, bool interoPeriodo,
+std::optional<InputPrevisioni> StatoAnalisi::PreparaPrevisioni(bool verificaEstesa, bool interoPeriodo,
                                                                bool evidenzia) const {
     auto terzine = TerzineScelte();
-    if (!CasiVisibili || Casi.empty() || terzine.empty()) return std::nullopt;
-    InputPrevisioni in;
-    in.Archivio = archivio;
-    in.Casi = Casi;
-    in.Terzine = std::move(terzine);
-    in.Ruote = RuoteRegistrate;
-    in.Finestra = Finestra();
-    in.VerificaEstesa = verificaEstesa;
-    in.InteroPeriodo = interoPeriodo;
-    in.Evidenzia = evidenzia;
-    return in;
+    if (terzine.empty()) return std::nullopt;
+    return PreparaPrevisioniDi(std::move(terzine), {verificaEstesa, interoPeriodo, evidenzia, false});
+}
+
+std::optional<InputPrevisioni>
+StatoAnalisi::PreparaPrevisioniDi(std::vector<Terzina> terzine, const SessioneAnalisi::OpzioniPrevisioni& o) const {
+    if (!casiVisibili_ || Casi().empty()) return std::nullopt;
+    return sessione_.PreparaPrevisioni(std::move(terzine), o);
+}
+
+void StatoAnalisi::ApplicaSoloRighe(RisultatoPrevisioni ris, std::vector<Terzina> scelte) {
+    const bool fatta = previsioneFatta_;
+    ris.Riepilogo = previsione_.Riepilogo;
+    ApplicaPrevisioni(std::move(ris), std::move(scelte));
+    previsioneFatta_ = fatta;
+}
+
+void StatoAnalisi::SvuotaPrevisione() {
+    previsione_ = {};
+    scelte_.clear();
+    previsioneFatta_ = false;
+}
+
+void StatoAnalisi::RicercaEsterna(bool completa) {
+    sessione_.SvuotaLista();
+    if (completa && casiVisibili_) casiEvidenziati_ = true;
+}
+
+void StatoAnalisi::CancellaCoperti() {
+    for (auto& s : segni_)
+        s.Primo = SegniCaso::Stato::Bianco;
 }
 
 void StatoAnalisi::ApplicaPrevisioni(RisultatoPrevisioni ris, std::vector<Terzina> scelte) {
-    Segni = ris.Segni;
-    Segni.resize(Casi.size());
-    Previsione = std::move(ris);
-    Scelte = std::move(scelte);
-    PrevisioneFatta = true;
-}
-
-bool StatoAnalisi::AdattaAllArchivio(const ArchivioMemoria& archivio) {
-    const int ultima = std::min(archivio.UltimaEstrazione, archivio.NumeroEstrazioni);
-    bool cambiato = false;
-    if (Riferimento > ultima) {
-        ImpostaRiferimento(ultima);
-        cambiato = true;
-    }
-    const auto oltre = [&](const Caso& c) { return c.Estrazione > archivio.NumeroEstrazioni; };
-    if (std::any_of(Casi.begin(), Casi.end(), oltre)) {
-        std::erase_if(Casi, oltre);
-        CasiVisibili = false;
-        ImpostaRiferimento(Riferimento);
-        cambiato = true;
-    }
-    return cambiato;
+    segni_ = ris.Segni;
+    segni_.resize(Casi().size());
+    previsione_ = std::move(ris);
+    scelte_ = std::move(scelte);
+    previsioneFatta_ = true;
 }
 
 } // namespace trivalto

@@ -5,74 +5,64 @@
 
 namespace trivalto {
 
-void StatoCostruttore::GeneraCasi(const ArchivioMemoria& archivio, SceltaCasi scelta) {
-    Metodo.clear();
-    Analisi.Previsione = {};
-    Analisi.Scelte.clear();
-    Analisi.PrevisioneFatta = false;
-    Analisi.GeneraCasi(archivio, scelta);
+void StatoCostruttore::GeneraCasi(SceltaCasi scelta) {
+    metodo_.clear();
+    analisi_.SvuotaPrevisione();
+    analisi_.GeneraCasi(scelta);
 }
 
-InputRicerca StatoCostruttore::PreparaRicerca(const ArchivioMemoria* archivio, bool interoPeriodo,
-                                              int elenco) {
-    InputRicerca in = Analisi.PreparaTerzine(archivio, interoPeriodo, elenco);
-    Analisi.Lista.clear(); // the analysis list is not the builder's
-    Lista.assign(static_cast<size_t>(elenco), Candidata{});
-    ListaCompleta = false;
-    Colpi.clear();
+InputRicerca StatoCostruttore::PreparaRicerca(bool interoPeriodo, int elenco) {
+    InputRicerca in = analisi_.PreparaTerzine(interoPeriodo, elenco);
+    analisi_.RicercaEsterna(false);
+    lista_.assign(static_cast<size_t>(elenco), Candidata{});
+    listaCompleta_ = false;
+    colpi_.clear();
     return in;
 }
 
-void StatoCostruttore::ApplicaRicerca(const RisultatoCostruttore& ris, const ArchivioMemoria& archivio,
+void StatoCostruttore::ApplicaRicerca(const RisultatoCostruttore& ris,
                                       std::optional<std::vector<RigaPerCaso>> perCaso) {
-    Lista = ris.Righe;
-    ListaCompleta = !ris.Interrotta;
-    if (!ListaCompleta) return;
-    Analisi.CasiEvidenziati = Analisi.CasiVisibili;
-    CasiRicerca = static_cast<int>(std::min<size_t>(Analisi.Casi.size(), MassimoCasi));
-    if (!perCaso) return CopiaInSecondoElenco(archivio);
-    for (auto& s : Analisi.Segni)
-        s.Primo = SegniCaso::Stato::Bianco;
-    ListaCasi = std::move(*perCaso);
+    lista_ = ris.Righe;
+    listaCompleta_ = !ris.Interrotta;
+    if (!listaCompleta_) return;
+    analisi_.RicercaEsterna(true);
+    casiRicerca_ = static_cast<int>(std::min<size_t>(analisi_.Casi().size(), MassimoCasi));
+    if (!perCaso) return CopiaInSecondoElenco();
+    analisi_.CancellaCoperti();
+    listaCasi_ = std::move(*perCaso);
 }
 
 bool StatoCostruttore::HaCandidate() const {
-    return std::any_of(Lista.begin(), Lista.end(), [](const Candidata& z) { return !z.Vuota(); });
+    return std::any_of(lista_.begin(), lista_.end(), [](const Candidata& z) { return !z.Vuota(); });
 }
 
-InputRicerca StatoCostruttore::Ricerca(const ArchivioMemoria* archivio, bool interoPeriodo) const {
-    InputRicerca in;
-    in.Archivio = archivio;
-    in.Casi = Analisi.Casi;
-    in.Ruote = Analisi.RuoteRegistrate;
-    in.Finestra = Analisi.Finestra();
-    in.InteroPeriodo = interoPeriodo;
-    in.Elenco = static_cast<int>(Lista.size());
-    return in;
+InputRicerca StatoCostruttore::Ricerca(bool interoPeriodo) const {
+    return analisi_.Sessione().UltimaRicerca(interoPeriodo, static_cast<int>(lista_.size()));
 }
 
-void StatoCostruttore::CopiaInSecondoElenco(const ArchivioMemoria& archivio) {
-    for (auto& s : Analisi.Segni)
-        s.Primo = SegniCaso::Stato::Bianco;
-    ListaCasi = trivalto::CopiaInSecondoElenco(Ricerca(&archivio, false), Lista);
+void StatoCostruttore::CopiaInSecondoElenco() {
+    analisi_.CancellaCoperti();
+    listaCasi_ = trivalto::CopiaInSecondoElenco(Ricerca(false), lista_);
 }
 
-bool StatoCostruttore::ContaTutte(const ArchivioMemoria& archivio) {
+bool StatoCostruttore::ContaTutte() {
     if (!HaCandidate()) return false;
-    Colpi = ContaPerColpo(Ricerca(&archivio, false), Lista);
+    colpi_ = ContaPerColpo(Ricerca(false), lista_);
     return true;
 }
 
 StatoCostruttore::Aggiunta StatoCostruttore::Aggiungi(TerzinaMetodo t) {
-    if (Metodo.size() >= MassimoTerzineMetodo) return Aggiunta::Piena;
-    Metodo.push_back(std::move(t));
+    if (metodo_.size() >= MassimoTerzineMetodo) return Aggiunta::Piena;
+    const auto fuori = [](int o) { return o < 1 || o > 90; };
+    if (fuori(t.A) || fuori(t.B) || fuori(t.C) || t.A == t.B || t.A == t.C || t.B == t.C) return Aggiunta::Nessuna;
+    metodo_.push_back(std::move(t));
     return Aggiunta::Fatta;
 }
 
 StatoCostruttore::Aggiunta StatoCostruttore::AggiungiDaColpi(int riga) {
     // An empty row has no terzina to add.
-    if (riga < 1 || riga > static_cast<int>(Lista.size())) return Aggiunta::Nessuna;
-    return AggiungiCandidata(Lista[static_cast<size_t>(riga - 1)]);
+    if (riga < 1 || riga > static_cast<int>(lista_.size())) return Aggiunta::Nessuna;
+    return AggiungiCandidata(lista_[static_cast<size_t>(riga - 1)]);
 }
 
 StatoCostruttore::Aggiunta StatoCostruttore::AggiungiCandidata(const Candidata& z) {
@@ -82,21 +72,21 @@ StatoCostruttore::Aggiunta StatoCostruttore::AggiungiCandidata(const Candidata& 
 }
 
 StatoCostruttore::Aggiunta StatoCostruttore::AggiungiDaCasi(int riga) {
-    if (riga < 1 || riga > static_cast<int>(ListaCasi.size())) return Aggiunta::Nessuna;
-    const auto& r = ListaCasi[static_cast<size_t>(riga - 1)];
+    if (riga < 1 || riga > static_cast<int>(listaCasi_.size())) return Aggiunta::Nessuna;
+    const auto& r = listaCasi_[static_cast<size_t>(riga - 1)];
     if (r.Z.Vuota()) return Aggiunta::Nessuna;
     return Aggiungi({r.Z.A, r.Z.B, r.Z.C, std::to_string(r.Z.Cop), std::to_string(r.Z.Tot),
                      std::to_string(r.Z.Ambi), r.SecondoCop < 0 ? "" : std::to_string(r.SecondoCop)});
 }
 
 bool StatoCostruttore::EliminaUltima() {
-    if (Metodo.empty()) return false;
-    Metodo.pop_back();
+    if (metodo_.empty()) return false;
+    metodo_.pop_back();
     return true;
 }
 
 std::optional<std::string> StatoCostruttore::ImpostaOffset(int riga, int colonna, const std::string& testo) {
-    if (riga < 1 || riga > static_cast<int>(Metodo.size()) || colonna < 1 || colonna > 3)
+    if (riga < 1 || riga > static_cast<int>(metodo_.size()) || colonna < 1 || colonna > 3)
         return std::string("Cella non modificabile.");
     const auto inizio = testo.find_first_not_of(' ');
     const auto fine = testo.find_last_not_of(' ');
@@ -107,7 +97,7 @@ std::optional<std::string> StatoCostruttore::ImpostaOffset(int riga, int colonna
                        std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (cifre) valore = std::stoi(t);
     if (!cifre || valore < 1 || valore > 90) return std::string("Scrivere un numero da 1 a 90.");
-    auto& m = Metodo[static_cast<size_t>(riga - 1)];
+    auto& m = metodo_[static_cast<size_t>(riga - 1)];
     int* offsets[3] = {&m.A, &m.B, &m.C};
     for (int k = 0; k < 3; ++k)
         if (k != colonna - 1 && *offsets[k] == valore)
@@ -116,33 +106,24 @@ std::optional<std::string> StatoCostruttore::ImpostaOffset(int riga, int colonna
     return std::nullopt;
 }
 
-std::optional<InputPrevisioni> StatoCostruttore::PreparaPrevisioni(const ArchivioMemoria* archivio,
-                                                                   bool interoPeriodo, bool evidenzia,
+std::optional<InputPrevisioni> StatoCostruttore::PreparaPrevisioni(bool interoPeriodo, bool evidenzia,
                                                                    bool vecchie) const {
-    if (!Analisi.CasiVisibili || Analisi.Casi.empty()) return std::nullopt;
-    InputPrevisioni in;
-    in.Archivio = archivio;
-    in.Casi = Analisi.Casi;
-    for (const auto& t : Metodo)
-        in.Terzine.push_back(Terzina{0, 0, t.A, t.B, t.C, 0, 0});
-    in.Ruote = Analisi.RuoteRegistrate;
-    in.Finestra = Analisi.Finestra();
-    in.InteroPeriodo = interoPeriodo;
-    in.Evidenzia = evidenzia;
-    in.SoloRighe = vecchie;
-    return in;
+    std::vector<Terzina> terzine;
+    for (const auto& t : metodo_)
+        terzine.push_back(Terzina{0, 0, t.A, t.B, t.C, 0, 0});
+    return analisi_.PreparaPrevisioniDi(std::move(terzine), {false, interoPeriodo, evidenzia, vecchie});
 }
 
 void StatoCostruttore::ApplicaPrevisioni(RisultatoPrevisioni ris, const InputPrevisioni& in) {
     // The older form leaves the statistics row as it was.
-    const bool fatta = Analisi.PrevisioneFatta;
-    if (in.SoloRighe) ris.Riepilogo = Analisi.Previsione.Riepilogo;
-    Analisi.ApplicaPrevisioni(std::move(ris), in.Terzine);
-    if (in.SoloRighe) Analisi.PrevisioneFatta = fatta;
+    if (in.SoloRighe)
+        analisi_.ApplicaSoloRighe(std::move(ris), in.Terzine);
+    else
+        analisi_.ApplicaPrevisioni(std::move(ris), in.Terzine);
 }
 
 void StatoCostruttore::Riordina() {
-    trivalto::Riordina(ListaCasi, Analisi.Coperti(), CasiRicerca);
+    trivalto::Riordina(listaCasi_, analisi_.Coperti(), casiRicerca_);
 }
 
 } // namespace trivalto

@@ -206,8 +206,8 @@ SceltaVerificaRetroattiva FinestraVerifica::LeggiScelta() const {
     SceltaVerificaRetroattiva s;
     s.Casi = pannello_->LeggiSceltaCasi();
     s.Parametro = pannello_->LeggiSceltaParametro();
-    s.Parametro.Posizioni = stato_.Posizioni;
-    s.Ruote = stato_.Ruote;
+    s.Parametro.Posizioni = stato_.Posizioni();
+    s.Ruote = stato_.Ruote();
     s.DaColpo = pannello_->DaColpo();
     s.Colpi = pannello_->Colpi();
     s.InteroPeriodo = chkInteroPeriodo_->isChecked();

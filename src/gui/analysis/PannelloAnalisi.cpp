@@ -86,7 +86,7 @@ QWidget* PannelloAnalisi::costruisciRiferimento() {
     });
     connect(mensile, &QToolButton::clicked, this, [this] {
         cboMensile_->setCurrentIndex(
-            std::min<int>(ctx_.Archivio().PosizioneMese[static_cast<size_t>(stato_.Riferimento)], 31));
+            std::min<int>(ctx_.Archivio().PosizioneMese[static_cast<size_t>(stato_.Riferimento())], 31));
     });
     return g;
 }
@@ -177,7 +177,7 @@ QGroupBox* PannelloAnalisi::costruisciGioco() {
     cboDaColpo_ = ElencoNumeri(g, "CboDaColpo", 1, 5, 1, 0);
     cboColpi_ = ElencoNumeri(g, "CboColpi", 1, 20, 1, 7);
     cboElenco_ = ElencoNumeri(g, "CboElenco", 10, forma_.ElencoMassimo, 10, 4);
-    connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { stato_.Colpi = i + 1; });
+    connect(cboColpi_, &QComboBox::currentIndexChanged, this, [this](int i) { stato_.ImpostaColpi(i + 1); });
     // Tab goes through the heading's links before the wheels they act on, as drawn.
     QWidget::setTabOrder(nessuno, fgRuote_);
 
@@ -246,24 +246,26 @@ void PannelloAnalisi::ApplicaImpostazioniStandard() {
     cboDaColpo_->setCurrentIndex(std::min(s->Dacolpo, cboDaColpo_->count() - 1));
     cboColpi_->setCurrentIndex(s->Colpi);
     cboElenco_->setCurrentText(QString::fromStdString(s->Elenco));
-    stato_.Posizioni = PosizioniDaTesto(s->Posizioni);
+    stato_.ImpostaPosizioni(PosizioniDaTesto(s->Posizioni));
     DipingiPosizioni();
     // A distance or a difference needs exactly two positions; otherwise the sum stands.
-    const bool due = std::count(stato_.Posizioni.begin(), stato_.Posizioni.end(), true) == 2;
+    const bool due = std::count(stato_.Posizioni().begin(), stato_.Posizioni().end(), true) == 2;
     optDistanza_->setEnabled(due);
     optDifferenza_->setEnabled(due);
     (due && s->Distanza ? optDistanza_ : due && s->Differenza ? optDifferenza_ : optSomma_)->setChecked(true);
     const auto ruote = RuoteDaTesto(s->RuoteGioco);
-    std::copy(ruote.begin(), ruote.end(), stato_.Ruote.begin());
+    RuoteGioco gioco{};
+    std::copy_n(ruote.begin(), std::min(ruote.size(), gioco.size()), gioco.begin());
+    stato_.ImpostaRuote(gioco);
     DipingiRuote();
 }
 
 void PannelloAnalisi::DipingiPosizioni() {
-    trivalto::DipingiPosizioni(btnPosizioni_, stato_.Posizioni);
+    trivalto::DipingiPosizioni(btnPosizioni_, stato_.Posizioni());
 }
 
 void PannelloAnalisi::DipingiRuote() {
-    trivalto::DipingiRuote(*fgRuote_, stato_.Ruote);
+    trivalto::DipingiRuote(*fgRuote_, stato_.Ruote());
 }
 
 void PannelloAnalisi::TogglePosizione(int p) {

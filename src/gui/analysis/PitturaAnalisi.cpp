@@ -22,11 +22,11 @@ void RiempiGriglia(Griglia& g, const TabellaTesto& t) {
 // --- Cases ------------------------------------------------------------------------------------
 
 void DipingiCasi(Griglia& g, const ArchivioMemoria& archivio, const StatoAnalisi& s) {
-    if (!s.CasiVisibili) {
+    if (!s.CasiVisibili()) {
         g.ImpostaRighe(1);
         return;
     }
-    RiempiGriglia(g, TabellaCasi(archivio, s.Casi));
+    RiempiGriglia(g, TabellaCasi(archivio, s.Casi()));
     StileCasi(g.Modello(), s);
     g.AllargaAlContenuto();
 }
@@ -36,19 +36,19 @@ void StileCasi(ModelloGriglia& m, const StatoAnalisi& s) {
     const int ultima = m.Righe() - 1;
     if (ultima < 1) return;
     for (int p = 0; p < 5; ++p)
-        if (s.PosizioniGenera[static_cast<size_t>(p)])
+        if (s.PosizioniGenera()[static_cast<size_t>(p)])
             m.ImpostaSfondo(1, CN1 + p, ultima, CN1 + p, ColoreVerde);
-    if (s.UltimoInCorso) m.ImpostaSfondo(ultima, CEstr, ColoreInGioco);
-    if (s.ParametriCalcolati) m.ImpostaSfondo(1, CPar, ultima, CPar, ColoreEvidenza);
-    if (s.CasoScelto >= 1 && s.CasoScelto <= ultima)
-        m.ImpostaGrassetto(s.CasoScelto, 0, s.CasoScelto, m.Colonne() - 1, true);
-    if (s.CasiEvidenziati) {
+    if (s.UltimoInCorso()) m.ImpostaSfondo(ultima, CEstr, ColoreInGioco);
+    if (s.ParametriCalcolati()) m.ImpostaSfondo(1, CPar, ultima, CPar, ColoreEvidenza);
+    if (s.CasoScelto() >= 1 && s.CasoScelto() <= ultima)
+        m.ImpostaGrassetto(s.CasoScelto(), 0, s.CasoScelto(), m.Colonne() - 1, true);
+    if (s.CasiEvidenziati()) {
         m.ImpostaGrassetto(1, CR1, ultima, CPar, true);
         m.ImpostaPrimoPiano(1, CR1, ultima, CR1, ColoreBlu);
         m.ImpostaSfondo(1, CPar, ultima, CPar, ColoreEvidenza);
     }
-    for (int r = 1; r <= ultima && r <= static_cast<int>(s.Segni.size()); ++r) {
-        const auto& segni = s.Segni[static_cast<size_t>(r - 1)];
+    for (int r = 1; r <= ultima && r <= static_cast<int>(s.Segni().size()); ++r) {
+        const auto& segni = s.Segni()[static_cast<size_t>(r - 1)];
         if (segni.Primo == SegniCaso::Stato::Verde) m.ImpostaSfondo(r, CPro, ColoreAcceso);
         if (segni.Primo == SegniCaso::Stato::Ciano) m.ImpostaSfondo(r, CPro, ColoreInGioco);
         // Three mark columns in the analysis window, five in the builder.
@@ -60,7 +60,7 @@ void StileCasi(ModelloGriglia& m, const StatoAnalisi& s) {
 // --- Terzine list ------------------------------------------------------------------------------
 
 void DipingiTerzine(Griglia& g, const StatoAnalisi& s) {
-    RiempiGriglia(g, TabellaTerzine(s.Lista));
+    RiempiGriglia(g, TabellaTerzine(s.Lista()));
     StileTerzine(g.Modello(), s);
     g.AllargaAlContenuto();
 }
@@ -81,9 +81,9 @@ void StileTerzine(ModelloGriglia& m, const StatoAnalisi& s) {
     m.AzzeraStili();
     const int ultima = m.Righe() - 1;
     if (ultima < 1) return;
-    if (s.ListaCompleta) StileListaCompleta(m);
-    for (size_t k = 0; k < s.Verificate.size() && static_cast<int>(k) < ultima; ++k)
-        if (s.Verificate[k]) m.ImpostaSfondo(static_cast<int>(k) + 1, 0, ColoreAcceso);
+    if (s.ListaCompleta()) StileListaCompleta(m);
+    for (size_t k = 0; k < s.Verificate().size() && static_cast<int>(k) < ultima; ++k)
+        if (s.Verificate()[k]) m.ImpostaSfondo(static_cast<int>(k) + 1, 0, ColoreAcceso);
 }
 
 // --- Combinations ------------------------------------------------------------------------------
@@ -92,17 +92,17 @@ namespace {
 
 /// A group whose offsets equal those of a list row that came out for the chosen case.
 bool GruppoVerificato(const StatoAnalisi& s, int riga) {
-    if (riga < 0 || riga >= static_cast<int>(s.ListaCombinazioni.size())) return false;
-    const auto& z = s.ListaCombinazioni[static_cast<size_t>(riga)];
-    for (size_t v = 0; v < s.Verificate.size() && v < s.Lista.size(); ++v)
-        if (s.Verificate[v] && s.Lista[v].A == z.A && s.Lista[v].B == z.B && s.Lista[v].C == z.C) return true;
+    if (riga < 0 || riga >= static_cast<int>(s.ListaCombinazioni().size())) return false;
+    const auto& z = s.ListaCombinazioni()[static_cast<size_t>(riga)];
+    for (size_t v = 0; v < s.Verificate().size() && v < s.Lista().size(); ++v)
+        if (s.Verificate()[v] && s.Lista()[v].A == z.A && s.Lista()[v].B == z.B && s.Lista()[v].C == z.C) return true;
     return false;
 }
 
 } // namespace
 
 void DipingiCombinazioni(Griglia& g, const StatoAnalisi& s) {
-    RiempiGriglia(g, TabellaCombinazioni(s.Combinazioni, s.ListaCombinazioni));
+    RiempiGriglia(g, TabellaCombinazioni(s.Combinazioni(), s.ListaCombinazioni()));
     StileCombinazioni(g.Modello(), s);
     g.AllargaAlContenuto();
 }
@@ -117,27 +117,27 @@ void StileCombinazioni(ModelloGriglia& m, const StatoAnalisi& s) {
         m.ImpostaSfondo(1, inizio, ultima, inizio + 1, ColoreAzzurro);
         m.ImpostaSfondo(1, inizio + 2, ultima, inizio + 6, ColoreGialloChiaro);
         // A chosen row is the only bold one, so the eye finds it at once.
-        if (s.CombinazioneScelta == 0) m.ImpostaGrassetto(1, inizio + 2, ultima, inizio + 4, true);
+        if (s.CombinazioneScelta() == 0) m.ImpostaGrassetto(1, inizio + 2, ultima, inizio + 4, true);
     }
-    if (!s.Verificate.empty())
-        for (size_t r = 0; r < s.Combinazioni.size() && static_cast<int>(r) < ultima; ++r)
+    if (!s.Verificate().empty())
+        for (size_t r = 0; r < s.Combinazioni().size() && static_cast<int>(r) < ultima; ++r)
             for (int g = 0; g < 3; ++g)
-                if (GruppoVerificato(s, s.Combinazioni[r].Righe[static_cast<size_t>(g)])) {
+                if (GruppoVerificato(s, s.Combinazioni()[r].Righe[static_cast<size_t>(g)])) {
                     const int riga = static_cast<int>(r) + 1, inizio = 4 + 7 * g;
                     m.ImpostaSfondo(riga, inizio, riga, inizio + 2, ColoreVerde);
                 }
-    if (s.CombinazioneScelta >= 1 && s.CombinazioneScelta <= ultima)
-        m.ImpostaGrassetto(s.CombinazioneScelta, 0, s.CombinazioneScelta, m.Colonne() - 1, true);
+    if (s.CombinazioneScelta() >= 1 && s.CombinazioneScelta() <= ultima)
+        m.ImpostaGrassetto(s.CombinazioneScelta(), 0, s.CombinazioneScelta(), m.Colonne() - 1, true);
 }
 
 void DipingiDettaglio(Griglia& g, const StatoAnalisi& s) {
-    RiempiGriglia(g, TabellaDettaglio(s.Dettaglio));
+    RiempiGriglia(g, TabellaDettaglio(s.Dettaglio()));
     auto& d = g.Modello();
-    for (size_t i = 0; i < s.Dettaglio.size(); ++i) {
+    for (size_t i = 0; i < s.Dettaglio().size(); ++i) {
         const int r = static_cast<int>(i) + 1;
         for (int k = 0; k < 3; ++k)
-            if (s.Dettaglio[i].Usciti[static_cast<size_t>(k)]) d.ImpostaSfondo(r, k, ColoreAcceso);
-        if (s.Dettaglio[i].Esito) {
+            if (s.Dettaglio()[i].Usciti[static_cast<size_t>(k)]) d.ImpostaSfondo(r, k, ColoreAcceso);
+        if (s.Dettaglio()[i].Esito) {
             d.ImpostaGrassetto(r, 0, r, 5, true);
             d.ImpostaPrimoPiano(r, 3, ColoreRosso);
         }
@@ -149,14 +149,14 @@ void DipingiDettaglio(Griglia& g, const StatoAnalisi& s) {
 
 void DipingiPrevisioni(Griglia& scelte, Griglia& previsioni, Griglia& statistiche,
                        const ArchivioMemoria& archivio, const StatoAnalisi& s) {
-    RiempiGriglia(scelte, TabellaScelte(s.Scelte));
+    RiempiGriglia(scelte, TabellaScelte(s.Scelte()));
     if (scelte.Righe() > 1) scelte.Modello().ImpostaPrimoPiano(1, 1, scelte.Righe() - 1, 3, ColoreRosso);
     DipingiPrevisione(previsioni, statistiche, archivio, s);
 }
 
 void DipingiPrevisione(Griglia& previsioni, Griglia& statistiche, const ArchivioMemoria& archivio,
                        const StatoAnalisi& s) {
-    const auto& ris = s.Previsione;
+    const auto& ris = s.Previsione();
     RiempiGriglia(previsioni, TabellaPrevisioni(archivio, ris.Righe));
     auto& p = previsioni.Modello();
     for (size_t i = 0; i < ris.Righe.size(); ++i) {
@@ -177,7 +177,7 @@ void DipingiPrevisione(Griglia& previsioni, Griglia& statistiche, const Archivio
     }
     previsioni.AllargaAlContenuto();
 
-    if (!s.PrevisioneFatta) {
+    if (!s.PrevisioneFatta()) {
         statistiche.ImpostaRighe(1);
         return;
     }
@@ -211,7 +211,7 @@ void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Stor
 }
 
 void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAnalisi& s, int riga) {
-    const auto& righe = s.Previsione.Righe;
+    const auto& righe = s.Previsione().Righe;
     const auto& r = righe[static_cast<size_t>(riga - 1)];
     const auto marcati = r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{};
     w.setWindowTitle(QString::fromStdString(TitoloRitardi(archivio, r.Estrazione)));
@@ -231,7 +231,7 @@ void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAn
     for (int n : marcati) {
         m.ImpostaSfondo(n, 1, ColoreAcceso);
         for (int wh = 0; wh < NumeroRuote; ++wh)
-            if (s.RuoteGenera[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
+            if (s.RuoteGenera()[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
     }
 }
 

@@ -41,29 +41,20 @@ constexpr int ArgomentoHelp = 400;
 
 Special::Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
                  std::function<QWidget*(const QString&)> apri, QWidget* parent)
-    : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), barra_(barra), apri_(std::move(apri)) {
+    : FinestraCatena(contesto, dialoghi, std::move(apri), parent) {
+    barra_ = barra;
     setObjectName(QStringLiteral("special"));
     setWindowTitle(QStringLiteral("Le Trivalto"));
     setProperty("massimizzata", true);
     setProperty("ArgomentoHelp", ArgomentoHelp);
-    pannello_ = new PannelloAnalisi(this, ctx_, dialoghi_, stato_, {});
-    connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { fgEV_->ImpostaRighe(1); });
-    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this, &Special::SceltaTrasformazione);
-    occupazione_.Bloccati.push_back(pannello_->SceltaTrasformazione());
+    CollegaPannello(new PannelloAnalisi(this, ctx_, dialoghi_, stato_, {}));
     costruisciInterfaccia();
     pannello_->Apertura();
 }
 
-Special::~Special() {
-    // The search owns its inputs and its flag: it is only told to stop, nobody waits for it.
-    lavoro_.Ferma();
-    // The main window's bar outlives this window.
-    if (occupazione_.Attiva() && barra_) barra_->setValue(0);
-}
-
 void Special::costruisciInterfaccia() {
     // In drawing order: the order of creation is the order of Tab.
-    auto* opzioni = costruisciOpzioni();
+    auto* opzioni = CostruisciOpzioni(&chkVerificaEstesa_);
     auto* comandi = costruisciComandi();
     auto* tabelle = costruisciTabelle();
     pannello_->Disponi(opzioni, comandi, tabelle, "ScorriSpecial");
@@ -98,21 +89,6 @@ QWidget* Special::costruisciComandi() {
     l->addWidget(interrompi);
     l->addWidget(help);
     return w;
-}
-
-QGroupBox* Special::costruisciOpzioni() {
-    auto* g = new QGroupBox(QStringLiteral("Opzioni"), this);
-    chkInteroPeriodo_ = new QCheckBox(QStringLiteral("Controlla intero periodo"), g);
-    chkInteroPeriodo_->setObjectName(QStringLiteral("ChkInteroPeriodo"));
-    chkEvidenzia_ = new QCheckBox(QStringLiteral("Evidenzia 1° sfaldamento"), g);
-    chkEvidenzia_->setObjectName(QStringLiteral("ChkEvidenzia"));
-    chkVerificaEstesa_ = new QCheckBox(QStringLiteral("Verifica estesa"), g);
-    chkVerificaEstesa_->setObjectName(QStringLiteral("ChkVerificaEstesa"));
-    auto* l = new QVBoxLayout(g);
-    for (auto* c : {chkInteroPeriodo_, chkEvidenzia_, chkVerificaEstesa_})
-        l->addWidget(c);
-    l->addStretch(1);
-    return g;
 }
 
 QWidget* Special::costruisciContatori() {
@@ -178,16 +154,8 @@ QWidget* Special::costruisciTabelle() {
     });
 
     // Cases, with their counters.
-    auto* contaCasi = new QWidget(this);
-    auto* lc = new QHBoxLayout(contaCasi);
-    lc->setContentsMargins(0, 0, 0, 0);
-    lblEsaminate_ = ValoreDestra(contaCasi, "LblEsaminate");
-    lblCasistiche_ = ValoreDestra(contaCasi, "LblCasistiche");
-    lc->addWidget(EtichettaDestra(contaCasi, QStringLiteral("Esaminate")));
-    lc->addWidget(lblEsaminate_);
-    lc->addWidget(EtichettaDestra(contaCasi, QStringLiteral("Casistiche totali")));
-    lc->addWidget(lblCasistiche_);
-    lc->addStretch(1);
+    auto* contaCasi =
+        CostruisciConteggioCasi(this, QStringLiteral("Esaminate"), QStringLiteral("Casistiche totali"));
     auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_,
                           {copia("CmdCopiaCasi", fgEV_, QStringLiteral("C"))}, contaCasi);
     auto* previsioni = Riquadro(this, QStringLiteral("Previsioni"), fgPr_,
@@ -264,11 +232,6 @@ void Special::DistribuisciColonne() {
     tabelle_->setSizes({c1, c2, std::max(resto, 0)});
 }
 
-void Special::resizeEvent(QResizeEvent* evento) {
-    QWidget::resizeEvent(evento);
-    DistribuisciColonne();
-}
-
 void Special::impostaLarghezze() {
     ColonneCentrate(fgEV_, {420, 720, 1300, 400, 450, 420, 380, 380, 380, 380, 380, 220, 220, 220});
     ColonneCentrate(fg1_, {480, 480, 420, 420, 420, 400, 400});
@@ -298,11 +261,6 @@ bool Special::eventFilter(QObject* oggetto, QEvent* evento) {
     else
         return QWidget::eventFilter(oggetto, evento);
     return true;
-}
-
-void Special::ImpostaRiferimento(int d) {
-    pannello_->VaiA(d);
-    pannello_->ImpostaRiferimento(d);
 }
 
 } // namespace trivalto

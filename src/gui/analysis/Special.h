@@ -13,6 +13,7 @@
 #include "core/analysis/StatoAnalisi.h"
 #include "core/analysis/Storia.h"
 #include "core/archive/Palette.h"
+#include "gui/analysis/FinestraCatena.h"
 #include "gui/analysis/PannelloAnalisi.h"
 #include "gui/ui/Lavoro.h"
 #include "gui/ui/Occupazione.h"
@@ -38,89 +39,61 @@ class FinestraStoria;
 class FrmRitardi;
 class PannelloAtteso;
 
-class Special : public QWidget {
+class Special : public FinestraCatena {
     Q_OBJECT
 public:
-    /// `apri` opens (or brings forward) a named child window of the main window: "Storia" or
-    /// "Frm_Ritardi". `barra` is the main window's progress bar.
+    /// `barra` is the main window's progress bar.
     Special(ContestoProgramma& contesto, Dialoghi& dialoghi, QProgressBar* barra,
             std::function<QWidget*(const QString&)> apri, QWidget* parent = nullptr);
-    ~Special() override;
 
     // The window's commands, as its buttons run them.
-    void GeneraTerzine();
-    void SceltaTrasformazione();
-    void ElaboraTerzine();
+    void GeneraTerzine() { FinestraCatena::GeneraTerzine(); }
     void CercaCombinazioni(int K);
     void Previsioni();
     void VerificaTerzine();
     void ResocontoStorico();
     void EliminaRigheSuccessive();
-    void Interrompi() { lavoro_.Ferma(); }
-    void ImpostaRiferimento(int d);
 
-    bool Occupata() const { return occupazione_.Attiva(); }
     const StatoAnalisi& Stato() const { return stato_; }
-    const std::vector<Caso>& CasiInMemoria() const { return stato_.Casi; }
+    const std::vector<Caso>& CasiInMemoria() const { return stato_.Casi(); }
     Colore ColorePosizione(int p) const {
-        return stato_.Posizioni[static_cast<size_t>(p - 1)] ? ColoreAcceso : ColoreBianco;
+        return stato_.Posizioni()[static_cast<size_t>(p - 1)] ? ColoreAcceso : ColoreBianco;
     }
-
-signals:
-    /// Emitted on the UI thread when a search (or a failure) has ended.
-    void LavoroFinito();
 
 protected:
     /// Return (or Enter) on a table does what a click does there, or a double click where that is
     /// the table's action, so the chain can be run from the keyboard.
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
+
+    StatoAnalisi& Analisi() override { return stato_; }
+    void GeneraCasiNelloStato() override;
+    void DipingiDopoICasi() override { DipingiCasi(); }
+    void DipingiCasi() override;
+    void Cerca() override;
+    void DistribuisciColonne() override;
 
 private:
     // Construction.
     void costruisciInterfaccia();
-    QGroupBox* costruisciOpzioni();
     QWidget* costruisciComandi();
     QWidget* costruisciContatori();
     QWidget* costruisciTabelle();
     void impostaLarghezze();
-    void DistribuisciColonne();
 
     // Steps of the chain.
-    void CalcolaParametri();
-    void CercaTerzineSuiCasi();
     void MostraCombinazione(int riga);
     void SelezionaCaso(int riga);
     void StoriaTerzina(int riga);
-    void MostraRitardi(int riga);
     void AggiornaContatori();
-    /// Brings the state back within an archive that a reload has shortened.
-    void AdattaAllArchivio();
-    void ApriStoria(const Storia& storia, bool diCombinazione);
-
-    // Long work.
-    void Termina();
-    void Errore(const std::exception_ptr& causa);
     void AggiungiTempo();
 
-    ContestoProgramma& ctx_;
-    Dialoghi& dialoghi_;
-    QPointer<QProgressBar> barra_;
-    std::function<QWidget*(const QString&)> apri_;
-
     StatoAnalisi stato_;
-    LavoroAvviato lavoro_; // the search running, if any
 
     // Controls.
-    PannelloAnalisi* pannello_;
-    PannelloAtteso* atteso_;
-    QCheckBox *chkInteroPeriodo_, *chkEvidenzia_, *chkVerificaEstesa_;
+    QCheckBox* chkVerificaEstesa_ = nullptr;
     Griglia *fgEV_, *fg1_, *fg2_, *fgp_, *fgZ_, *fgPr_, *fgStat_;
-    QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;
+    QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblConteggio_;
     QListWidget* lstTempi_;
-    Occupazione occupazione_;
-    QSplitter* tabelle_ = nullptr;   // cases and forecast | terzine | combinations
-    bool colonneSpostate_ = false;   // the user has dragged a divider
 };
 
 } // namespace trivalto

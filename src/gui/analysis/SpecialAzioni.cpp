@@ -31,31 +31,14 @@ QString Q(const std::string& s) {
 
 // --- Long work ----------------------------------------------------------------------------
 
-void Special::Termina() {
-    occupazione_.Termina(barra_);
-    emit LavoroFinito();
-}
-
-void Special::Errore(const std::exception_ptr& causa) {
-    if (occupazione_.Attiva()) Termina();
-    dialoghi_.Messaggio(
-        this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
-        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
-}
-
 void Special::AggiungiTempo() {
     lstTempi_->addItem(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")));
     lstTempi_->scrollToBottom();
 }
 
-void Special::AdattaAllArchivio() {
-    if (!stato_.AdattaAllArchivio(ctx_.Archivio())) return;
-    ImpostaRiferimento(stato_.Riferimento);
-}
-
 void Special::AggiornaContatori() {
-    if (!stato_.ListaCompleta) return;
-    const long long T = static_cast<long long>(stato_.Lista.size());
+    if (!stato_.ListaCompleta()) return;
+    const long long T = static_cast<long long>(stato_.Lista().size());
     lblTerzineValide_->setText(Q(FormatoMigliaia(T)));
     lblCoppie_->setText(Q(FormatoMigliaia(T * (T - 1) / 2)));
     lblTriple_->setText(Q(FormatoMigliaia(T * (T - 1) * (T - 2) / 6)));
@@ -64,53 +47,19 @@ void Special::AggiornaContatori() {
 
 // --- Cases and parameters -----------------------------------------------------------------
 
-void Special::GeneraTerzine() {
-    if (occupazione_.Attiva()) return;
-    AdattaAllArchivio();
-    try {
-        stato_.GeneraCasi(ctx_.Archivio(), pannello_->LeggiSceltaCasi());
-        DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
-    } catch (...) {
-        Errore(std::current_exception());
-        return;
-    }
-    SceltaTrasformazione();
+void Special::GeneraCasiNelloStato() {
+    stato_.GeneraCasi(pannello_->LeggiSceltaCasi());
 }
 
-void Special::SceltaTrasformazione() {
-    if (occupazione_.Attiva()) return;
-    AdattaAllArchivio();
-    CalcolaParametri();
-    ElaboraTerzine();
-}
-
-void Special::CalcolaParametri() {
-    stato_.CalcolaParametri(ctx_.Archivio(), pannello_->LeggiSceltaParametro(), pannello_->DaColpo(),
-                            pannello_->Colpi());
-    DipingiCasi(*fgEV_, ctx_.Archivio(), stato_);
-    const QString n = QString::number(stato_.Casi.size());
-    lblEsaminate_->setText(n);
-    lblCasistiche_->setText(n);
+void Special::DipingiCasi() {
+    trivalto::DipingiCasi(*fgEV_, stato_.Archivio(), stato_);
 }
 
 // --- The terzine search -------------------------------------------------------------------
 
-void Special::ElaboraTerzine() {
-    if (occupazione_.Attiva()) return;
-    AdattaAllArchivio();
-    if (!stato_.AlmenoUnaRuota()) {
-        dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
-                            QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
-        return;
-    }
-    if (!stato_.PuoCercareTerzine()) return;
-    CercaTerzineSuiCasi();
-}
-
-void Special::CercaTerzineSuiCasi() {
-    auto archivio = ctx_.Istantanea();
-    InputRicerca in =
-        stato_.PreparaTerzine(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+void Special::Cerca() {
+    InputRicerca in = stato_.PreparaTerzine(InteroPeriodo(), pannello_->Elenco());
+    auto archivio = stato_.Sessione().Istantanea(); // kept alive while the search reads it
     atteso_->Svuota();
     fg2_->ImpostaRighe(1);
     DipingiTerzine(*fg1_, stato_);
@@ -121,8 +70,8 @@ void Special::CercaTerzineSuiCasi() {
         [this, in, archivio](RisultatoTerzine ris) {
             stato_.ApplicaTerzine(ris);
             DipingiTerzine(*fg1_, stato_);
-            if (stato_.ListaCompleta) {
-                atteso_->Aggiorna(archivio, in, stato_.Lista.empty() ? 0 : stato_.Lista.front().Pos);
+            if (stato_.ListaCompleta()) {
+                atteso_->Aggiorna(archivio, in, stato_.Lista().empty() ? 0 : stato_.Lista().front().Pos);
                 AggiornaContatori();
                 AggiungiTempo();
                 StileCasi(fgEV_->Modello(), stato_);
@@ -139,12 +88,12 @@ void Special::CercaCombinazioni(int K) {
     AdattaAllArchivio();
     lstTempi_->clear();
     AggiungiTempo();
-    auto archivio = ctx_.Istantanea();
-    InputCombinazioni in = stato_.PreparaCombinazioni(archivio.get(), K, pannello_->Elenco());
+    InputCombinazioni in = stato_.PreparaCombinazioni(K, pannello_->Elenco());
+    auto archivio = stato_.Sessione().Istantanea();
     DipingiCombinazioni(*fg2_, stato_);
     if (barra_)
         barra_->setMaximum(static_cast<int>(
-            std::max<long long>(1, NumeroCombinazioni(static_cast<int>(stato_.Lista.size()), K))));
+            std::max<long long>(1, NumeroCombinazioni(static_cast<int>(stato_.Lista().size()), K))));
     occupazione_.Inizia();
     lavoro_ = AvviaLavoro<RisultatoCombinazioni>(
         this, barra_,
@@ -160,7 +109,7 @@ void Special::CercaCombinazioni(int K) {
                 DipingiCombinazioni(*fg2_, stato_);
             }
             if (!ris.Interrotta)
-                atteso_->AggiornaCop(K, stato_.Combinazioni.empty() ? 0 : stato_.Combinazioni.front().Cop);
+                atteso_->AggiornaCop(K, stato_.Combinazioni().empty() ? 0 : stato_.Combinazioni().front().Cop);
             if (!ris.Interrotta) AggiungiTempo();
             Termina();
         },
@@ -169,7 +118,7 @@ void Special::CercaCombinazioni(int K) {
 
 void Special::MostraCombinazione(int riga) {
     AdattaAllArchivio();
-    if (!stato_.SelezionaCombinazione(ctx_.Archivio(), riga)) return;
+    if (!stato_.SelezionaCombinazione(riga)) return;
     StileCombinazioni(fg2_->Modello(), stato_);
     fg2_->AllargaAlContenuto();
     DipingiDettaglio(*fgp_, stato_);
@@ -185,7 +134,7 @@ void Special::SelezionaCaso(int riga) {
 void Special::VerificaTerzine() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
-    if (!stato_.Verifica(ctx_.Archivio())) return;
+    if (!stato_.Verifica()) return;
     StileTerzine(fg1_->Modello(), stato_);
     StileCombinazioni(fg2_->Modello(), stato_);
 }
@@ -195,38 +144,29 @@ void Special::EliminaRigheSuccessive() {
     const int r = fg1_->RigaCorrente();
     if (!stato_.EliminaRighe(r)) return;
     fg1_->ImpostaRighe(r);
-    lblConteggio_->setText(QString::number(stato_.Lista.size()));
+    lblConteggio_->setText(QString::number(stato_.Lista().size()));
 }
 
 // --- Histories ----------------------------------------------------------------------------
 
-void Special::ApriStoria(const Storia& storia, bool diCombinazione) {
-    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia")))) {
-        w->RicordaChiamante(this);
-        MostraStoria(*w, ctx_.Archivio(), storia, diCombinazione);
-    }
-}
-
 void Special::StoriaTerzina(int riga) {
-    const auto& lista = stato_.Lista;
+    const auto& lista = stato_.Lista();
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
-    if (stato_.Casi.empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
+    if (stato_.Casi().empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
     const auto& z = lista[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
-    ApriStoria(StoriaTerzine(ctx_.Archivio(), stato_.Casi, {z}, stato_.RuoteRegistrate, stato_.Finestra(),
-                             chkInteroPeriodo_->isChecked()),
+    ApriStoria(stato_.StoriaDi({z}, InteroPeriodo()),
                false);
 }
 
 void Special::ResocontoStorico() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
-    if (stato_.Casi.empty()) return;
+    if (stato_.Casi().empty()) return;
     const auto terzine = stato_.TerzineScelte();
     if (terzine.empty()) return;
-    ApriStoria(StoriaTerzine(ctx_.Archivio(), stato_.Casi, terzine, stato_.RuoteRegistrate, stato_.Finestra(),
-                             chkInteroPeriodo_->isChecked()),
+    ApriStoria(stato_.StoriaDi(terzine, InteroPeriodo()),
                true);
 }
 
@@ -236,26 +176,16 @@ void Special::Previsioni() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
-        const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkVerificaEstesa_->isChecked(),
-                                                 chkInteroPeriodo_->isChecked(), chkEvidenzia_->isChecked());
+        const auto in = stato_.PreparaPrevisioni(chkVerificaEstesa_->isChecked(),
+                                                 InteroPeriodo(), Evidenzia());
         if (!in) return; // no case table, or no filled combination chosen: the tables stay
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), in->Terzine);
         StileCasi(fgEV_->Modello(), stato_);
-        DipingiPrevisioni(*fgZ_, *fgPr_, *fgStat_, ctx_.Archivio(), stato_);
+        DipingiPrevisioni(*fgZ_, *fgPr_, *fgStat_, stato_.Archivio(), stato_);
         DistribuisciColonne(); // bold numbers may have widened a column
     } catch (...) {
         Errore(std::current_exception());
     }
-}
-
-void Special::MostraRitardi(int riga) {
-    const auto& righe = stato_.Previsione.Righe;
-    if (riga < 1 || riga > static_cast<int>(righe.size())) return;
-    const auto& r = righe[static_cast<size_t>(riga - 1)];
-    // A forecast made before a reload that shortened the archive may name a draw that is gone.
-    if (r.Separatore || r.Estrazione < 1 || r.Estrazione > ctx_.Archivio().NumeroEstrazioni) return;
-    if (auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi"))))
-        trivalto::MostraRitardi(*w, ctx_.Archivio(), stato_, riga);
 }
 
 } // namespace trivalto

@@ -36,30 +36,21 @@ constexpr int ArgomentoHelp = 500;
 
 Costruttore::Costruttore(ContestoProgramma& contesto, Dialoghi& dialoghi,
                          std::function<QWidget*(const QString&)> apri, QWidget* parent)
-    : QWidget(parent), ctx_(contesto), dialoghi_(dialoghi), apri_(std::move(apri)) {
+    : FinestraCatena(contesto, dialoghi, std::move(apri), parent) {
     setObjectName(QStringLiteral("Costruttore"));
     setWindowTitle(QStringLiteral("Generazione terzine"));
     setProperty("massimizzata", true);
     setProperty("ArgomentoHelp", ArgomentoHelp);
-    pannello_ = new PannelloAnalisi(this, ctx_, dialoghi_, stato_.Analisi,
-                                    {MassimoElencoCostruttore, /*MeseSeparato=*/true});
     // A move of the reference draw empties the case table; the lists stay.
-    connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { fgEV_->ImpostaRighe(1); });
-    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this,
-            &Costruttore::SceltaTrasformazione);
-    occupazione_.Bloccati.push_back(pannello_->SceltaTrasformazione());
+    CollegaPannello(new PannelloAnalisi(this, ctx_, dialoghi_, stato_.Analisi(),
+                                        {MassimoElencoCostruttore, /*MeseSeparato=*/true}));
     costruisciInterfaccia();
     pannello_->Apertura();
 }
 
-Costruttore::~Costruttore() {
-    // The search owns its inputs and its flag: it is only told to stop, nobody waits for it.
-    lavoro_.Ferma();
-}
-
 void Costruttore::costruisciInterfaccia() {
     // In drawing order: the order of creation is the order of Tab.
-    auto* opzioni = costruisciOpzioni();
+    auto* opzioni = CostruisciOpzioni();
     auto* comandi = costruisciComandi();
     auto* tabelle = costruisciTabelle();
     pannello_->Disponi(opzioni, comandi, tabelle, "ScorriCostruttore");
@@ -86,19 +77,6 @@ void Costruttore::ordinaTabulazione() {
                          w("CmdSimula")};
     for (size_t i = 1; i < std::size(catena); ++i)
         QWidget::setTabOrder(catena[i - 1], catena[i]);
-}
-
-QWidget* Costruttore::costruisciOpzioni() {
-    auto* g = new QGroupBox(QStringLiteral("Opzioni"), this);
-    chkInteroPeriodo_ = new QCheckBox(QStringLiteral("Controlla intero periodo"), g);
-    chkInteroPeriodo_->setObjectName(QStringLiteral("ChkInteroPeriodo"));
-    chkEvidenzia_ = new QCheckBox(QStringLiteral("Evidenzia 1° sfaldamento"), g);
-    chkEvidenzia_->setObjectName(QStringLiteral("ChkEvidenzia"));
-    auto* l = new QVBoxLayout(g);
-    l->addWidget(chkInteroPeriodo_);
-    l->addWidget(chkEvidenzia_);
-    l->addStretch(1);
-    return g;
 }
 
 QWidget* Costruttore::costruisciComandi() {
@@ -198,16 +176,8 @@ QWidget* Costruttore::costruisciTabelle() {
     connect(reset, &QToolButton::clicked, this, &Costruttore::Reset);
 
     // Cases with their counters, and the forecast under them.
-    auto* contaCasi = new QWidget(this);
-    auto* lc = new QHBoxLayout(contaCasi);
-    lc->setContentsMargins(0, 0, 0, 0);
-    lblEsaminate_ = ValoreDestra(contaCasi, "LblEsaminate");
-    lblCasistiche_ = ValoreDestra(contaCasi, "LblCasistiche");
-    lc->addWidget(EtichettaDestra(contaCasi, QStringLiteral("N° casistiche esaminate")));
-    lc->addWidget(lblEsaminate_);
-    lc->addWidget(EtichettaDestra(contaCasi, QStringLiteral("N° casistiche totali")));
-    lc->addWidget(lblCasistiche_);
-    lc->addStretch(1);
+    auto* contaCasi = CostruisciConteggioCasi(this, QStringLiteral("N° casistiche esaminate"),
+                                              QStringLiteral("N° casistiche totali"));
     auto* casi = Riquadro(this, QStringLiteral("Casi"), fgEV_, {copia("CmdCopiaCasi", fgEV_)}, contaCasi);
     auto* previsioni =
         Riquadro(this, QStringLiteral("Previsioni"), fgPr_, {copia("CmdCopiaPrevisioni", fgPr_), stampa});
@@ -296,11 +266,6 @@ void Costruttore::DistribuisciColonne() {
     tabelle_->setSizes({sinistra, std::max(tabelle_->width() - sinistra - tabelle_->handleWidth(), 0)});
 }
 
-void Costruttore::resizeEvent(QResizeEvent* evento) {
-    QWidget::resizeEvent(evento);
-    DistribuisciColonne();
-}
-
 bool Costruttore::eventFilter(QObject* oggetto, QEvent* evento) {
     if (evento->type() != QEvent::KeyPress) return QWidget::eventFilter(oggetto, evento);
     const int tasto = static_cast<QKeyEvent*>(evento)->key();
@@ -315,46 +280,41 @@ bool Costruttore::eventFilter(QObject* oggetto, QEvent* evento) {
     return true;
 }
 
-void Costruttore::ImpostaRiferimento(int d) {
-    pannello_->VaiA(d);
-    pannello_->ImpostaRiferimento(d);
-}
-
 // --- Painting ----------------------------------------------------------------------------------
 
 void Costruttore::DipingiCasi() {
-    const auto& s = stato_.Analisi;
-    if (!s.CasiVisibili) {
+    const auto& s = stato_.Analisi();
+    if (!s.CasiVisibili()) {
         fgEV_->ImpostaRighe(1);
         return;
     }
-    RiempiGriglia(*fgEV_, TabellaCasiCostruttore(ctx_.Archivio(), s.Casi));
+    RiempiGriglia(*fgEV_, TabellaCasiCostruttore(s.Archivio(), s.Casi()));
     StileCasi(fgEV_->Modello(), s);
     fgEV_->AllargaAlContenuto();
 }
 
 void Costruttore::DipingiElencoColpi() {
-    RiempiGriglia(*fg1_, TabellaElencoColpi(stato_.Lista, stato_.Colpi));
+    RiempiGriglia(*fg1_, TabellaElencoColpi(stato_.Lista(), stato_.Colpi()));
     auto& m = fg1_->Modello();
     const int ultima = m.Righe() - 1;
-    if (stato_.ListaCompleta) StileListaCompleta(m);
-    if (ultima >= 1 && !stato_.Colpi.empty()) {
+    if (stato_.ListaCompleta()) StileListaCompleta(m);
+    if (ultima >= 1 && !stato_.Colpi().empty()) {
         m.ImpostaSfondo(1, PrimaColonnaColpi, ultima, m.Colonne() - 1, ColoreAzzurroChiaro);
-        for (size_t r = 0; r < stato_.Colpi.size() && static_cast<int>(r) < ultima; ++r)
+        for (size_t r = 0; r < stato_.Colpi().size() && static_cast<int>(r) < ultima; ++r)
             for (int c = 0; c < 20; ++c)
-                if (stato_.Colpi[r].Terno[static_cast<size_t>(c)])
+                if (stato_.Colpi()[r].Terno[static_cast<size_t>(c)])
                     m.ImpostaSfondo(static_cast<int>(r) + 1, PrimaColonnaColpi + c, ColoreAcceso);
     }
     fg1_->AllargaAlContenuto();
-    const QString righe = stato_.ListaCompleta ? QString::number(stato_.Lista.size()) : QString();
-    lblTerzineValide_->setText(stato_.ListaCompleta ? QString::fromStdString(FormatoMigliaia(
-                                                          static_cast<long long>(stato_.Lista.size())))
+    const QString righe = stato_.ListaCompleta() ? QString::number(stato_.Lista().size()) : QString();
+    lblTerzineValide_->setText(stato_.ListaCompleta() ? QString::fromStdString(FormatoMigliaia(
+                                                          static_cast<long long>(stato_.Lista().size())))
                                                     : QString());
     lblConteggio_->setText(righe);
 }
 
 void Costruttore::DipingiElencoCasi() {
-    RiempiGriglia(*fgJ_, TabellaElencoCasi(stato_.ListaCasi));
+    RiempiGriglia(*fgJ_, TabellaElencoCasi(stato_.ListaCasi()));
     auto& m = fgJ_->Modello();
     const int ultima = m.Righe() - 1;
     if (ultima < 1) return;
@@ -365,9 +325,9 @@ void Costruttore::DipingiElencoCasi() {
     m.ImpostaSfondo(1, ColonnaSecondoCop, ultima, ColonnaSecondoCop, ColoreAzzurro);
     m.ImpostaGrassetto(1, 0, ultima, 0, true);
     m.ImpostaPrimoPiano(1, 0, ultima, 0, ColoreBlu);
-    for (size_t r = 0; r < stato_.ListaCasi.size(); ++r)
+    for (size_t r = 0; r < stato_.ListaCasi().size(); ++r)
         for (size_t k = 0; k < MassimoCasi; ++k) {
-            const int segno = stato_.ListaCasi[r].Coperture[k];
+            const int segno = stato_.ListaCasi()[r].Coperture[k];
             if (segno)
                 m.ImpostaSfondo(static_cast<int>(r) + 1, PrimaColonnaCasi + static_cast<int>(k),
                                 segno == 3 ? ColoreArancio : ColoreAcceso);
@@ -378,7 +338,7 @@ void Costruttore::DipingiElencoCasi() {
 void Costruttore::DipingiMetodo() {
     // Filling the table must not read as the user's edits.
     dipingendoMetodo_ = true;
-    RiempiGriglia(*fgZ_, TabellaMetodo(stato_.Metodo));
+    RiempiGriglia(*fgZ_, TabellaMetodo(stato_.Metodo()));
     const int ultima = fgZ_->Righe() - 1;
     if (ultima >= 1) {
         fgZ_->Modello().ImpostaPrimoPiano(1, MN1, ultima, MN3, ColoreRosso);
@@ -388,8 +348,8 @@ void Costruttore::DipingiMetodo() {
 }
 
 void Costruttore::DipingiPrevisioni() {
-    DipingiPrevisione(*fgPr_, *fgStat_, ctx_.Archivio(), stato_.Analisi);
-    StileCasi(fgEV_->Modello(), stato_.Analisi);
+    DipingiPrevisione(*fgPr_, *fgStat_, stato_.Analisi().Archivio(), stato_.Analisi());
+    StileCasi(fgEV_->Modello(), stato_.Analisi());
 }
 
 } // namespace trivalto

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "core/builder/StatoCostruttore.h"
+#include "gui/analysis/FinestraCatena.h"
 #include "gui/ui/Lavoro.h"
 #include "gui/ui/Occupazione.h"
 
@@ -27,19 +28,14 @@ class Griglia;
 class PannelloAnalisi;
 class PannelloAtteso;
 
-class Costruttore : public QWidget {
+class Costruttore : public FinestraCatena {
     Q_OBJECT
 public:
-    /// `apri` opens (or brings forward) a named child window of the main window: "Storia" or
-    /// "Frm_Ritardi".
     Costruttore(ContestoProgramma& contesto, Dialoghi& dialoghi, std::function<QWidget*(const QString&)> apri,
                 QWidget* parent = nullptr);
-    ~Costruttore() override;
 
     // The window's commands, as its buttons run them.
-    void GenerazioneTerzine();
-    void SceltaTrasformazione();
-    void ElaboraTerzine();
+    void GenerazioneTerzine() { GeneraTerzine(); }
     void CopiaInSecondoElenco();
     void ControllaTutte();
     /// A double click on a row of the list by colpo (`perCaso` false) or of the list by case.
@@ -50,64 +46,42 @@ public:
     void Riordina();
     void Rifinisci();
     void VisualizzaEsiti();
-    void Interrompi() { lavoro_.Ferma(); }
-    void ImpostaRiferimento(int d);
 
-    bool Occupata() const { return occupazione_.Attiva(); }
     const StatoCostruttore& Stato() const { return stato_; }
-
-signals:
-    /// Emitted on the UI thread when a search (or a failure) has ended.
-    void LavoroFinito();
 
 protected:
     /// Return (or Enter) on a table does what a double click does there.
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
-    void resizeEvent(QResizeEvent* evento) override;
+
+    StatoAnalisi& Analisi() override { return stato_.Analisi(); }
+    /// A new case set also starts a new method.
+    void GeneraCasiNelloStato() override;
+    void DipingiDopoICasi() override;
+    void DipingiCasi() override;
+    void Cerca() override;
+    void DistribuisciColonne() override;
 
 private:
     void costruisciInterfaccia();
     void ordinaTabulazione();
-    QWidget* costruisciOpzioni();
     QWidget* costruisciComandi();
     QWidget* costruisciTabelle();
     void impostaLarghezze();
-    void DistribuisciColonne();
 
-    void CalcolaParametri();
-    void Cerca();
     void OffsetModificato(int riga, int colonna);
-    void MostraRitardi(int riga);
-    void AdattaAllArchivio();
 
     // Painting from the state.
-    void DipingiCasi();
     void DipingiElencoColpi();
     void DipingiElencoCasi();
     void DipingiMetodo();
     void DipingiPrevisioni();
 
-    void Termina();
-    void Errore(const std::exception_ptr& causa);
-
-    ContestoProgramma& ctx_;
-    Dialoghi& dialoghi_;
-    std::function<QWidget*(const QString&)> apri_;
-
     StatoCostruttore stato_;
     bool dipingendoMetodo_ = false;
-    LavoroAvviato lavoro_;
 
-    PannelloAnalisi* pannello_;
-    PannelloAtteso* atteso_;
-    QCheckBox *chkInteroPeriodo_, *chkEvidenzia_;
     Griglia *fgEV_, *fg1_, *fgJ_, *fgZ_, *fgPr_, *fgStat_;
-    QLabel *lblTerzineValide_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;
-    QProgressBar* barra_;
+    QLabel *lblTerzineValide_, *lblConteggio_;
     QTabWidget* elenchi_;
-    QSplitter* tabelle_ = nullptr;
-    bool colonneSpostate_ = false;
-    Occupazione occupazione_;
 };
 
 } // namespace trivalto

@@ -18,73 +18,21 @@
 
 namespace trivalto {
 
-// --- Long work ------------------------------------------------------------------------------
+// --- Cases and the search ---------------------------------------------------------------------
 
-void Costruttore::Termina() {
-    occupazione_.Termina(barra_);
-    emit LavoroFinito();
+void Costruttore::GeneraCasiNelloStato() {
+    stato_.GeneraCasi(pannello_->LeggiSceltaCasi());
 }
 
-void Costruttore::Errore(const std::exception_ptr& causa) {
-    if (occupazione_.Attiva()) Termina();
-    dialoghi_.Messaggio(
-        this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
-        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
-}
-
-void Costruttore::AdattaAllArchivio() {
-    if (stato_.AdattaAllArchivio(ctx_.Archivio())) ImpostaRiferimento(stato_.Analisi.Riferimento);
-}
-
-// --- Cases, parameters and the search ----------------------------------------------------------
-
-void Costruttore::GenerazioneTerzine() {
-    if (occupazione_.Attiva()) return;
-    AdattaAllArchivio();
-    try {
-        stato_.GeneraCasi(ctx_.Archivio(), pannello_->LeggiSceltaCasi());
-        DipingiCasi();
-        DipingiMetodo();
-        DipingiPrevisioni();
-    } catch (...) {
-        Errore(std::current_exception());
-        return;
-    }
-    SceltaTrasformazione();
-}
-
-void Costruttore::SceltaTrasformazione() {
-    if (occupazione_.Attiva()) return;
-    AdattaAllArchivio();
-    CalcolaParametri();
-    ElaboraTerzine();
-}
-
-void Costruttore::CalcolaParametri() {
-    stato_.Analisi.CalcolaParametri(ctx_.Archivio(), pannello_->LeggiSceltaParametro(), pannello_->DaColpo(),
-                                    pannello_->Colpi());
+void Costruttore::DipingiDopoICasi() {
     DipingiCasi();
-    const QString n = QString::number(stato_.Analisi.Casi.size());
-    lblEsaminate_->setText(n);
-    lblCasistiche_->setText(n);
-}
-
-void Costruttore::ElaboraTerzine() {
-    if (occupazione_.Attiva()) return;
-    AdattaAllArchivio();
-    if (!stato_.Analisi.AlmenoUnaRuota()) {
-        dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
-                            QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
-        return;
-    }
-    if (!stato_.Analisi.PuoCercareTerzine()) return;
-    Cerca();
+    DipingiMetodo();
+    DipingiPrevisioni();
 }
 
 void Costruttore::Cerca() {
-    auto archivio = ctx_.Istantanea();
-    InputRicerca in =
-        stato_.PreparaRicerca(archivio.get(), chkInteroPeriodo_->isChecked(), pannello_->Elenco());
+    InputRicerca in = stato_.PreparaRicerca(InteroPeriodo(), pannello_->Elenco());
+    auto archivio = stato_.Analisi().Sessione().Istantanea(); // kept alive while the search reads it
     atteso_->Svuota();
     DipingiElencoColpi();
     occupazione_.Inizia();
@@ -101,7 +49,7 @@ void Costruttore::Cerca() {
             return e;
         },
         [this, in, archivio](Esito e) {
-            stato_.ApplicaRicerca(e.Lista, *archivio, std::move(e.PerCaso));
+            stato_.ApplicaRicerca(e.Lista, std::move(e.PerCaso));
             DipingiElencoColpi();
             Termina();
             if (e.Lista.Interrotta) {
@@ -110,12 +58,12 @@ void Costruttore::Cerca() {
                 return;
             }
             DipingiElencoCasi();
-            StileCasi(fgEV_->Modello(), stato_.Analisi);
+            StileCasi(fgEV_->Modello(), stato_.Analisi());
             fg1_->ImpostaCellaCorrente(1, 0);
             // The list ranks by covered cases whatever the whole period says: chance is counted the same way.
             auto perCasi = in;
             perCasi.InteroPeriodo = false;
-            atteso_->Aggiorna(archivio, perCasi, stato_.Lista.empty() ? 0 : stato_.Lista.front().Cop);
+            atteso_->Aggiorna(archivio, perCasi, stato_.Lista().empty() ? 0 : stato_.Lista().front().Cop);
         },
         [this](std::exception_ptr e) { Errore(e); });
 }
@@ -123,15 +71,15 @@ void Costruttore::Cerca() {
 void Costruttore::CopiaInSecondoElenco() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
-    stato_.CopiaInSecondoElenco(ctx_.Archivio());
+    stato_.CopiaInSecondoElenco();
     DipingiElencoCasi();
-    StileCasi(fgEV_->Modello(), stato_.Analisi);
+    StileCasi(fgEV_->Modello(), stato_.Analisi());
 }
 
 void Costruttore::ControllaTutte() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
-    if (!stato_.ContaTutte(ctx_.Archivio())) return;
+    if (!stato_.ContaTutte()) return;
     DipingiElencoColpi();
 }
 
@@ -166,7 +114,7 @@ void Costruttore::Reset() {
 }
 
 void Costruttore::OffsetModificato(int riga, int colonna) {
-    if (dipingendoMetodo_ || riga < 1 || riga > static_cast<int>(stato_.Metodo.size())) return;
+    if (dipingendoMetodo_ || riga < 1 || riga > static_cast<int>(stato_.Metodo().size())) return;
     if (colonna >= MN1 && colonna <= MN3) {
         const auto testo = fgZ_->Testo(riga, colonna).toStdString();
         if (auto errore = stato_.ImpostaOffset(riga, colonna, testo))
@@ -190,14 +138,14 @@ void Costruttore::Previsioni(bool vecchie) {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
-        const auto in = stato_.PreparaPrevisioni(&ctx_.Archivio(), chkInteroPeriodo_->isChecked(),
-                                                 chkEvidenzia_->isChecked(), vecchie);
+        const auto in = stato_.PreparaPrevisioni(InteroPeriodo(),
+                                                 Evidenzia(), vecchie);
         if (!in) return; // no case table: the tables stay
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
         DipingiPrevisioni();
         if (!vecchie)
-            atteso_->AggiornaCop(static_cast<int>(stato_.Metodo.size()),
-                                 stato_.Analisi.Previsione.Riepilogo.Coperti);
+            atteso_->AggiornaCop(static_cast<int>(stato_.Metodo().size()),
+                                 stato_.Analisi().Previsione().Riepilogo.Coperti);
     } catch (...) {
         Errore(std::current_exception());
     }
@@ -212,26 +160,11 @@ void Costruttore::VisualizzaEsiti() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     const int riga = fg1_->RigaCorrente();
-    const auto& s = stato_.Analisi;
-    if (s.Casi.empty() || riga < 1 || riga > static_cast<int>(stato_.Lista.size())) return;
-    const auto& z = stato_.Lista[static_cast<size_t>(riga - 1)];
+    const auto& s = stato_.Analisi();
+    if (s.Casi().empty() || riga < 1 || riga > static_cast<int>(stato_.Lista().size())) return;
+    const auto& z = stato_.Lista()[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
-    const auto storia =
-        StoriaTerzine(ctx_.Archivio(), s.Casi, {Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}},
-                      s.RuoteRegistrate, s.Finestra(), chkInteroPeriodo_->isChecked());
-    if (auto* w = qobject_cast<FinestraStoria*>(apri_(QStringLiteral("Storia")))) {
-        w->RicordaChiamante(this);
-        MostraStoria(*w, ctx_.Archivio(), storia, false);
-    }
-}
-
-void Costruttore::MostraRitardi(int riga) {
-    const auto& righe = stato_.Analisi.Previsione.Righe;
-    if (riga < 1 || riga > static_cast<int>(righe.size())) return;
-    const auto& r = righe[static_cast<size_t>(riga - 1)];
-    if (r.Separatore || r.Estrazione < 1 || r.Estrazione > ctx_.Archivio().NumeroEstrazioni) return;
-    if (auto* w = qobject_cast<FrmRitardi*>(apri_(QStringLiteral("Frm_Ritardi"))))
-        trivalto::MostraRitardi(*w, ctx_.Archivio(), stato_.Analisi, riga);
+    ApriStoria(s.StoriaDi({Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}}, InteroPeriodo()), false);
 }
 
 } // namespace trivalto

@@ -503,13 +503,13 @@ private slots:
         pool.Libera();
         QVERIFY(QTest::qWaitFor([&] { return !b.w->Occupata(); }, 20000));
         // Stopped at the first check: no counters, and only terzine of the first 5,999 examined.
-        QVERIFY(!b.w->Stato().ListaCompleta);
+        QVERIFY(!b.w->Stato().ListaCompleta());
         QVERIFY(b.c<QLabel>("LblTerzineValide")->text().isEmpty());
-        for (const auto& z : b.w->Stato().Lista)
+        for (const auto& z : b.w->Stato().Lista())
             QVERIFY(z.Vuota() || z.A <= 2);
         // The next search runs whole: the stop belonged to the one before.
         b.Premi("CmdElaboraTerzine");
-        QVERIFY(b.w->Stato().ListaCompleta);
+        QVERIFY(b.w->Stato().ListaCompleta());
     }
 
     void treTerzineInterrotta() {

@@ -105,7 +105,7 @@ private slots:
         w.AggiungiAlMetodo(false, 1);
         w.AggiungiAlMetodo(false, 2);
         std::string metodo;
-        for (const auto& t : w.Stato().Metodo)
+        for (const auto& t : w.Stato().Metodo())
             metodo.append(metodo.empty() ? "" : ";")
                 .append(std::to_string(t.A) + "," + std::to_string(t.B) + "," + std::to_string(t.C));
         const auto atteso = TabellaCli({"costruttore", "--archivio", PercorsoDati("archivio-1939-2026.txt"),

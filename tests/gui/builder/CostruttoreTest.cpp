@@ -199,7 +199,7 @@ private slots:
                                                                : prima.toInt() + 1;
         z.setData(z.index(0, MN1), QString::number(nuovo), Qt::EditRole);
         QTest::qWait(10);
-        QCOMPARE(b.w->Stato().Metodo[0].A, nuovo);
+        QCOMPARE(b.w->Stato().Metodo()[0].A, nuovo);
         b.Premi("CmdPrevisioni");
         const int parametro = b.g("FgEV")->Testo(1, CPar).toInt();
         QCOMPARE(b.g("FgPr")->Testo(1, PN1).toInt(), NumeroGiocato(parametro, nuovo));
@@ -229,16 +229,16 @@ private slots:
         while (nuovo == altri[0] || nuovo == altri[1] || nuovo == z->Testo(1, MN1).toInt())
             ++nuovo;
         scrivi(QString::number(nuovo));
-        QCOMPARE(b.w->Stato().Metodo[0].A, nuovo);
+        QCOMPARE(b.w->Stato().Metodo()[0].A, nuovo);
         QCOMPARE(z->Testo(1, MN1).toInt(), nuovo);
         scrivi(QStringLiteral("7"));
-        QCOMPARE(b.w->Stato().Metodo[0].A, 7 == altri[0] || 7 == altri[1] ? nuovo : 7);
+        QCOMPARE(b.w->Stato().Metodo()[0].A, 7 == altri[0] || 7 == altri[1] ? nuovo : 7);
         const auto messaggi = b.d.messaggi.size();
-        const int prima = b.w->Stato().Metodo[0].A;
+        const int prima = b.w->Stato().Metodo()[0].A;
         scrivi(QStringLiteral("95"));
         QCOMPARE(b.d.messaggi.size(), messaggi + 1);
         QCOMPARE(b.d.messaggi.back().testo, QStringLiteral("Scrivere un numero da 1 a 90."));
-        QCOMPARE(b.w->Stato().Metodo[0].A, prima);
+        QCOMPARE(b.w->Stato().Metodo()[0].A, prima);
         QCOMPARE(z->Testo(1, MN1).toInt(), prima);
     }
 

@@ -145,7 +145,7 @@ private slots:
         {
             auto w = apri(); // not asked: the window's own opening values
             QCOMPARE(Trova<QComboBox>(*w, "CboNumeroCasi")->currentText(), QStringLiteral("12"));
-            QVERIFY(w->Stato().Ruote[0]);
+            QVERIFY(w->Stato().Ruote()[0]);
         }
         ImpostazioniStandard s = *LeggiImpostazioni(*b.ctx.DbProgramma);
         s.UsaAllApertura = true;
@@ -153,7 +153,7 @@ private slots:
         auto w = apri();
         QCOMPARE(Trova<QComboBox>(*w, "CboNumeroCasi")->currentText(), QStringLiteral("20"));
         QCOMPARE(Trova<QComboBox>(*w, "CboColpi")->currentText(), QStringLiteral("3"));
-        QCOMPARE(w->Stato().Colpi, 3);
+        QCOMPARE(w->Stato().Colpi(), 3);
         QCOMPARE(Trova<QComboBox>(*w, "CboElenco")->currentText(), QStringLiteral("90"));
         QCOMPARE(Trova<QComboBox>(*w, "CboDaColpo")->currentText(),
                  QStringLiteral("5")); // its list ends at 5
@@ -161,8 +161,8 @@ private slots:
         QVERIFY(Trova<QRadioButton>(*w, "OptDifferenza")->isEnabled());
         QCOMPARE(w->ColorePosizione(2), ColoreAcceso);
         QCOMPARE(w->ColorePosizione(1), ColoreBianco);
-        QVERIFY(!w->Stato().Ruote[0]);
-        QVERIFY(w->Stato().Ruote[2] && w->Stato().Ruote[10]);
+        QVERIFY(!w->Stato().Ruote()[0]);
+        QVERIFY(w->Stato().Ruote()[2] && w->Stato().Ruote()[10]);
         QCOMPARE(Trova<Griglia>(*w, "FgRuote")->Modello().Sfondo(1, 2), ColoreAcceso);
     }
 };
