@@ -7,6 +7,7 @@
 
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
+#include "core/archive/ChiaviParametri.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/maintenance/Aggiornamento.h"
 #include "core/maintenance/Scaricamento.h"
@@ -81,8 +82,10 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
             std::error_code ec;
             if (!std::filesystem::exists(db, ec)) throw ErroreAggiornamento("file non trovato");
             auto programma = DatabaseProgramma::Apri(db);
-            if (archivio.empty()) archivio = programma->LeggiParametro("PercorsoArchivio").value_or("");
-            if (da.empty()) da = programma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+            if (archivio.empty())
+                archivio = programma->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
+            if (da.empty())
+                da = programma->LeggiParametro(ChiaviParametri::IndirizzoAggiornamento).value_or("");
             fase = "configurazione";
             if (da.empty())
                 throw ErroreAggiornamento("nessun indirizzo di aggiornamento configurato: usare --da");

@@ -94,7 +94,8 @@ void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMe
         std::error_code ec;
         if (!std::filesystem::exists(db, ec)) throw guasto("file non trovato");
         try {
-            file = DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
+            file =
+                DatabaseProgramma::Apri(db)->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
         } catch (const std::exception& e) {
             throw guasto(e.what());
         }
@@ -175,7 +176,8 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
+        err << "Uso: trivalto-cli "
+               "analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
                "[opzioni], oppure trivalto-cli --version\n";
         return 2;
     }

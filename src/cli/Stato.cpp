@@ -5,6 +5,7 @@
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
 #include "cli/OpzioniAnalisi.h"
+#include "core/archive/ChiaviParametri.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/maintenance/EstrazioniMancanti.h"
 #include "core/shell/InformazioniProgramma.h"
@@ -29,7 +30,7 @@ std::string PercorsoArchivio(const std::string& dato, const Ambiente& amb) {
     if (!dato.empty()) return dato;
     const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
     if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
-    return DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
+    return DatabaseProgramma::Apri(db)->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
 }
 
 } // namespace

@@ -28,11 +28,11 @@ std::unique_ptr<DatabaseProgramma> DatabaseProgramma::Crea(const std::string& pe
     auto ins = p->db_.Prepara(
         "INSERT OR REPLACE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?, ?, '')");
     const std::pair<const char*, std::string> righe[] = {
-        {"PercorsoArchivio", percorsoArchivio},
-        {"EstrazioneIniziale", "1"},
-        {"IndirizzoInternet", "http://www.trivalto.it"},
-        {"PercorsoDati.iii", ""},
-        {"IndirizzoAggiornamento", IndirizzoAggiornamentoUfficiale}};
+        {ChiaviParametri::PercorsoArchivio, percorsoArchivio},
+        {ChiaviParametri::EstrazioneIniziale, "1"},
+        {ChiaviParametri::IndirizzoInternet, "http://www.trivalto.it"},
+        {ChiaviParametri::PercorsoDatiIii, ""},
+        {ChiaviParametri::IndirizzoAggiornamento, IndirizzoAggiornamentoUfficiale}};
     for (const auto& [nome, valore] : righe) {
         ins.Bind(1, nome).Bind(2, valore).Esegui();
         ins.Reset();
@@ -64,15 +64,18 @@ void DatabaseProgramma::Migra() {
         // and where the update file is downloaded from.
         if (versione < 2) {
             db_.Esegui("ALTER TABLE Impostazioni ADD COLUMN UsaAllApertura INTEGER DEFAULT 0");
-            db_.Esegui("INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES "
-                       "('IndirizzoAggiornamento', '', '')");
+            auto st = db_.Prepara(
+                "INSERT OR IGNORE INTO ParametriProgramma (Parametro, Valore1, Valore2) VALUES (?, '', '')");
+            st.Bind(1, ChiaviParametri::IndirizzoAggiornamento).Esegui();
         }
         // Version 3: an address left empty by version 2 (which shipped none) gets the official
         // archive; one the user typed is kept.
         if (versione < 3) {
-            auto st = db_.Prepara("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = "
-                                  "'IndirizzoAggiornamento' AND (Valore1 IS NULL OR Valore1 = '')");
-            st.Bind(1, IndirizzoAggiornamentoUfficiale).Esegui();
+            auto st = db_.Prepara("UPDATE ParametriProgramma SET Valore1 = ? WHERE Parametro = ? "
+                                  "AND (Valore1 IS NULL OR Valore1 = '')");
+            st.Bind(1, IndirizzoAggiornamentoUfficiale)
+                .Bind(2, ChiaviParametri::IndirizzoAggiornamento)
+                .Esegui();
         }
     });
 }

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/archive/Database.h"
+// Every user of the parameter rows names them through these.
+#include "core/archive/ChiaviParametri.h"
 
 namespace trivalto {
 

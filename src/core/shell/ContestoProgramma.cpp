@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/archive/ChiaviParametri.h"
+
 namespace trivalto {
 
 ContestoProgramma::ContestoProgramma(std::string cartellaProgramma)
@@ -21,11 +23,11 @@ void ContestoProgramma::ApriDbProgramma() {
 }
 
 void ContestoProgramma::LeggiParametri() {
-    PercorsoArchivio = DbProgramma->LeggiParametro("PercorsoArchivio").value_or("");
+    PercorsoArchivio = DbProgramma->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
     // The address row is taken only when its name matches exactly, letter case included.
     for (const auto& riga : DbProgramma->ElencoParametri())
-        if (riga.Parametro == "IndirizzoInternet") IndirizzoInternet = riga.Valore1;
-    const auto iniziale = DbProgramma->LeggiParametro("EstrazioneIniziale");
+        if (riga.Parametro == ChiaviParametri::IndirizzoInternet) IndirizzoInternet = riga.Valore1;
+    const auto iniziale = DbProgramma->LeggiParametro(ChiaviParametri::EstrazioneIniziale);
     EstrazioneIniziale = iniziale ? static_cast<int16_t>(ValoreNumerico(*iniziale)) : 0;
 }
 
@@ -62,7 +64,7 @@ void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
         if (!out) errori = "impossibile scrivere " + file.string();
     }
     try {
-        DbProgramma->ScriviParametro("percorsoarchivio", percorso);
+        DbProgramma->ScriviParametro(ChiaviParametri::PercorsoArchivioScelto, percorso);
     } catch (const std::exception& e) {
         errori += (errori.empty() ? "" : "; ") + std::string(e.what());
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/archive/PaginaAggiornamenti.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QFont>
@@ -16,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/archive/ChiaviParametri.h"
 #include "core/maintenance/Scaricamento.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/ui/Controlli.h"
@@ -97,7 +97,7 @@ PaginaAggiornamenti::PaginaAggiornamenti(ContestoProgramma& contesto, Dialoghi& 
     conNome->setObjectName(QStringLiteral("Command20"));
     auto* annulla = new QPushButton(QStringLiteral("Annulla trasferimento"), this);
     annulla->setObjectName(QStringLiteral("Command26"));
-    bloccati_ = {daFile, controllo, applica, scarico, ftp, conNome};
+    occupazione_.Bloccati = {daFile, controllo, applica, scarico, ftp, conNome};
 
     auto* pulsanti = new QGridLayout;
     pulsanti->addWidget(controllo, 0, 0);
@@ -164,7 +164,8 @@ std::string PaginaAggiornamenti::IndirizzoAggiornamento() {
     std::string indirizzo;
     try {
         if (ctx_.DbProgramma)
-            indirizzo = ctx_.DbProgramma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+            indirizzo =
+                ctx_.DbProgramma->LeggiParametro(ChiaviParametri::IndirizzoAggiornamento).value_or("");
     } catch (const std::exception&) {
     }
     if (indirizzo.empty())
@@ -180,25 +181,18 @@ std::string PaginaAggiornamenti::FileScaricato() const {
 // --- Long work ------------------------------------------------------------------------------------
 
 void PaginaAggiornamenti::Interrompi() {
-    if (!occupata_) return;
+    if (!occupazione_.Attiva()) return;
     interrotta_ = true;
     lavoro_.Ferma();
 }
 
 void PaginaAggiornamenti::Inizia() {
-    occupata_ = true;
     interrotta_ = false;
-    for (auto* b : bloccati_)
-        b->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    occupazione_.Inizia();
 }
 
 void PaginaAggiornamenti::Termina() {
-    occupata_ = false;
-    for (auto* b : bloccati_)
-        b->setEnabled(true);
-    QApplication::restoreOverrideCursor();
-    if (barra_) barra_->setValue(0);
+    occupazione_.Termina(barra_);
     emit LavoroFinito();
 }
 
@@ -249,7 +243,7 @@ void PaginaAggiornamenti::AvviaControllo(
             Controllato c;
             c.Righe = RigheDaSorgente(contenuto);
             *fase = FaseControllo;
-            // Its own connection: the window's one belongs to the UI thread.
+            // Its own connection, not the program's: that one belongs to the UI thread.
             auto db = DatabaseArchivio::Apri(archivio);
             c.Esito = ControllaRighe(*db, c.Righe, ctl.Progresso);
             return c;
@@ -282,7 +276,7 @@ void PaginaAggiornamenti::AvviaControllo(
 // --- Commands --------------------------------------------------------------------------------------
 
 void PaginaAggiornamenti::AggiornaDaFile() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const QString file =
         dialoghi_.ApriFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QString(),
                            QStringLiteral("File di aggiornamento (*.txt *.Txt *.TXT *.zip *.ZIP)"));
@@ -299,7 +293,7 @@ void PaginaAggiornamenti::AggiornaDaFile() {
 }
 
 void PaginaAggiornamenti::ControlloAggiornamenti() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const auto indirizzo = IndirizzoAggiornamento();
     if (indirizzo.empty()) return;
     AvviaControllo([indirizzo, file = FileScaricato()](const ControlloLavoro& ctl, std::string& fase) {
@@ -316,7 +310,7 @@ void PaginaAggiornamenti::ControlloAggiornamenti() {
 }
 
 void PaginaAggiornamenti::ScaricoFile() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const auto indirizzo = IndirizzoAggiornamento();
     if (indirizzo.empty()) return;
     Avvia(
@@ -332,7 +326,7 @@ void PaginaAggiornamenti::ScaricoFile() {
 }
 
 void PaginaAggiornamenti::ScaricaFtp() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const auto indirizzo = IndirizzoAggiornamento();
     if (indirizzo.empty()) return;
     const QUrl http(QString::fromStdString(indirizzo));
@@ -357,7 +351,7 @@ void PaginaAggiornamenti::ScaricaFtp() {
 }
 
 void PaginaAggiornamenti::ScaricaConNome() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const auto indirizzo = IndirizzoAggiornamento();
     if (indirizzo.empty()) return;
     const QString nome = QUrl(QString::fromStdString(indirizzo)).fileName();
@@ -377,7 +371,7 @@ void PaginaAggiornamenti::ScaricaConNome() {
 }
 
 void PaginaAggiornamenti::Aggiornamento() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     List4_->clear();
     if (righe_.empty()) {
         dialoghi_.Messaggio(this, QStringLiteral("Non ci sono estrazioni da aggiornare."),

@@ -11,6 +11,7 @@
 
 #include "core/maintenance/Aggiornamento.h"
 #include "gui/ui/Lavoro.h"
+#include "gui/ui/Occupazione.h"
 
 class QCheckBox;
 class QLabel;
@@ -38,7 +39,7 @@ public:
     void ScaricaConNome();
     /// "Command26": stops the transfer or check in progress, which then ends as cancelled.
     void Interrompi();
-    bool Occupata() const { return occupata_; }
+    bool Occupata() const { return occupazione_.Attiva(); }
 
     const std::vector<RigaAggiornamento>& Righe() const { return righe_; }
     const std::vector<EsitoRiga>& Esiti() const { return esiti_; }
@@ -76,8 +77,7 @@ private:
     QListWidget* List4_;
     QCheckBox* Check3_;
     QLabel* LblRiepilogo_;
-    std::vector<QPushButton*> bloccati_;
-    bool occupata_ = false;
+    Occupazione occupazione_;
     bool interrotta_ = false;
     LavoroAvviato lavoro_;
 };

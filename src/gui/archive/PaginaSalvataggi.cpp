@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/archive/ChiaviParametri.h"
 #include "core/maintenance/Esportazioni.h"
 #include "core/shell/ContestoProgramma.h"
 #include "gui/shell/ControlloAvvio.h"
@@ -107,15 +108,16 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     };
     auto* gi = new QGridLayout(indirizzi);
     txtIndirizzo_ = casellaIndirizzo(gi, 0, QStringLiteral("Indirizzo Internet"), "TxtIndirizzo",
-                                     "Indirizzointernet", ctx_.IndirizzoInternet);
+                                     ChiaviParametri::IndirizzoInternetPredefinito, ctx_.IndirizzoInternet);
     std::string aggiornamento;
     try {
         if (ctx_.DbProgramma)
-            aggiornamento = ctx_.DbProgramma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+            aggiornamento =
+                ctx_.DbProgramma->LeggiParametro(ChiaviParametri::IndirizzoAggiornamento).value_or("");
     } catch (const std::exception&) {
     }
     txtAggiornamento_ = casellaIndirizzo(gi, 1, QStringLiteral("Indirizzo aggiornamento"), "TxtAggiornamento",
-                                         "IndirizzoAggiornamento", aggiornamento);
+                                         ChiaviParametri::IndirizzoAggiornamento, aggiornamento);
     gi->addWidget(
         Nota(indirizzi, QStringLiteral("Per modificare l'indirizzo internet predefinito, copiare l'indirizzo "
                                        "desiderato ed incollarlo in questa casella dopodichè usare il "
@@ -151,7 +153,7 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     v->addWidget(indirizzi);
     v->addStretch(1);
 
-    pulsanti_ = {datiIii, predefinita, quorvex, testo};
+    occupazione_.Bloccati = {datiIii, predefinita, quorvex, testo};
     connect(datiIii, &QPushButton::clicked, this, &PaginaSalvataggi::SalvaDatiIii);
     connect(predefinita, &QPushButton::clicked, this, &PaginaSalvataggi::RendePredefinita);
     connect(quorvex, &QPushButton::clicked, this, &PaginaSalvataggi::SalvaQuorvex);
@@ -160,8 +162,8 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     // The folder of the last Dati.iii export, as saved by "RENDE PREDEFINITA"; a failure leaves it empty.
     try {
         if (ctx_.DbProgramma)
-            lblDatiIii_->setText(
-                QString::fromStdString(ctx_.DbProgramma->LeggiParametro("PercorsoDati.iii").value_or("")));
+            lblDatiIii_->setText(QString::fromStdString(
+                ctx_.DbProgramma->LeggiParametro(ChiaviParametri::PercorsoDatiIii).value_or("")));
     } catch (const std::exception&) {
     }
 }
@@ -171,17 +173,10 @@ void PaginaSalvataggi::Avvia(
     std::function<void(const ArchivioMemoria&, const std::string&, const std::function<void(int, int)>&)>
         esporta,
     std::function<void(bool, const QString&)> poi) {
-    occupata_ = true;
-    for (auto* b : pulsanti_)
-        b->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    occupazione_.Inizia();
     auto archivio = ctx_.Istantanea();
     const auto termina = [this, poi](bool riuscita, const QString& causa) {
-        occupata_ = false;
-        for (auto* b : pulsanti_)
-            b->setEnabled(true);
-        QApplication::restoreOverrideCursor();
-        if (barra_) barra_->setValue(0);
+        occupazione_.Termina(barra_);
         poi(riuscita, causa);
         emit LavoroFinito();
     };
@@ -196,7 +191,7 @@ void PaginaSalvataggi::Avvia(
 }
 
 void PaginaSalvataggi::SalvaDatiIii() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const QString etichetta = lblDatiIii_->text();
     const QString cartella = etichetta.isEmpty() ? QString::fromStdString(ctx_.CartellaProgramma())
                                                  : QFileInfo(etichetta).absolutePath();
@@ -219,12 +214,12 @@ void PaginaSalvataggi::SalvaDatiIii() {
 
 void PaginaSalvataggi::RendePredefinita() {
     try {
-        if (ctx_.DbProgramma &&
-            ctx_.DbProgramma->ScriviParametro("PercorsoDati.iii", lblDatiIii_->text().toStdString()))
+        if (ctx_.DbProgramma && ctx_.DbProgramma->ScriviParametro(ChiaviParametri::PercorsoDatiIii,
+                                                                  lblDatiIii_->text().toStdString()))
             dialoghi_.Messaggio(this, QStringLiteral("Salvataggio effettuato"), TitoloSalvataggio,
                                 Dialoghi::Icona::Informazione);
         else
-            ParametroMancante("PercorsoDati.iii");
+            ParametroMancante(ChiaviParametri::PercorsoDatiIii);
     } catch (const std::exception& e) {
         dialoghi_.Messaggio(this,
                             QStringLiteral("Salvataggio non riuscito.\n") + QString::fromStdString(e.what()),
@@ -257,7 +252,7 @@ void PaginaSalvataggi::ImpostaPercorsoQuorvex(const QString& percorso) {
 }
 
 void PaginaSalvataggi::SalvaQuorvex() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     // The companion program reads a fixed place; a missing folder is made rather than the export refused.
     // Should that fail, the export reports it.
     QDir().mkpath(QFileInfo(quorvex_).absolutePath());
@@ -274,7 +269,7 @@ void PaginaSalvataggi::SalvaQuorvex() {
 }
 
 void PaginaSalvataggi::SalvaNazionale() {
-    if (occupata_) return;
+    if (occupazione_.Attiva()) return;
     const QString scelto =
         dialoghi_.SalvaFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.Txt"),
                             QStringLiteral("File di archivio (*.Txt)"));

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "gui/ui/Lavoro.h"
+#include "gui/ui/Occupazione.h"
 
 class QLabel;
 class QLineEdit;
@@ -30,7 +31,7 @@ public:
     void SalvaNazionale();
     /// "RENDE PREDEFINITO" of an address box: `parametro` is its row in the program database.
     void RendePredefinito(const char* parametro, QLineEdit* casella);
-    bool Occupata() const { return occupata_; }
+    bool Occupata() const { return occupazione_.Attiva(); }
     /// Where the Quorvex file goes; the user's Wine drive C unless a test says otherwise.
     void ImpostaPercorsoQuorvex(const QString& percorso);
 
@@ -56,8 +57,7 @@ private:
     QLabel* lblDatiIii_;
     QLabel* lblQuorvex_;
     QLineEdit *txtIndirizzo_, *txtAggiornamento_;
-    std::vector<QPushButton*> pulsanti_;
-    bool occupata_ = false;
+    Occupazione occupazione_;
     LavoroAvviato lavoro_;
 };
 

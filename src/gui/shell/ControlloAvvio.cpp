@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "core/archive/ChiaviParametri.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/maintenance/Scaricamento.h"
 #include "core/shell/ContestoProgramma.h"
@@ -41,7 +42,7 @@ bool ControlloAvvio::Avvia() {
     if (InCorso() || !ctx_.DbProgramma || !Abilitato(*ctx_.DbProgramma)) return false;
     std::string indirizzo;
     try {
-        indirizzo = ctx_.DbProgramma->LeggiParametro("IndirizzoAggiornamento").value_or("");
+        indirizzo = ctx_.DbProgramma->LeggiParametro(ChiaviParametri::IndirizzoAggiornamento).value_or("");
     } catch (const std::exception&) {
     }
     if (indirizzo.empty() || ctx_.PercorsoArchivio.empty()) return false;
@@ -53,7 +54,7 @@ bool ControlloAvvio::Avvia() {
             c.Interrompi = ctl.Interrompi;
             Trovato t;
             t.Righe = RigheDaSorgente(Scarica(indirizzo, c));
-            // Its own connection, read only: the check writes nothing.
+            // Its own connection, not the program's: that one belongs to the UI thread.
             auto db = DatabaseArchivio::Apri(archivio);
             t.Esiti = ControllaRighe(*db, t.Righe).Righe;
             return t;
@@ -96,8 +97,7 @@ void ControlloAvvio::Applica(const Trovato& t) {
     try {
         // Only the missing draws: a draw that differs from the archive is left to the update page,
         // where the user sees it and decides.
-        auto db = DatabaseArchivio::Apri(ctx_.PercorsoArchivio);
-        const auto esito = ApplicaRighe(*db, t.Righe, t.Esiti, false);
+        const auto esito = ApplicaRighe(ctx_.ConnessioneArchivio(), t.Righe, t.Esiti, false);
         if (stato_)
             stato_->MostraControllo(esito.Aggiunte == 1
                                         ? QStringLiteral("Aggiunta 1 estrazione")

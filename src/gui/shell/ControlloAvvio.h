@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "core/archive/ChiaviParametri.h"
 #include "core/maintenance/Aggiornamento.h"
 #include "gui/ui/Lavoro.h"
 
@@ -23,7 +24,7 @@ class StatoArchivio;
 class ControlloAvvio : public QObject {
     Q_OBJECT
 public:
-    static constexpr const char* Parametro = "ControllaAggiornamenti";
+    static constexpr const char* Parametro = ChiaviParametri::ControllaAggiornamenti;
 
     /// `ricarica` runs after draws were written: the reload of the archive and of what shows it.
     ControlloAvvio(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* finestra, StatoArchivio* stato,

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The delays window `Frm_Ritardi`: the table `Fgg1` a caller fills (row n: number n and its delay
-// on each wheel), a filter on the marked numbers (green in column 1) and a copy of the whole table.
+// The delays window `Frm_Ritardi`: the table `Fgg1` (row n: number n and its delay on each wheel), a
+// filter on the marked numbers and a copy of the whole table. What it shows lives in StatoRitardi;
+// the grid only shows it.
 #include <QWidget>
+
+#include "core/analysis/StatoRitardi.h"
 
 namespace trivalto {
 
@@ -12,12 +15,22 @@ class FrmRitardi : public QWidget {
     Q_OBJECT
 public:
     explicit FrmRitardi(QWidget* parent = nullptr);
+
+    /// Shows `stato` whole: texts, marks and the rows its filter lists.
+    void Mostra(StatoRitardi stato);
+    const StatoRitardi& Stato() const { return stato_; }
+    /// The table. A caller that paints it itself leaves its marks to the filter as the green of column 1.
     Griglia& Tabella() { return *fgg1_; }
     void VisualizzaFiltrate();
     void VisualizzaTutti();
 
 private:
+    void MostraRighe();
+
     Griglia* fgg1_;
+    StatoRitardi stato_;
+    bool dipingendo_ = false;
+    bool dipintaDaFuori_ = false;
 };
 
 } // namespace trivalto

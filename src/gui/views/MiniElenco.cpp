@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include "core/shell/ContestoProgramma.h"
+#include "gui/analysis/PitturaAnalisi.h"
 #include "gui/ui/Controlli.h"
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
@@ -41,12 +42,9 @@ MiniElenco::MiniElenco(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget*
     Fg3_ = new Griglia(this);
     Fg3_->setObjectName(QStringLiteral("Fg3"));
     Fg3_->setTabKeyNavigation(false);
-    Fg3_->ImpostaIntestazione(QStringLiteral("Ruota| N1 | N2 | N3 | N4 | N5 "));
-    Fg3_->ImpostaRighe(12);
-    for (int w = 0; w < NumeroRuote; ++w)
-        Fg3_->ImpostaTesto(w + 1, 0, QString::fromLatin1(CodiciRuote[static_cast<size_t>(w)].data(), 2));
-    Fg3_->Modello().ImpostaGrassetto(1, 0, 11, 0, true);
-    for (int c = 0; c <= 5; ++c) {
+    Fg3_->ImpostaIntestazione(QString::fromLatin1(IntestazioneMiniElenco));
+    Dipingi();
+    for (int c = 0; c < StatoMiniElenco::Colonne; ++c) {
         Fg3_->Modello().ImpostaCentrata(c, true);
         Fg3_->ImpostaLarghezza(c, 620);
     }
@@ -129,29 +127,45 @@ bool MiniElenco::eventFilter(QObject* oggetto, QEvent* evento) {
 void MiniElenco::MostraEstrazione(int v) {
     const auto& a = ctx_.Archivio();
     if (hs1_->maximum() != a.UltimaEstrazione) hs1_->setMaximum(a.UltimaEstrazione);
-    if (v < 1 || v > a.NumeroEstrazioni) return;
+    if (!stato_.Mostra(v, a.NumeroEstrazioni)) return;
     Label2_->setText(QString::number(v));
     Label1_->setText(QString::fromStdString(a.DateEstrazioni[static_cast<size_t>(v)]));
-    auto& m = Fg3_->Modello();
-    m.ImpostaSfondo(1, 1, 11, 5, ColoreBianco);
     Label3_->setText(QStringLiteral("PM=%1   PA=%2")
                          .arg(a.PosizioneMese[static_cast<size_t>(v)])
                          .arg(a.PosizioneAnno[static_cast<size_t>(v)]));
-    for (int w = 0; w < NumeroRuote; ++w)
-        for (int p = 0; p < NumeriPerRuota; ++p)
-            m.ImpostaTesto(w + 1, p + 1, QString::number(a.Numeri(v, w)[static_cast<size_t>(p)]));
+    Dipingi();
 }
 
 void MiniElenco::ToggleCella(int riga, int colonna) {
-    auto& m = Fg3_->Modello();
-    if (riga < 1 || riga >= m.Righe() || colonna < 0 || colonna >= m.Colonne()) return;
-    m.ImpostaSfondo(riga, colonna, m.Sfondo(riga, colonna) == ColoreAcceso ? ColoreBianco : ColoreAcceso);
+    if (stato_.Alterna(riga - 1, colonna)) Stile();
 }
 
 void MiniElenco::ResettaColorazione() {
+    stato_.Resetta();
+    Stile();
+}
+
+void MiniElenco::Dipingi() {
+    RiempiGriglia(*Fg3_, TabellaMiniElenco(ctx_.Archivio(), stato_));
+    Stile();
+}
+
+void MiniElenco::Stile() {
     auto& m = Fg3_->Modello();
-    m.ImpostaSfondo(1, 1, m.Righe() - 1, m.Colonne() - 1, ColoreBianco);
-    m.ImpostaSfondo(1, 0, m.Righe() - 1, 0, ColoreFacciaPulsante());
+    m.AzzeraStili();
+    m.ImpostaGrassetto(1, 0, StatoMiniElenco::Righe, 0, true);
+    for (int w = 0; w < StatoMiniElenco::Righe; ++w)
+        for (int c = 0; c < StatoMiniElenco::Colonne; ++c)
+            switch (stato_.SegnoCella(w, c)) {
+            case StatoMiniElenco::Segno::Marcato:
+                m.ImpostaSfondo(w + 1, c, ColoreAcceso);
+                break;
+            case StatoMiniElenco::Segno::Rilievo:
+                m.ImpostaSfondo(w + 1, c, ColoreFacciaPulsante());
+                break;
+            case StatoMiniElenco::Segno::Nessuno:
+                break;
+            }
 }
 
 } // namespace trivalto

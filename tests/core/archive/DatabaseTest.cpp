@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "Supporto.h"
 #include "core/archive/DatabaseArchivio.h"
@@ -57,6 +58,61 @@ TEST(DatabaseProgramma, IndirizzoUfficialeDatoAUnVecchioFileVuotoMaNonAQuelloSce
         // Closed first: Windows removes no open file.
         std::filesystem::remove(c / "vecchio.mdb");
     }
+}
+
+// Files already on users' disks name their rows with these texts; the program reaches every one of
+// them through its named keys, and writes no row under a new name.
+TEST(DatabaseProgramma, ChiaviDeiParametriSonoINomiGiaScritti) {
+    CartellaTemporanea c;
+    const auto nomeEsatto = [](DatabaseProgramma& db, const std::string& nome) {
+        auto st =
+            db.Db().Prepara("SELECT Valore1 FROM ParametriProgramma WHERE Parametro = ? COLLATE BINARY");
+        st.Bind(1, nome);
+        return st.Step() ? std::optional<std::string>(st.Testo(0)) : std::nullopt;
+    };
+    {
+        auto db = DatabaseProgramma::Crea(c / "DbTrivalto.mdb", "/a.mdb");
+        std::vector<std::string> nomi;
+        for (const auto& r : db->ElencoParametri())
+            nomi.push_back(r.Parametro);
+        EXPECT_EQ(nomi,
+                  (std::vector<std::string>{"EstrazioneIniziale", "IndirizzoAggiornamento",
+                                            "IndirizzoInternet", "PercorsoArchivio", "PercorsoDati.iii"}));
+        const std::pair<const char*, const char*> chiavi[] = {
+            {ChiaviParametri::PercorsoArchivio, "PercorsoArchivio"},
+            {ChiaviParametri::PercorsoArchivioScelto, "PercorsoArchivio"},
+            {ChiaviParametri::EstrazioneIniziale, "EstrazioneIniziale"},
+            {ChiaviParametri::IndirizzoInternet, "IndirizzoInternet"},
+            {ChiaviParametri::IndirizzoInternetPredefinito, "IndirizzoInternet"},
+            {ChiaviParametri::IndirizzoAggiornamento, "IndirizzoAggiornamento"},
+            {ChiaviParametri::PercorsoDatiIii, "PercorsoDati.iii"}};
+        int n = 0;
+        for (const auto& [chiave, scritto] : chiavi) {
+            const std::string valore = "v" + std::to_string(++n);
+            EXPECT_TRUE(db->ScriviParametro(chiave, valore)) << chiave;
+            EXPECT_EQ(nomeEsatto(*db, scritto), valore) << chiave;
+        }
+        EXPECT_EQ(db->ElencoParametri().size(), 5u);
+        // The start-up option's row is added under its own name the first time it is set.
+        db->ImpostaParametro(ChiaviParametri::ControllaAggiornamenti, "1");
+        EXPECT_EQ(nomeEsatto(*db, "ControllaAggiornamenti"), "1");
+    }
+    // A first-version file: the migration adds the address row under the name the readers use.
+    {
+        Database v1(c / "v1.mdb", PasswordDatabase(), Database::Modo::Crea);
+        v1.Esegui("CREATE TABLE ParametriProgramma (Parametro TEXT PRIMARY KEY COLLATE NOCASE, Valore1 TEXT, "
+                  "Valore2 TEXT)");
+        v1.Esegui(
+            "CREATE TABLE Impostazioni (Chiave TEXT PRIMARY KEY COLLATE NOCASE, Numcasi INTEGER, "
+            "Somma INTEGER, Distanza INTEGER, Differenza INTEGER, Posizioni TEXT, RuotaOrigine INTEGER, "
+            "Trasformazione INTEGER, Fisso INTEGER, Dacolpo INTEGER, Colpi INTEGER, Elenco TEXT, "
+            "RuoteGioco TEXT)");
+        v1.Esegui("CREATE TABLE Salvataggi (Id INTEGER PRIMARY KEY, Nome TEXT, Contenuto TEXT)");
+        v1.Esegui("CREATE TABLE Giocate (Id INTEGER PRIMARY KEY, Data TEXT, Descrizione TEXT)");
+        v1.ImpostaVersioneSchema(1);
+    }
+    auto db = DatabaseProgramma::Apri(c / "v1.mdb");
+    EXPECT_EQ(nomeEsatto(*db, "IndirizzoAggiornamento"), DatabaseProgramma::IndirizzoAggiornamentoUfficiale);
 }
 
 TEST(DatabaseProgramma, FileCifratoPasswordErrataEFileEstraneo) {

@@ -7,7 +7,11 @@
 #include <QTest>
 
 #include "DialoghiScriptati.h"
+#include "Supporto.h"
 #include "TestUi.h"
+#include "core/analysis/Previsioni.h"
+#include "core/analysis/StatoAnalisi.h"
+#include "gui/analysis/PitturaAnalisi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Traduzioni.h"
 #include "gui/views/FrmRitardi.h"
@@ -61,6 +65,83 @@ private slots:
         r.VisualizzaTutti();
         for (int n = 1; n <= 90; ++n)
             QVERIFY(!g.RigaNascosta(n));
+    }
+
+    void ritardiDipintiDalloStato() {
+        const auto archivio = ArchivioDa(RigheCasuali(40, 3));
+        RuoteGioco ruote{};
+        ruote[0] = ruote[10] = true;
+        const auto tabella = CalcolaRitardi(archivio, 30);
+        FrmRitardi r;
+        r.Mostra(StatoRitardi(tabella, {3, 47}, ruote));
+        auto& m = r.Tabella().Modello();
+        QCOMPARE(m.Intestazione(), QString::fromUtf8(IntestazioneRitardi));
+        QCOMPARE(m.Righe(), 91);
+        QCOMPARE(m.Testo(47, 1), QStringLiteral("47"));
+        QCOMPARE(m.Testo(47, 12), QString::number(tabella.Ritardi[47][10]));
+        QCOMPARE(m.Sfondo(3, 1), ColoreAcceso);
+        QCOMPARE(m.Sfondo(4, 1), ColoreGialloChiaro);
+        QVERIFY(m.Grassetto(4, 1));
+        QCOMPARE(m.Sfondo(47, 2), ColoreEvidenza);
+        QCOMPARE(m.Sfondo(47, 12), ColoreEvidenza);
+        QCOMPARE(m.Sfondo(47, 3), ColoreBianco);
+        QCOMPARE(m.Sfondo(4, 2), ColoreBianco);
+
+        const auto visibili = [&] {
+            QList<int> v;
+            for (int n = 1; n <= 90; ++n)
+                if (!r.Tabella().RigaNascosta(n)) v << n;
+            return v;
+        };
+        r.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
+        QCOMPARE(visibili(), (QList<int>{3, 47}));
+        // Another case shown while filtered: its own rows, all of them, and its marks only.
+        r.Mostra(StatoRitardi(tabella, {5}, {}));
+        QCOMPARE(visibili().size(), 90);
+        QCOMPARE(m.Sfondo(3, 1), ColoreGialloChiaro);
+        QCOMPARE(m.Sfondo(5, 2), ColoreBianco);
+        r.VisualizzaFiltrate();
+        QCOMPARE(visibili(), (QList<int>{5}));
+        r.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        QCOMPARE(visibili().size(), 90);
+    }
+
+    void ritardiComeLiDipingeLAnalisi() {
+        // The window painted from its state shows every cell as the analysis painter paints it.
+        const auto archivio = ArchivioDa(RigheCasuali(60, 5));
+        StatoAnalisi s;
+        s.RuoteGenera[4] = s.RuoteGenera[7] = true;
+        RigaPrevisione p;
+        p.Caso = 2;
+        p.Estrazione = 50;
+        p.Numeri = {90, 1, 33};
+        s.Previsione.Righe = {RigaPrevisione{}, p};
+        s.Previsione.Righe[0].Caso = 1;
+        s.Previsione.Righe[0].Numeri = {4, 5, 6};
+        FrmRitardi dipinta, dalloStato;
+        MostraRitardi(dipinta, archivio, s, 2);
+        dalloStato.Mostra(
+            StatoRitardi(CalcolaRitardi(archivio, 50), NumeriMarcati(s.Previsione.Righe, 2), s.RuoteGenera));
+        const auto& a = dipinta.Tabella().Modello();
+        const auto& b = dalloStato.Tabella().Modello();
+        QCOMPARE(b.TestoCompleto(), a.TestoCompleto());
+        for (int riga = 1; riga < a.Righe(); ++riga)
+            for (int c = 0; c < a.Colonne(); ++c) {
+                QCOMPARE(b.Sfondo(riga, c), a.Sfondo(riga, c));
+                QCOMPARE(b.Grassetto(riga, c), a.Grassetto(riga, c));
+                QCOMPARE(b.data(b.index(riga - 1, c), Qt::TextAlignmentRole),
+                         a.data(a.index(riga - 1, c), Qt::TextAlignmentRole));
+            }
+        for (int c = 0; c < a.Colonne(); ++c)
+            QCOMPARE(dalloStato.Tabella().columnWidth(c), dipinta.Tabella().columnWidth(c));
+        QCOMPARE(dalloStato.grab().toImage(), dipinta.grab().toImage());
+        // Both filter to the case's numbers.
+        dipinta.VisualizzaFiltrate();
+        dalloStato.VisualizzaFiltrate();
+        for (int n = 1; n <= 90; ++n)
+            QCOMPARE(dalloStato.Tabella().RigaNascosta(n), dipinta.Tabella().RigaNascosta(n));
+        QVERIFY(!dipinta.Tabella().RigaNascosta(33));
+        QVERIFY(dipinta.Tabella().RigaNascosta(4));
     }
 
     void dialoghiDiQtInItaliano() {
