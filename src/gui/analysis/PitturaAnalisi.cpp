@@ -213,26 +213,10 @@ void MostraStoria(FinestraStoria& w, const ArchivioMemoria& archivio, const Stor
 void MostraRitardi(FrmRitardi& w, const ArchivioMemoria& archivio, const StatoAnalisi& s, int riga) {
     const auto& righe = s.Previsione().Righe;
     const auto& r = righe[static_cast<size_t>(riga - 1)];
-    const auto marcati = r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{};
     w.setWindowTitle(QString::fromStdString(TitoloRitardi(archivio, r.Estrazione)));
     if (w.parentWidget()) w.parentWidget()->setWindowTitle(w.windowTitle());
-    auto& g = w.Tabella();
-    g.ImpostaIntestazione(QString::fromUtf8(IntestazioneRitardi));
-    RiempiGriglia(g, TabellaDeiRitardi(CalcolaRitardi(archivio, r.Estrazione)));
-    w.VisualizzaTutti();
-    auto& m = g.Modello();
-    for (int c = 1; c < m.Colonne(); ++c) {
-        m.ImpostaCentrata(c, true);
-        g.ImpostaLarghezza(c, 520);
-    }
-    g.ImpostaLarghezza(0, 120);
-    m.ImpostaGrassetto(1, 1, 90, 1, true);
-    m.ImpostaSfondo(1, 1, 90, 1, ColoreGialloChiaro);
-    for (int n : marcati) {
-        m.ImpostaSfondo(n, 1, ColoreAcceso);
-        for (int wh = 0; wh < NumeroRuote; ++wh)
-            if (s.RuoteGenera()[static_cast<size_t>(wh)]) m.ImpostaSfondo(n, 2 + wh, ColoreEvidenza);
-    }
+    w.Mostra(StatoRitardi(CalcolaRitardi(archivio, r.Estrazione),
+                          r.Caso ? NumeriMarcati(righe, r.Caso) : std::vector<int>{}, s.RuoteGenera()));
 }
 
 } // namespace trivalto

@@ -33,20 +33,10 @@ FrmRitardi::FrmRitardi(QWidget* parent) : QWidget(parent), fgg1_(new Griglia(thi
     layout->addWidget(fgg1_, 1);
     layout->addLayout(pulsanti);
     resize(620, 520);
-    const auto cambiata = [this] {
-        if (!dipingendo_) dipintaDaFuori_ = true;
-    };
-    auto* m = &fgg1_->Modello();
-    connect(m, &ModelloGriglia::dataChanged, this, cambiata);
-    connect(m, &ModelloGriglia::headerDataChanged, this, cambiata);
-    connect(m, &ModelloGriglia::rowsInserted, this, cambiata);
-    connect(m, &ModelloGriglia::rowsRemoved, this, cambiata);
-    connect(m, &ModelloGriglia::modelReset, this, cambiata);
 }
 
 void FrmRitardi::Mostra(StatoRitardi stato) {
     stato_ = std::move(stato);
-    dipingendo_ = true;
     fgg1_->ImpostaIntestazione(QString::fromUtf8(IntestazioneRitardi));
     RiempiGriglia(*fgg1_, stato_.Tabella());
     auto& m = fgg1_->Modello();
@@ -63,19 +53,10 @@ void FrmRitardi::Mostra(StatoRitardi stato) {
         for (int w = 0; w < NumeroRuote; ++w)
             if (stato_.RuotaEvidenziata(w)) m.ImpostaSfondo(n, 2 + w, ColoreEvidenza);
     }
-    dipingendo_ = false;
-    dipintaDaFuori_ = false;
     MostraRighe();
 }
 
 void FrmRitardi::VisualizzaFiltrate() {
-    if (dipintaDaFuori_) {
-        // A table painted by its caller carries its marks only as the green of column 1.
-        std::vector<int> marcati;
-        for (int n = 1; n <= 90 && n < fgg1_->Righe(); ++n)
-            if (fgg1_->Modello().Sfondo(n, 1) == ColoreAcceso) marcati.push_back(n);
-        stato_ = StatoRitardi({}, marcati, {});
-    }
     stato_.Filtra();
     MostraRighe();
 }

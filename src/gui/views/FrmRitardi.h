@@ -19,7 +19,7 @@ public:
     /// Shows `stato` whole: texts, marks and the rows its filter lists.
     void Mostra(StatoRitardi stato);
     const StatoRitardi& Stato() const { return stato_; }
-    /// The table. A caller that paints it itself leaves its marks to the filter as the green of column 1.
+    /// The table, to read (it is painted only from the state).
     Griglia& Tabella() { return *fgg1_; }
     void VisualizzaFiltrate();
     void VisualizzaTutti();
@@ -29,8 +29,6 @@ private:
 
     Griglia* fgg1_;
     StatoRitardi stato_;
-    bool dipingendo_ = false;
-    bool dipintaDaFuori_ = false;
 };
 
 } // namespace trivalto
