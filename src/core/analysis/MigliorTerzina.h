@@ -18,7 +18,7 @@ struct EsitoMigliorTerzina {
 };
 
 /// Keeps its buffers from one search to the next, so a loop of searches allocates nothing; one object
-/// per thread. Covered cases, a stop and more than MassimoCasi cases behave as in CercaTerzine.
+/// per thread. Covered cases and more than MassimoCasi cases behave as in CercaTerzine.
 class CercaMigliorTerzina {
 public:
     /// `Migliore` equals CercaTerzine(input).Righe[0] (with Elenco > 0), ties included. A stop is
@@ -39,6 +39,7 @@ private:
     std::vector<uint16_t> toccate_; // pairs with a mask, as x * 91 + y with x < y
     std::array<std::array<uint8_t, 90>, 91> vicini_{};
     std::array<uint8_t, 91> quantiVicini_{};
+    std::array<uint32_t, 91> unione_{}; // per offset, the cases of all its pairs
 };
 
 } // namespace trivalto
