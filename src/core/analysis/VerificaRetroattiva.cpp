@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
+#include "core/analysis/MigliorTerzina.h"
 #include "core/analysis/Parallelo.h"
 #include "core/analysis/Verifica.h"
 
@@ -11,39 +13,15 @@ namespace trivalto {
 
 namespace {
 
-/// The chain at reference draw r; false when r is not a case or nothing can be played.
-bool Prova(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, ProvaRetroattiva& prova,
-           const ControlloLavoro& ctl) {
-    SceltaCasi sc = s.Casi;
-    sc.Riferimento = r;
-    auto casi = GeneraCasi(a, sc);
-    if (casi.empty() || casi.front().Estrazione != r) return false;
-    const int primo = r + s.DaColpo, ultimo = primo + s.Colpi - 1;
-    if (ultimo > a.NumeroEstrazioni) return false;
-    CalcolaParametri(a, casi, s.Parametro);
-    InputRicerca in;
-    in.Archivio = &a;
-    in.Casi = casi;
-    in.Ruote = s.Ruote;
-    in.Finestra = {s.DaColpo, s.Colpi, r};
-    in.InteroPeriodo = s.InteroPeriodo;
-    in.Elenco = s.Elenco;
-    const auto lista = CercaTerzine(in, ctl);
-    if (lista.Interrotta || lista.Righe.empty() || lista.Righe[0].Vuota()) return false;
+/// The chosen terzine played from reference draw r, whose cases' first has `parametro`: the numbers,
+/// the first draw that brings a hit with its best size, and the chance, which counts the whole window
+/// as if the numbers had been chosen blindly.
+void Gioca(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, int parametro,
+           ProvaRetroattiva& prova) {
     prova.Riferimento = r;
-    if (s.K > 0) {
-        const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, s.K), ctl);
-        if (comb.Interrotta || comb.Righe.empty() || comb.Righe[0].Vuota()) return false;
-        prova.Terzine = TerzineDellaCombinazione(comb.Righe[0], lista.Righe);
-    } else {
-        prova.Terzine = {lista.Righe[0]};
-    }
-    const int parametro = casi.front().Parametro;
     for (const auto& z : prova.Terzine)
         prova.Numeri.push_back(NumeriPerCaso(parametro, z.A, z.B, z.C));
-
-    // The first draw that brings a hit, with its best size; the chance counts the whole window, as if
-    // the numbers had been chosen blindly.
+    const int primo = r + s.DaColpo, ultimo = primo + s.Colpi - 1;
     int giocate = 0;
     for (int j = primo; j <= ultimo; ++j)
         for (int w = 0; w < NumeroRuote; ++w) {
@@ -61,23 +39,106 @@ bool Prova(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, 
             }
         }
     prova.Probabilita = 1 - std::pow(1 - ProbabilitaSuccesso(prova.Numeri), giocate);
+}
+
+/// What the search of `in` chooses to play: the best terzina, or the terzine of the best combination.
+bool Scegli(const InputRicerca& in, int K, ProvaRetroattiva& prova, const ControlloLavoro& ctl) {
+    const auto lista = CercaTerzine(in, ctl);
+    if (lista.Interrotta || lista.Righe.empty() || lista.Righe[0].Vuota()) return false;
+    if (K > 0) {
+        const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, K), ctl);
+        if (comb.Interrotta || comb.Righe.empty() || comb.Righe[0].Vuota()) return false;
+        prova.Terzine = TerzineDellaCombinazione(comb.Righe[0], lista.Righe);
+    } else {
+        prova.Terzine = {lista.Righe[0]};
+    }
     return true;
 }
 
-} // namespace
+void PreparaRicerca(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, InputRicerca& in) {
+    in.Archivio = &a;
+    in.Ruote = s.Ruote;
+    in.Finestra = {s.DaColpo, s.Colpi, r};
+    in.InteroPeriodo = s.InteroPeriodo;
+    in.Elenco = s.Elenco;
+}
 
-EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s,
-                                     const ControlloLavoro& ctl) {
+/// The chain at reference draw r as the analysis window runs it; false when r is not a case or nothing
+/// can be played.
+bool ProvaDiretta(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r,
+                  ProvaRetroattiva& prova, const ControlloLavoro& ctl) {
+    SceltaCasi sc = s.Casi;
+    sc.Riferimento = r;
+    auto casi = GeneraCasi(a, sc);
+    if (casi.empty() || casi.front().Estrazione != r) return false;
+    if (r + s.DaColpo + s.Colpi - 1 > a.NumeroEstrazioni) return false;
+    CalcolaParametri(a, casi, s.Parametro);
+    InputRicerca in;
+    in.Casi = casi;
+    PreparaRicerca(a, s, r, in);
+    if (!Scegli(in, s.K, prova, ctl)) return false;
+    Gioca(a, s, r, casi.front().Parametro, prova);
+    return true;
+}
+
+/// A thread's reusable buffers for the trials.
+struct SpazioProva {
+    InputRicerca In;
+    CercaMigliorTerzina Migliore;
+};
+
+/// The same trial with its cases cut from `tutti` (every case of the range, newest first, parameters
+/// computed once): a case's draws and parameter do not depend on the reference draw, only which cases
+/// are the latest. `j` is the reference draw's place in `tutti`.
+bool ProvaVeloce(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, const std::vector<Caso>& tutti,
+                 size_t j, ProvaRetroattiva& prova, const ControlloLavoro& ctl) {
+    const int r = tutti[j].Estrazione;
+    if (r + s.DaColpo + s.Colpi - 1 > a.NumeroEstrazioni) return false;
+    thread_local SpazioProva spazio;
+    auto& in = spazio.In;
+    const size_t fine = std::min(tutti.size(), j + static_cast<size_t>(s.Casi.NumeroCasi));
+    in.Casi.assign(tutti.begin() + static_cast<std::ptrdiff_t>(j),
+                   tutti.begin() + static_cast<std::ptrdiff_t>(fine));
+    PreparaRicerca(a, s, r, in);
+    if (s.K > 0) {
+        if (!Scegli(in, s.K, prova, ctl)) return false;
+    } else {
+        const auto m = spazio.Migliore(in, ctl);
+        if (m.Interrotta || m.Migliore.Vuota()) return false;
+        prova.Terzine = {m.Migliore};
+    }
+    Gioca(a, s, r, tutti[j].Parametro, prova);
+    return true;
+}
+
+EsitoRetroattivo Verifica(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s,
+                          const ControlloLavoro& ctl, bool diretta) {
     EsitoRetroattivo esito;
     const int da = std::max(s.Da, 1);
     const int fino = s.A > 0 ? std::min(s.A, a.NumeroEstrazioni) : a.NumeroEstrazioni;
     const int n = std::max(fino - da + 1, 0);
+    // Place in `tutti` of each reference draw that is a case (-1 for the others).
+    std::vector<Caso> tutti;
+    std::vector<int> posto(static_cast<size_t>(n), -1);
+    if (!diretta && n > 0 && s.Casi.NumeroCasi >= 1) {
+        SceltaCasi sc = s.Casi;
+        sc.Riferimento = fino;
+        sc.NumeroCasi = std::numeric_limits<int>::max();
+        tutti = GeneraCasi(a, sc);
+        CalcolaParametri(a, tutti, s.Parametro);
+        for (size_t j = 0; j < tutti.size() && tutti[j].Estrazione >= da; ++j)
+            posto[static_cast<size_t>(tutti[j].Estrazione - da)] = static_cast<int>(j);
+    }
     std::vector<ProvaRetroattiva> prove(static_cast<size_t>(n));
     std::vector<char> valide(static_cast<size_t>(n), 0);
     esito.Interrotta = PerOgniInParallelo(
         n, s.Thread, ctl,
         [&](int i, const ControlloLavoro& interno) {
-            valide[static_cast<size_t>(i)] = Prova(a, s, da + i, prove[static_cast<size_t>(i)], interno);
+            const auto k = static_cast<size_t>(i);
+            if (diretta)
+                valide[k] = ProvaDiretta(a, s, da + i, prove[k], interno);
+            else if (posto[k] >= 0)
+                valide[k] = ProvaVeloce(a, s, tutti, static_cast<size_t>(posto[k]), prove[k], interno);
         },
         50);
     std::vector<double> probabilita;
@@ -91,6 +152,18 @@ EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& a, const SceltaVerif
     }
     esito.P = CodaPoissonBinomiale(probabilita, esito.Vincite);
     return esito;
+}
+
+} // namespace
+
+EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s,
+                                     const ControlloLavoro& ctl) {
+    return Verifica(a, s, ctl, false);
+}
+
+EsitoRetroattivo VerificaRetroattivaDiretta(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s,
+                                            const ControlloLavoro& ctl) {
+    return Verifica(a, s, ctl, true);
 }
 
 TabellaTesto TabellaVerifica(const ArchivioMemoria& a, const EsitoRetroattivo& esito) {

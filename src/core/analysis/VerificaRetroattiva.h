@@ -46,6 +46,11 @@ struct EsitoRetroattivo {
 /// Trials whose play window runs past the archive's last draw are left out: their outcome is not known.
 EsitoRetroattivo VerificaRetroattiva(const ArchivioMemoria& archivio, const SceltaVerificaRetroattiva& scelta,
                                      const ControlloLavoro& ctl = {});
+/// The same trials, each built from nothing as the analysis window builds it (cases generated anew, the
+/// whole terzine list searched): what VerificaRetroattiva must equal, kept for tests and benchmarks.
+EsitoRetroattivo VerificaRetroattivaDiretta(const ArchivioMemoria& archivio,
+                                            const SceltaVerificaRetroattiva& scelta,
+                                            const ControlloLavoro& ctl = {});
 
 /// The trials ("Verifica") and the summary ("Sintesi") as the window and the command-line tool show them.
 TabellaTesto TabellaVerifica(const ArchivioMemoria& archivio, const EsitoRetroattivo& esito);

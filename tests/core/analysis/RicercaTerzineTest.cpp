@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <random>
+#include <stdexcept>
 
 #include "Supporto.h"
+#include "core/analysis/MigliorTerzina.h"
 #include "core/analysis/RicercaTerzine.h"
 
 using namespace trivalto;
@@ -109,6 +112,20 @@ Impostazione Casuale(std::mt19937& gen, int ultima, bool pesante) {
     for (int i = 0; i < s.casi; ++i)
         s.coperti.push_back(tra(0, 4) == 0);
     return s;
+}
+
+/// The best terzina alone must be the list's first row; `cerca` is reused so leftovers of one search
+/// would show up in the next.
+void ConfrontaMigliore(CercaMigliorTerzina& cerca, const ArchivioMemoria& a, const Impostazione& s) {
+    const auto in = Prepara(a, s);
+    const auto lista = CercaTerzine(in);
+    const auto migliore = cerca(in);
+    ASSERT_FALSE(migliore.Interrotta) << Descrivi(s);
+    ASSERT_EQ(migliore.Migliore, lista.Righe.front())
+        << Descrivi(s) << ": lista " << lista.Righe[0].Pos << " " << lista.Righe[0].A << "-"
+        << lista.Righe[0].B << "-" << lista.Righe[0].C << " t" << lista.Righe[0].Terni << ", migliore "
+        << migliore.Migliore.Pos << " " << migliore.Migliore.A << "-" << migliore.Migliore.B << "-"
+        << migliore.Migliore.C << " t" << migliore.Migliore.Terni;
 }
 
 } // namespace
@@ -340,4 +357,129 @@ TEST(RicercaTerzine, MenoTerzineDellElencoLascianoRigheVuote) {
     ASSERT_EQ(ris.Righe.size(), 30u);
     for (const auto& z : ris.Righe)
         EXPECT_TRUE(z.Vuota());
+}
+
+TEST(MigliorTerzina, PrimaRigaDellaListaSuArchiviCasualiEReale) {
+    CercaMigliorTerzina cerca;
+    // Clean draws take the pairs' path; repeated numbers, zeros and empty wheels the list's own.
+    for (unsigned seme = 1; seme <= 8; ++seme) {
+        const bool puliti = seme % 2 == 1;
+        const auto a = ArchivioDa(puliti ? RigheCasuali(400, seme, 0, 0, 0.1)
+                                         : RigheCasuali(400, seme, 0.08, 0.03, 0.08));
+        std::mt19937 gen(seme * 104729);
+        for (int i = 0; i < 25; ++i) {
+            auto s = Casuale(gen, a.UltimaEstrazione, i % 5 == 0);
+            if (i % 3 != 0) s.intero = false;
+            ConfrontaMigliore(cerca, a, s);
+        }
+    }
+    const auto& a = ArchivioReale();
+    std::mt19937 gen(7);
+    for (int i = 0; i < 20; ++i)
+        ConfrontaMigliore(cerca, a, Casuale(gen, a.UltimaEstrazione, i % 4 == 0));
+}
+
+TEST(MigliorTerzina, PareggiCoppieSoleECasiSenzaEventi) {
+    CercaMigliorTerzina cerca;
+    const auto& a = ArchivioReale();
+    const int ultima = a.UltimaEstrazione;
+    // One case, one colpo: every scoring terzina ties at 1, and the first holds offset 1 or 2 beside a pair.
+    for (int trasformazione : {0, 7})
+        for (int rif = ultima - 30; rif < ultima; rif += 3)
+            ConfrontaMigliore(cerca, a,
+                              {rif,
+                               1,
+                               0,
+                               true,
+                               0,
+                               TuttePosizioni,
+                               Operazione::Somma,
+                               trasformazione,
+                               0,
+                               Ruote({rif % 11}),
+                               1,
+                               1,
+                               10,
+                               false,
+                               {}});
+    // Only the reference draw's own case, whose window is all in the future: nothing scores.
+    ConfrontaMigliore(
+        cerca, a,
+        {ultima, 1, 1, true, 0, TuttePosizioni, Operazione::Somma, 0, 0, Ruote({0}), 1, 8, 10, false, {}});
+    // Every wheel for twenty colpi and thirty cases: more wedges than terzine, the list's path.
+    ConfrontaMigliore(cerca, a,
+                      {ultima - 40,
+                       30,
+                       0,
+                       false,
+                       2,
+                       TuttePosizioni,
+                       Operazione::Somma,
+                       0,
+                       0,
+                       Tutte(),
+                       1,
+                       20,
+                       10,
+                       false,
+                       {}});
+    // Half the cases covered, among them the first.
+    std::vector<bool> coperti(20);
+    for (size_t k = 0; k < coperti.size(); k += 2)
+        coperti[k] = true;
+    ConfrontaMigliore(cerca, a,
+                      {ultima - 5, 20, 0, false, 4, TuttePosizioni, Operazione::Somma, 3, 0, Ruote({4, 9}), 2,
+                       6, 10, false, coperti});
+}
+
+TEST(MigliorTerzina, FermataElencoVuotoETroppiCasi) {
+    const auto& a = ArchivioReale();
+    auto in = Prepara(a, {a.UltimaEstrazione,
+                          12,
+                          1,
+                          false,
+                          0,
+                          TuttePosizioni,
+                          Operazione::Somma,
+                          0,
+                          0,
+                          Ruote({0}),
+                          1,
+                          8,
+                          10,
+                          false,
+                          {}});
+    CercaMigliorTerzina cerca;
+    std::atomic<bool> stop{true};
+    const auto fermata = cerca(in, {&stop, {}});
+    EXPECT_TRUE(fermata.Interrotta);
+    EXPECT_TRUE(fermata.Migliore.Vuota());
+    stop = false;
+    EXPECT_EQ(cerca(in, {&stop, {}}).Migliore, CercaTerzine(in).Righe[0]);
+    in.Elenco = 0;
+    EXPECT_TRUE(cerca(in).Migliore.Vuota());
+    in.Elenco = 10;
+    in.Casi = GeneraCasi(a, {a.UltimaEstrazione, 31, 0, false, 0});
+    EXPECT_THROW(cerca(in), std::invalid_argument);
+}
+
+TEST(MigliorTerzina, UnTernoDopoLAmboDelloStessoCasoContaDaAmbo) {
+    // Parameter 0: offsets are the numbers. The first case meets 1-2 and only later 1-2-3, the second
+    // meets 1-2-3 at once: one ambo, one terno.
+    const auto a = ArchivioAMano({{"10-11-12-13-14"},
+                                  {"01-02-50-60-70"},
+                                  {"01-02-03-80-81"},
+                                  {"20-21-22-23-24"},
+                                  {"30-31-32-33-34"},
+                                  {"01-02-03-40-41"},
+                                  {"45-46-47-48-49"}});
+    InputRicerca in;
+    in.Archivio = &a;
+    in.Casi = {{5, 0, 0}, {1, 0, 0}};
+    in.Ruote[0] = true;
+    in.Finestra = {1, 2, 7};
+    in.Elenco = 10;
+    const Terzina attesa{2, 0, 1, 2, 3, 1, 1};
+    EXPECT_EQ(CercaTerzine(in).Righe[0], attesa);
+    EXPECT_EQ(CercaMigliorTerzina{}(in).Migliore, attesa);
 }
