@@ -193,7 +193,8 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
+        err << "Uso: trivalto-cli "
+               "analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
                "[opzioni], oppure trivalto-cli --version\n";
         return 2;
     }

@@ -119,8 +119,8 @@ private:
     QLabel *lblTerzineValide_, *lblCoppie_, *lblTriple_, *lblEsaminate_, *lblCasistiche_, *lblConteggio_;
     QListWidget* lstTempi_;
     Occupazione occupazione_;
-    QSplitter* tabelle_ = nullptr;   // cases and forecast | terzine | combinations
-    bool colonneSpostate_ = false;   // the user has dragged a divider
+    QSplitter* tabelle_ = nullptr; // cases and forecast | terzine | combinations
+    bool colonneSpostate_ = false; // the user has dragged a divider
 };
 
 } // namespace trivalto
