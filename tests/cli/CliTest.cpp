@@ -158,8 +158,8 @@ TEST(Cli, PreparaConDataDiRegistrazioneFissa) {
 #endif
     ASSERT_EQ(archivi[0].size(), 25u);
     EXPECT_EQ(archivi[0], archivi[1]);
-    for (const auto& r : archivi[0])
-        EXPECT_EQ(r.substr(r.size() - 20), "2026-12-09 00:00:00") << r;
+    EXPECT_EQ(archivi[0].front(), "2020-03-01 2026-12-09 00:00:00");
+    EXPECT_EQ(archivi[0].back(), "2020-03-25 2026-12-09 00:00:00");
 
     const auto e = Esegui({"prepara", "--cartella", c / "p1", "--testo", c / "poche.txt", "--archivio",
                            c / "b.mdb", "--registrazione", "2026-02-30"});
