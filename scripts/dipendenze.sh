@@ -3,7 +3,7 @@
 # Installs the Debian packages the build, the program and the tests need (Debian 12, as root).
 # Does nothing when everything is already there.
 set -euo pipefail
-pacchetti=(build-essential dpkg-dev clang libclang-rt-14-dev cmake ninja-build ccache pkg-config qt6-base-dev libqt6gui6 libsqlcipher-dev
+pacchetti=(build-essential dpkg-dev clang clang-format-14 libclang-rt-14-dev cmake ninja-build ccache pkg-config qt6-base-dev libqt6gui6 libsqlcipher-dev
            libcurl4-openssl-dev libzip-dev python3-pyftpdlib qt6-translations-l10n googletest libgtest-dev libgmock-dev libbenchmark-dev
            fonts-dejavu-core xvfb xdotool imagemagick lintian desktop-file-utils appstream)
 mancanti=()

@@ -69,12 +69,14 @@ bool StessoFile(const std::string& a, const std::string& b) {
     return forma(a) == forma(b);
 }
 
+using Registrazione = std::pair<std::string, std::string>; // datareg, orareg
+
 /// Adds `righe` to the archive database in one transaction. Draws already present with the same
 /// numbers are skipped; a date present with other numbers, or more draws than the archive may
 /// hold, is an error, and then nothing is written. A new archive is made whole beside its place
-/// and moved there at the end.
+/// and moved there at the end. The rows are stamped `registrazione`, or now when it is missing.
 int ScriviArchivio(const std::vector<RigaEstrazione>& righe, const std::string& archivio, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, const std::optional<Registrazione>& registrazione = {}) {
     try {
         std::error_code ec;
         if (fs::is_directory(archivio, ec)) {
@@ -91,7 +93,7 @@ int ScriviArchivio(const std::vector<RigaEstrazione>& righe, const std::string& 
         if (!fs::exists(archivio, ec) || fs::file_size(archivio, ec) == 0) nuovo.emplace(archivio);
         // An existing file must already be an archive: tables are never added to someone else's database.
         auto db = nuovo ? DatabaseArchivio::ApriOCrea(nuovo->Percorso()) : DatabaseArchivio::Apri(archivio);
-        const auto [datareg, orareg] = DataOraRegistrazione();
+        const auto [datareg, orareg] = registrazione ? *registrazione : DataOraRegistrazione();
         Transaction tr(db->Db());
         std::vector<const RigaEstrazione*> daAggiungere;
         int presenti = 0;
@@ -159,11 +161,24 @@ int Importa(const std::vector<std::string>& argomenti, std::ostream& out, std::o
 /// after the archive was written: a failure leaves the folder as it was.
 int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::ostream& err) {
     Opzioni o(argomenti);
-    std::string cartella, testo, archivio;
-    if (!o.Valore("--cartella", cartella) || !o.Valore("--testo", testo) ||
-        !o.Valore("--archivio", archivio) || !o.Finite()) {
+    std::string cartella, testo, archivio, dataRegistrazione;
+    // The build stamps the bundled archive with the release's date: the machine's clock would make
+    // every build's data differ.
+    std::optional<Registrazione> registrazione;
+    const bool lette = o.Valore("--cartella", cartella) && o.Valore("--testo", testo) &&
+                       o.Valore("--archivio", archivio) &&
+                       o.Valore("--registrazione", dataRegistrazione, false) && o.Finite();
+    if (lette && !dataRegistrazione.empty()) {
+        Data d;
+        if (LeggiDataIso(dataRegistrazione, d) && DataValida(d))
+            registrazione = Registrazione{IsoData(d), "00:00:00"};
+        else
+            o.Errore = "data non valida per --registrazione: " + dataRegistrazione + " (aaaa-mm-gg)";
+    }
+    if (!lette || !o.Errore.empty()) {
         if (!o.Errore.empty()) err << "Errore: " << o.Errore << "\n";
-        err << "Uso: trivalto-cli prepara --cartella DIR --testo FILE --archivio DB\n";
+        err << "Uso: trivalto-cli prepara --cartella DIR --testo FILE --archivio DB [--registrazione "
+               "AAAA-MM-GG]\n";
         return 2;
     }
     std::error_code ec;
@@ -197,7 +212,7 @@ int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::o
         err << "Impossibile creare il database del programma: " << e.what() << "\n";
         return 1;
     }
-    if (const int rc = ScriviArchivio(righe, archivio, out, err); rc != 0) return rc;
+    if (const int rc = ScriviArchivio(righe, archivio, out, err, registrazione); rc != 0) return rc;
     try {
         programma.Sposta();
     } catch (const std::exception& e) {

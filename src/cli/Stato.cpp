@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <ctime>
 #include <filesystem>
 
 #include "cli/Comandi.h"
@@ -9,21 +8,11 @@
 #include "core/archive/DatabaseProgramma.h"
 #include "core/maintenance/EstrazioniMancanti.h"
 #include "core/shell/InformazioniProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::cli {
 
 namespace {
-
-Data Oggi() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    return {tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900};
-}
 
 /// The archive the other commands would read: the one given, else the program's.
 std::string PercorsoArchivio(const std::string& dato, const Ambiente& amb) {

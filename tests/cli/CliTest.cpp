@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -102,6 +103,78 @@ TEST(Cli, ImportaAnniSecolariERigheUnite) {
     std::ofstream(c / "f.txt", std::ios::binary) << linea(r) << "\r\n" << linea(marzo) << "\r\n";
     ASSERT_EQ(Esegui({"importa", c / "f.txt", "--archivio", c / "a.mdb"}).codice, 0);
     EXPECT_EQ(DatabaseArchivio::Apri(c / "a.mdb")->LeggiTutte(), (std::vector<RigaEstrazione>{r, marzo}));
+}
+
+namespace {
+
+/// Every draw's date with its registration stamp, in date order.
+std::vector<std::string> Registrazioni(const std::string& archivio) {
+    auto db = DatabaseArchivio::Apri(archivio);
+    auto st = db->Db().Prepara("SELECT DataEstrazione, datareg, orareg FROM EstrazioniLotto ORDER BY 1");
+    std::vector<std::string> r;
+    while (st.Step())
+        r.push_back(st.Testo(0) + " " + st.Testo(1) + " " + st.Testo(2));
+    return r;
+}
+
+} // namespace
+
+// The build's data step gives the same archive whatever the machine's clock and time zone say: the
+// rows carry the date given, not the moment of the build. Without it they carry today's.
+TEST(Cli, PreparaConDataDiRegistrazioneFissa) {
+    CartellaTemporanea c;
+    {
+        std::ofstream out(c / "poche.txt", std::ios::binary);
+        RigaEstrazione r;
+        r.Celle.fill("01-02-03-04-05");
+        for (int g = 1; g <= 25; ++g) {
+            r.Data = TestoData({g, 3, 2020});
+            out << ScriviLineaArchivioTesto(r) << "\n";
+        }
+    }
+    const char* prima = std::getenv("TZ");
+    const std::string salvato = prima ? prima : "";
+    std::vector<std::vector<std::string>> archivi;
+    for (const char* fuso : {"<+14>-14", "<-12>12"}) {
+        const auto cartella = c / (std::string("p") + (archivi.empty() ? "1" : "2"));
+        std::filesystem::create_directories(cartella);
+#ifndef _WIN32
+        setenv("TZ", fuso, 1);
+        tzset();
+#else
+        (void)fuso;
+#endif
+        const auto e = Esegui({"prepara", "--cartella", cartella, "--testo", c / "poche.txt", "--archivio",
+                               cartella + "/a.mdb", "--registrazione", "2026-12-09"});
+        ASSERT_EQ(e.codice, 0) << e.err;
+        archivi.push_back(Registrazioni(cartella + "/a.mdb"));
+    }
+#ifndef _WIN32
+    if (prima)
+        setenv("TZ", salvato.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+#endif
+    ASSERT_EQ(archivi[0].size(), 25u);
+    EXPECT_EQ(archivi[0], archivi[1]);
+    EXPECT_EQ(archivi[0].front(), "2020-03-01 2026-12-09 00:00:00");
+    EXPECT_EQ(archivi[0].back(), "2020-03-25 2026-12-09 00:00:00");
+
+    const auto e = Esegui({"prepara", "--cartella", c / "p1", "--testo", c / "poche.txt", "--archivio",
+                           c / "b.mdb", "--registrazione", "2026-02-30"});
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_NE(e.err.find("data non valida per --registrazione: 2026-02-30"), std::string::npos) << e.err;
+    EXPECT_FALSE(std::filesystem::exists(c / "b.mdb"));
+
+    ASSERT_EQ(
+        Esegui({"prepara", "--cartella", c / "p1", "--testo", c / "poche.txt", "--archivio", c / "oggi.mdb"})
+            .codice,
+        0);
+    const auto oggi = Registrazioni(c / "oggi.mdb");
+    ASSERT_FALSE(oggi.empty());
+    const std::string iso = IsoData(Oggi());
+    EXPECT_NE(oggi.front().find(" " + iso + " "), std::string::npos) << oggi.front() << " " << iso;
 }
 
 // Every refusal comes before the first write: the archive (or its absence) is as it was.

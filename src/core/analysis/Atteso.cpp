@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <memory>
 #include <mutex>
 #include <random>
-#include <thread>
+
+#include "core/analysis/Parallelo.h"
 
 namespace trivalto {
 
@@ -159,51 +161,47 @@ EsitoSimulazione SimulaMigliori(const InputRicerca& input, const SceltaSimulazio
     if (n == 0 || !input.Archivio) return esito;
 
     const auto giocate = GiocateLette(input);
-    const int thread = scelta.Thread > 0 ? scelta.Thread
-                                         : std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    std::atomic<int> prossima{0}, fatte{0};
+    // Each simulation rewrites the same draw-wheels of a whole archive copy: copies are kept for
+    // reuse, so there are never more of them than simulations running at once.
+    std::mutex libere;
+    std::vector<std::unique_ptr<ArchivioMemoria>> copie;
+    const auto prendi = [&] {
+        std::lock_guard<std::mutex> l(libere);
+        if (copie.empty()) return std::make_unique<ArchivioMemoria>(*input.Archivio);
+        auto c = std::move(copie.back());
+        copie.pop_back();
+        return c;
+    };
+    const auto rendi = [&](std::unique_ptr<ArchivioMemoria> c) {
+        std::lock_guard<std::mutex> l(libere);
+        copie.push_back(std::move(c));
+    };
     std::atomic<bool> fermata{false};
-    std::mutex progresso;
-    const auto lavora = [&] {
-        ArchivioMemoria copia = *input.Archivio;
+    const auto simula = [&](int s, ArchivioMemoria& copia, const ControlloLavoro& interno) {
         InputRicerca in = input;
         in.Archivio = &copia;
-        ControlloLavoro interno{ctl.Interrompi, {}};
-        for (int s; (s = prossima.fetch_add(1)) < n;) {
-            if (ctl.Interrompi && ctl.Interrompi->load()) {
-                fermata = true;
-                return;
-            }
-            auto gen = Generatore(scelta.Seme, s);
-            Simula(copia, giocate, gen);
-            const auto lista = CercaTerzine(in, interno);
-            if (lista.Interrotta) {
-                fermata = true;
-                return;
-            }
-            esito.TopPos[static_cast<size_t>(s)] = lista.Righe.empty() ? 0 : lista.Righe[0].Pos;
-            if (scelta.K > 0) {
-                const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, scelta.K), interno);
-                if (comb.Interrotta) {
-                    fermata = true;
-                    return;
-                }
-                esito.TopCop[static_cast<size_t>(s)] = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
-            }
-            const int fatto = ++fatte;
-            if (ctl.Progresso) {
-                std::lock_guard<std::mutex> l(progresso);
-                ctl.Progresso(fatto, n);
-            }
+        auto gen = Generatore(scelta.Seme, s);
+        Simula(copia, giocate, gen);
+        const auto lista = CercaTerzine(in, interno);
+        if (lista.Interrotta) {
+            fermata = true;
+            return;
         }
+        esito.TopPos[static_cast<size_t>(s)] = lista.Righe.empty() ? 0 : lista.Righe[0].Pos;
+        if (scelta.K == 0) return;
+        const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, scelta.K), interno);
+        if (comb.Interrotta)
+            fermata = true;
+        else
+            esito.TopCop[static_cast<size_t>(s)] = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
     };
-    std::vector<std::thread> lavoratori;
-    for (int t = 1; t < std::min(thread, n); ++t)
-        lavoratori.emplace_back(lavora);
-    lavora();
-    for (auto& t : lavoratori)
-        t.join();
-    esito.Interrotta = fermata;
+    const bool interrotto =
+        PerOgniInParallelo(n, scelta.Thread, ctl, [&](int s, const ControlloLavoro& interno) {
+            auto copia = prendi();
+            simula(s, *copia, interno);
+            rendi(std::move(copia));
+        });
+    esito.Interrotta = interrotto || fermata;
     return esito;
 }
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/archive/DatabaseArchivio.h"
 
-#include <ctime>
+#include <cstdio>
 
 #include "core/archive/ArchivioMemoria.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -29,17 +30,10 @@ std::string IsoDaTesto(const std::string& testo) {
 } // namespace
 
 std::pair<std::string, std::string> DataOraRegistrazione() {
-    const std::time_t t = std::time(nullptr);
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    char data[16], ora[16];
-    std::strftime(data, sizeof data, "%Y-%m-%d", &tm);
-    std::strftime(ora, sizeof ora, "%H:%M:%S", &tm);
-    return {data, ora};
+    const auto adesso = Adesso();
+    char ora[16];
+    std::snprintf(ora, sizeof ora, "%02d:%02d:%02d", adesso.ore, adesso.minuti, adesso.secondi);
+    return {IsoData(adesso.data), ora};
 }
 
 DatabaseArchivio::DatabaseArchivio(const std::string& percorso, Database::Modo modo)

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -13,6 +12,7 @@
 #include <unordered_map>
 
 #include "core/archive/CauseSistema.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -104,14 +104,7 @@ private:
 } // namespace
 
 Data UltimaDataPlausibile() {
-    const std::time_t t = std::time(nullptr) + 7 * 24 * 3600;
-    std::tm tm{};
-#ifdef _WIN32
-    localtime_s(&tm, &t);
-#else
-    localtime_r(&t, &tm);
-#endif
-    return {tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900};
+    return Oggi(7);
 }
 
 std::string DataImplausibile(const Data& d, const Data& ultima) {

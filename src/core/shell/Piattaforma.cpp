@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/shell/Piattaforma.h"
 
+#include <ctime>
 #include <filesystem>
 #include <utility>
 
@@ -16,6 +17,17 @@
 #endif
 
 namespace trivalto {
+
+DataOra Adesso(long long secondiDopo) {
+    const std::time_t t = std::time(nullptr) + static_cast<std::time_t>(secondiDopo);
+    std::tm tm{};
+#ifdef _WIN32
+    localtime_s(&tm, &t);
+#else
+    localtime_r(&t, &tm);
+#endif
+    return {{tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900}, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
 
 std::string FineCollegamenti(const std::string& percorso) {
     namespace fs = std::filesystem;

@@ -4,6 +4,8 @@
 // processes. Every call that differs between POSIX and Windows lives behind this file.
 #include <string>
 
+#include "core/archive/Vocabolario.h"
+
 namespace trivalto {
 
 enum class TipoFile { Assente, Regolare, Cartella, Collegamento, Fifo, Dispositivo, Altro };
@@ -18,6 +20,17 @@ inline bool FileRegolare(const std::string& percorso) {
 std::string FineCollegamenti(const std::string& percorso);
 /// "una FIFO", "un dispositivo", ...: for messages that say why a file was not used.
 const char* DescriviTipo(TipoFile tipo);
+
+/// The machine's local date and time, `secondiDopo` seconds from now: the one place the core reads
+/// the clock, so every "today" (stamps, plausible dates, missing-draw estimates) agrees.
+struct DataOra {
+    Data data;
+    int ore = 0, minuti = 0, secondi = 0;
+};
+DataOra Adesso(long long secondiDopo = 0);
+inline Data Oggi(int giorniDopo = 0) {
+    return Adesso(giorniDopo * 24LL * 3600).data;
+}
 
 /// An exclusive lock between processes on the file `percorso`, created when missing and removed when
 /// the lock is released, taken at most once without waiting. A lock left by a killed process is

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -25,6 +24,7 @@
 #include "gui/ui/Dialoghi.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
+#include "gui/ui/RigaComandi.h"
 
 namespace trivalto {
 
@@ -157,37 +157,17 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     impostazioni->addWidget(scelte, 3);
     impostazioni->addWidget(fisse, 1);
 
-    auto* comandi = new QHBoxLayout;
-    auto* esplora = PulsanteComando(this, "CmdEsplora", QStringLiteral("ESPLORA"));
-    esplora->setMinimumHeight(30);
-    esplora->setToolTip(
-        QStringLiteral("Prova ogni impostazione con la verifica retroattiva fino alla data scelta"));
-    connect(esplora, &QPushButton::clicked, this, &FinestraEsplorazione::Esplora);
+    comandi_ = new RigaComandi(
+        this, dialoghi_,
+        {"CmdEsplora", QStringLiteral("ESPLORA"),
+         QStringLiteral("Prova ogni impostazione con la verifica retroattiva fino alla data scelta"),
+         "BarraEsplorazione", "CmdCopiaEsplorazione"},
+        ArgomentoHelp);
+    connect(comandi_->Comando(), &QPushButton::clicked, this, &FinestraEsplorazione::Esplora);
+    connect(comandi_, &RigaComandi::Finito, this, &FinestraEsplorazione::LavoroFinito);
+    comandi_->Blocca({scelte, fisse});
     lblConteggio_ = new QLabel(this);
     lblConteggio_->setObjectName(QStringLiteral("LblConteggio"));
-    barra_ = new QProgressBar(this);
-    barra_->setObjectName(QStringLiteral("BarraEsplorazione"));
-    barra_->setTextVisible(false);
-    barra_->setMaximumWidth(240);
-    auto* interrompi = PulsanteFigura(this, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"),
-                                      QStringLiteral("X"), ColoreRosa);
-    interrompi->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    connect(interrompi, &QToolButton::clicked, this, [this] { Interrompi(); });
-    auto* copia = PulsanteFigura(this, "CmdCopiaEsplorazione", QStringLiteral("Copia tabella"),
-                                 QStringLiteral("C"), ColoreVerdeChiaro);
-    copia->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    auto* help =
-        PulsanteFigura(this, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
-    help->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
-    comandi->addWidget(esplora);
-    comandi->addWidget(lblConteggio_);
-    comandi->addWidget(barra_);
-    comandi->addWidget(interrompi);
-    comandi->addStretch(1);
-    comandi->addWidget(copia);
-    comandi->addWidget(help);
-    occupazione_.Bloccati = {esplora, scelte, fisse};
 
     fgEsplorazione_ = GrigliaTabella(this, "FgEsplorazione",
                                      "N.|Ruota|Posizioni|Operazione|Trasformazione|Mensile|Da colpo|Colpi|"
@@ -198,7 +178,7 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
         QStringLiteral("Un clic sul titolo ordina per quella colonna; un secondo clic inverte l'ordine"));
     connect(fgEsplorazione_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &FinestraEsplorazione::OrdinaPer);
-    connect(copia, &QToolButton::clicked, this, [this] { fgEsplorazione_->CopiaNegliAppunti(); });
+    connect(comandi_->Copia(), &QToolButton::clicked, this, [this] { fgEsplorazione_->CopiaNegliAppunti(); });
     fgSintesi_ = GrigliaTabella(this, "FgSintesiEsplorazione", "Voce|Valore");
     lblGiudizio_ = new QLabel(this);
     lblGiudizio_->setObjectName(QStringLiteral("LblGiudizio"));
@@ -226,7 +206,7 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(impostazioni);
-    layout->addLayout(comandi);
+    layout->addLayout(comandi_->Riga({lblConteggio_}));
     // The verdict across the window, in two or three lines: in the column beside the table it took the
     // chart's height.
     layout->addWidget(lblGiudizio_);
@@ -236,8 +216,14 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     AggiornaConteggio();
 }
 
-FinestraEsplorazione::~FinestraEsplorazione() {
-    lavoro_.Ferma();
+FinestraEsplorazione::~FinestraEsplorazione() = default;
+
+void FinestraEsplorazione::Interrompi() {
+    comandi_->Ferma();
+}
+
+bool FinestraEsplorazione::Occupata() const {
+    return comandi_->Attiva();
 }
 
 QWidget* FinestraEsplorazione::costruisciScelte() {
@@ -421,7 +407,7 @@ void FinestraEsplorazione::AggiornaConteggio() {
 }
 
 void FinestraEsplorazione::Esplora() {
-    if (occupazione_.Attiva()) return;
+    if (comandi_->Attiva()) return;
     const auto griglia = LeggiGriglia();
     if (ImpostazioniDellaGriglia(griglia).empty()) {
         dialoghi_.Messaggio(this,
@@ -441,30 +427,16 @@ void FinestraEsplorazione::Esplora() {
     }
     auto archivio = ctx_.Istantanea();
     const std::string data = archivio->DateEstrazioni[static_cast<size_t>(scelta.FinoA)];
-    occupazione_.Inizia();
-    lavoro_ = AvviaLavoro<EsitoEsplorazione>(
-        this, barra_,
+    comandi_->Avvia<EsitoEsplorazione>(
         [archivio, griglia, scelta](const ControlloLavoro& ctl) {
             return trivalto::Esplora(*archivio, griglia, scelta, ctl);
         },
         [this, data](EsitoEsplorazione e) {
-            Termina();
             // A stop keeps the settings that ran: their rows are shown, marked as a partial result.
             esito_ = std::move(e);
             dataFinoA_ = data;
             Mostra();
-        },
-        [this](std::exception_ptr e) {
-            Termina();
-            dialoghi_.Messaggio(
-                this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(e),
-                QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
         });
-}
-
-void FinestraEsplorazione::Termina() {
-    occupazione_.Termina(barra_);
-    emit LavoroFinito();
 }
 
 void FinestraEsplorazione::Mostra() {

@@ -6,15 +6,12 @@
 #include <QWidget>
 
 #include "core/analysis/Esplorazione.h"
-#include "gui/ui/Lavoro.h"
-#include "gui/ui/Occupazione.h"
 
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QListWidget;
-class QProgressBar;
 class QSpinBox;
 class QSplitter;
 
@@ -23,6 +20,7 @@ namespace trivalto {
 class ContestoProgramma;
 class Dialoghi;
 class Griglia;
+class RigaComandi;
 
 /// The settings' p values from the smallest, against the line chance gives for as many tries: the k-th
 /// smallest of m p values of settings that do nothing falls near k / (m + 1).
@@ -47,8 +45,8 @@ public:
     ~FinestraEsplorazione() override;
 
     void Esplora();
-    void Interrompi() { lavoro_.Ferma(); }
-    bool Occupata() const { return occupazione_.Attiva(); }
+    void Interrompi();
+    bool Occupata() const;
     const EsitoEsplorazione& Esito() const { return esito_; }
     /// The grid and the cut-off the choices describe now.
     GrigliaEsplorazione LeggiGriglia() const;
@@ -65,7 +63,6 @@ private:
     void AggiornaConteggio();
     void Mostra();
     void RiempiTabella();
-    void Termina();
 
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;
@@ -75,13 +72,11 @@ private:
     QComboBox* cboGioca_;
     QDateEdit* datFinoA_;
     QLabel *lblConteggio_, *lblGiudizio_;
-    QProgressBar* barra_;
+    RigaComandi* comandi_;
     Griglia *fgEsplorazione_, *fgSintesi_;
     GraficoEsplorazione* grafico_;
     QSplitter* tabelle_;
     bool colonneSpostate_ = false;
-    Occupazione occupazione_;
-    LavoroAvviato lavoro_;
     EsitoEsplorazione esito_;
     std::vector<size_t> ordine_; // the finished rows of esito_, in the order the table shows them
     int colonnaOrdine_ = -1;

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/analysis/FinestraVerifica.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -24,6 +22,7 @@
 #include "gui/ui/EtichettaAdattata.h"
 #include "gui/ui/Griglia.h"
 #include "gui/ui/Icone.h"
+#include "gui/ui/RigaComandi.h"
 
 namespace trivalto {
 
@@ -115,34 +114,15 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     impostazioni->addWidget(periodo);
     impostazioni->addStretch(1);
 
-    auto* comandi = new QHBoxLayout;
-    auto* verifica = PulsanteComando(this, "CmdVerifica", QStringLiteral("VERIFICA"));
-    verifica->setMinimumHeight(30);
-    verifica->setToolTip(QStringLiteral("Prova il metodo su ogni estrazione del periodo che sia un caso"));
-    connect(verifica, &QPushButton::clicked, this, &FinestraVerifica::Verifica);
-    occupazione_.Bloccati = {verifica, periodo, pannello_->Casi(), pannello_->Parametro(),
-                             pannello_->Gioco()};
-    barra_ = new QProgressBar(this);
-    barra_->setObjectName(QStringLiteral("BarraVerifica"));
-    barra_->setTextVisible(false);
-    barra_->setMaximumWidth(240);
-    auto* interrompi = PulsanteFigura(this, "CmdInterrompi", QStringLiteral("Interrompe elaborazione"),
-                                      QStringLiteral("X"), ColoreRosa);
-    interrompi->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    connect(interrompi, &QToolButton::clicked, this, [this] { Interrompi(); });
-    auto* copia = PulsanteFigura(this, "CmdCopiaVerifica", QStringLiteral("Copia tabella"),
-                                 QStringLiteral("C"), ColoreVerdeChiaro);
-    copia->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    auto* help =
-        PulsanteFigura(this, "CmdHelp", QStringLiteral("Help in linea"), QStringLiteral("?"), ColoreAzzurro);
-    help->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    connect(help, &QToolButton::clicked, this, [this] { dialoghi_.Help(this, ArgomentoHelp); });
-    comandi->addWidget(verifica);
-    comandi->addWidget(barra_);
-    comandi->addWidget(interrompi);
-    comandi->addStretch(1);
-    comandi->addWidget(copia);
-    comandi->addWidget(help);
+    comandi_ =
+        new RigaComandi(this, dialoghi_,
+                        {"CmdVerifica", QStringLiteral("VERIFICA"),
+                         QStringLiteral("Prova il metodo su ogni estrazione del periodo che sia un caso"),
+                         "BarraVerifica", "CmdCopiaVerifica"},
+                        ArgomentoHelp);
+    connect(comandi_->Comando(), &QPushButton::clicked, this, &FinestraVerifica::Verifica);
+    connect(comandi_, &RigaComandi::Finito, this, &FinestraVerifica::LavoroFinito);
+    comandi_->Blocca({periodo, pannello_->Casi(), pannello_->Parametro(), pannello_->Gioco()});
 
     // What a trial is, in the window itself: without it the first trial, often decades after the start
     // of the range, looks like a fault.
@@ -157,7 +137,7 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
         fgVerifica_->Modello().ImpostaCentrata(c, true);
     fgSintesi_->Modello().ImpostaCentrata(1, true);
     SpiegaFigure(*fgVerifica_, *fgSintesi_);
-    connect(copia, &QToolButton::clicked, this, [this] { fgVerifica_->CopiaNegliAppunti(); });
+    connect(comandi_->Copia(), &QToolButton::clicked, this, [this] { fgVerifica_->CopiaNegliAppunti(); });
     grafico_ = new GraficoVerifica(this);
     lblGiudizio_ = new EtichettaAdattata(this, "LblGiudizio");
     lblGiudizio_->setFrameShape(QFrame::StyledPanel);
@@ -187,7 +167,7 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(impostazioni);
-    layout->addLayout(comandi);
+    layout->addLayout(comandi_->Riga());
     layout->addWidget(lblSpiegazione_);
     layout->addWidget(tabelle_, 1);
     DisponiScorrevole(this, layout, "ScorriVerifica");
@@ -198,8 +178,14 @@ FinestraVerifica::FinestraVerifica(ContestoProgramma& contesto, Dialoghi& dialog
     SpiegaProve();
 }
 
-FinestraVerifica::~FinestraVerifica() {
-    lavoro_.Ferma();
+FinestraVerifica::~FinestraVerifica() = default;
+
+void FinestraVerifica::Interrompi() {
+    comandi_->Ferma();
+}
+
+bool FinestraVerifica::Occupata() const {
+    return comandi_->Attiva();
 }
 
 SceltaVerificaRetroattiva FinestraVerifica::LeggiScelta() const {
@@ -219,7 +205,7 @@ SceltaVerificaRetroattiva FinestraVerifica::LeggiScelta() const {
 }
 
 void FinestraVerifica::Verifica() {
-    if (occupazione_.Attiva()) return;
+    if (comandi_->Attiva()) return;
     if (!stato_.AlmenoUnaRuota()) {
         dialoghi_.Messaggio(this, QStringLiteral("Selezionare almeno una ruota su cui testare il metodo"),
                             QStringLiteral("Selezione ruota"), Dialoghi::Icona::Informazione);
@@ -232,37 +218,30 @@ void FinestraVerifica::Verifica() {
     }
     auto archivio = ctx_.Istantanea();
     const auto scelta = LeggiScelta();
-    occupazione_.Inizia();
-    lavoro_ = AvviaLavoro<EsitoRetroattivo>(
-        this, barra_,
-        [archivio, scelta](const ControlloLavoro& ctl) {
-            return VerificaRetroattiva(*archivio, scelta, ctl);
+    comandi_->Avvia<EsitoRetroattivo>(
+        [archivio, scelta, calcolo = calcolo_](const ControlloLavoro& ctl) {
+            return calcolo(*archivio, scelta, ctl);
         },
-        [this, scelta](EsitoRetroattivo e) {
-            Termina();
+        [this, archivio, scelta](EsitoRetroattivo e) {
             if (e.Interrotta) {
                 dialoghi_.Messaggio(this, QStringLiteral("Elaborazione interrota."), QStringLiteral("Avviso"),
                                     Dialoghi::Icona::Critico);
                 return;
             }
             esito_ = std::move(e);
+            // The trials name draws by their place in the archive they ran on: a reload meanwhile must
+            // not give them another archive's dates, or none.
+            archivioMostrato_ = archivio;
             sceltaMostrata_ = scelta;
             quanteProvate_ = ctx_.Provate.Registra(scelta);
             Mostra();
-        },
-        [this](std::exception_ptr e) {
-            Termina();
-            dialoghi_.Messaggio(
-                this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(e),
-                QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
         });
 }
 
 QString FinestraVerifica::DataProva(size_t i) const {
-    // The archive may have been reloaded, and shortened, since the run.
-    const auto& date = ctx_.Archivio().DateEstrazioni;
-    const auto r = static_cast<size_t>(esito_.Prove[i].Riferimento);
-    return r < date.size() ? QString::fromStdString(date[r]) : QString();
+    if (!archivioMostrato_) return {};
+    return QString::fromStdString(
+        archivioMostrato_->DateEstrazioni[static_cast<size_t>(esito_.Prove[i].Riferimento)]);
 }
 
 void FinestraVerifica::SpiegaProve() {
@@ -290,13 +269,8 @@ void FinestraVerifica::SpiegaProve() {
     lblSpiegazione_->Imposta(testo);
 }
 
-void FinestraVerifica::Termina() {
-    occupazione_.Termina(barra_);
-    emit LavoroFinito();
-}
-
 void FinestraVerifica::Mostra() {
-    RiempiGriglia(*fgVerifica_, TabellaVerifica(ctx_.Archivio(), esito_));
+    RiempiGriglia(*fgVerifica_, TabellaVerifica(*archivioMostrato_, esito_));
     auto& m = fgVerifica_->Modello();
     for (size_t i = 0; i < esito_.Prove.size(); ++i)
         if (esito_.Prove[i].Vinta) {

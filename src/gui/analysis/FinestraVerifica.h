@@ -5,15 +5,14 @@
 // chosen on the past alone and played on the draws after it; the trials, the summary against chance with
 // its verdict in words, and the running count of hits beside the count chance alone would give.
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 #include "core/analysis/StatoAnalisi.h"
 #include "core/analysis/VerificaRetroattiva.h"
-#include "gui/ui/Lavoro.h"
-#include "gui/ui/Occupazione.h"
 
 class QCheckBox;
 class QComboBox;
-class QProgressBar;
 class QSpinBox;
 class QSplitter;
 
@@ -25,6 +24,7 @@ class EtichettaAdattata;
 class GraficoVerifica;
 class Griglia;
 class PannelloAnalisi;
+class RigaComandi;
 
 class FinestraVerifica : public QWidget {
     Q_OBJECT
@@ -33,9 +33,14 @@ public:
     ~FinestraVerifica() override;
 
     void Verifica();
-    void Interrompi() { lavoro_.Ferma(); }
-    bool Occupata() const { return occupazione_.Attiva(); }
+    void Interrompi();
+    bool Occupata() const;
     const EsitoRetroattivo& Esito() const { return esito_; }
+
+    /// What VERIFICA runs off the UI thread; tests put in a job that fails.
+    using Calcolo = std::function<EsitoRetroattivo(const ArchivioMemoria&, const SceltaVerificaRetroattiva&,
+                                                   const ControlloLavoro&)>;
+    void SostituisciCalcolo(Calcolo calcolo) { calcolo_ = std::move(calcolo); }
 
 signals:
     void LavoroFinito();
@@ -46,7 +51,6 @@ private:
     /// What one trial is and why the first one falls where it does, for the monthly rule of the last run.
     void SpiegaProve();
     QString DataProva(size_t prova) const;
-    void Termina();
 
     ContestoProgramma& ctx_;
     Dialoghi& dialoghi_;
@@ -55,15 +59,16 @@ private:
     QSpinBox *spnDa_, *spnA_;
     QComboBox* cboGioca_;
     QCheckBox* chkInteroPeriodo_;
-    QProgressBar* barra_;
+    RigaComandi* comandi_;
     EtichettaAdattata *lblSpiegazione_, *lblGiudizio_;
     Griglia *fgVerifica_, *fgSintesi_;
     GraficoVerifica* grafico_;
     QSplitter* tabelle_;
     bool colonneSpostate_ = false;
-    Occupazione occupazione_;
-    LavoroAvviato lavoro_;
+    Calcolo calcolo_ = [](const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s,
+                          const ControlloLavoro& ctl) { return VerificaRetroattiva(a, s, ctl); };
     EsitoRetroattivo esito_;
+    std::shared_ptr<const ArchivioMemoria> archivioMostrato_; // the archive esito_ was found on
     SceltaVerificaRetroattiva sceltaMostrata_;
     int quanteProvate_ = 1;
 };

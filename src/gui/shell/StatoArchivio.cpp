@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/shell/StatoArchivio.h"
 
-#include <QDate>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
 #include "core/maintenance/EstrazioniMancanti.h"
 #include "core/shell/ContestoProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -42,8 +42,7 @@ QString StatoArchivio::TestoEta(const ArchivioMemoria& archivio, const Data& ogg
 }
 
 void StatoArchivio::Aggiorna() {
-    const QDate oggi = QDate::currentDate();
-    lblStato_->setText(TestoEta(ctx_.Archivio(), {oggi.day(), oggi.month(), oggi.year()}));
+    lblStato_->setText(TestoEta(ctx_.Archivio(), Oggi()));
     lblStato_->setToolTip(QStringLiteral("Archivio: ") + QString::fromStdString(ctx_.PercorsoArchivio));
 }
 

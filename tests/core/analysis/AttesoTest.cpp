@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <mutex>
 
 #include "Supporto.h"
 #include "core/analysis/Atteso.h"
@@ -178,6 +180,41 @@ TEST(Atteso, ArchivioDellaSimulazione) {
         const auto lista = CercaTerzine(suSimulato);
         EXPECT_EQ(lista.Righe.empty() ? 0 : lista.Righe[0].Pos, esito.TopPos[static_cast<size_t>(s)]) << s;
     }
+}
+
+// The combinations' tops too are the same whatever the threads; progress counts every simulation
+// once, and a stop asked from the progress ends the run early and says so.
+TEST(Atteso, SimulazioniConCombinazioniEProgresso) {
+    const auto& a = ArchivioReale();
+    const int r = a.UltimaEstrazione - 60;
+    InputRicerca in;
+    in.Archivio = &a;
+    in.Casi = GeneraCasi(a, {r, 10, a.PosizioneMese[static_cast<size_t>(r)], false, 0});
+    CalcolaParametri(a, in.Casi, {});
+    in.Ruote[2] = true;
+    in.Finestra = {1, 6, r};
+    std::mutex m;
+    std::vector<std::pair<int, int>> chiamate;
+    const auto progresso = [&](int fatti, int totale) {
+        std::lock_guard<std::mutex> l(m);
+        chiamate.push_back({fatti, totale});
+    };
+    const auto uno = SimulaMigliori(in, {6, 5, 2, 1});
+    const auto tre = SimulaMigliori(in, {6, 5, 2, 3}, {nullptr, progresso});
+    EXPECT_FALSE(tre.Interrotta);
+    EXPECT_EQ(uno.TopPos, tre.TopPos);
+    ASSERT_EQ(tre.TopCop.size(), 6u);
+    EXPECT_EQ(uno.TopCop, tre.TopCop);
+    ASSERT_EQ(chiamate.size(), 6u);
+    std::sort(chiamate.begin(), chiamate.end());
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(chiamate[static_cast<size_t>(i)], std::make_pair(i + 1, 6));
+
+    std::atomic<bool> stop{false};
+    const auto fermato = SimulaMigliori(in, {40, 5, 0, 2}, {&stop, [&](int fatti, int) {
+                                                                if (fatti >= 2) stop = true;
+                                                            }});
+    EXPECT_TRUE(fermato.Interrotta);
 }
 
 TEST(Atteso, ConfrontoECodaPoissonBinomiale) {

@@ -43,11 +43,12 @@ TEST(Parallelo, FermataEdEccezione) {
     };
     std::atomic<bool> ferma{false};
     std::atomic<int> fatti{0};
-    const bool fermata = PerOgniInParallelo(10000, 2, {&ferma, {}}, [&](int i, const ControlloLavoro& interno) {
-        EXPECT_EQ(interno.Interrompi, &ferma); // a long step can stop too
-        if (i > 100) aspetta(ferma);
-        if (++fatti == 10) ferma = true;
-    });
+    const bool fermata =
+        PerOgniInParallelo(10000, 2, {&ferma, {}}, [&](int i, const ControlloLavoro& interno) {
+            EXPECT_EQ(interno.Interrompi, &ferma); // a long step can stop too
+            if (i > 100) aspetta(ferma);
+            if (++fatti == 10) ferma = true;
+        });
     EXPECT_TRUE(fermata);
     EXPECT_LE(fatti.load(), 103);
 

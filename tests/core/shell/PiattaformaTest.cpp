@@ -2,8 +2,12 @@
 // The kinds of file the program tells apart and the lock that keeps two writers of one file apart.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "Supporto.h"
 #include "core/shell/Piattaforma.h"
@@ -69,3 +73,46 @@ TEST(Piattaforma, BloccoEsclusivo) {
     EXPECT_EQ(Leggi(c / "altro"), "dati");
 }
 #endif
+
+namespace {
+
+int GiorniTra(const Data& da, const Data& a) {
+    using namespace std::chrono;
+    const auto giorno = [](const Data& d) {
+        return sys_days(year(d.anno) / month(static_cast<unsigned>(d.mese)) /
+                        day(static_cast<unsigned>(d.giorno)));
+    };
+    return static_cast<int>((giorno(a) - giorno(da)).count());
+}
+
+} // namespace
+
+// "Today" is the local calendar date, a real one, and days ahead count on the calendar.
+TEST(Piattaforma, OggiNelFusoLocale) {
+    const Data oggi = Oggi();
+    EXPECT_TRUE(DataValida(oggi));
+    EXPECT_GE(oggi.anno, 2024);
+    const auto adesso = Adesso();
+    EXPECT_LE(GiorniTra(oggi, adesso.data), 1); // 1 only across midnight
+    EXPECT_TRUE(adesso.ore >= 0 && adesso.ore < 24 && adesso.minuti < 60 && adesso.secondi < 61);
+    const int settimana = GiorniTra(oggi, Oggi(7));
+    EXPECT_TRUE(settimana == 7 || settimana == 8) << settimana; // 8 across midnight or a clock change
+#ifndef _WIN32
+    // At any instant the date east of the date line is one or two days after the date west of it.
+    const char* prima = std::getenv("TZ");
+    const std::string salvato = prima ? prima : "";
+    setenv("TZ", "<+14>-14", 1);
+    tzset();
+    const Data est = Oggi();
+    setenv("TZ", "<-12>12", 1);
+    tzset();
+    const Data ovest = Oggi();
+    if (prima)
+        setenv("TZ", salvato.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+    const int scarto = GiorniTra(ovest, est);
+    EXPECT_TRUE(scarto == 1 || scarto == 2) << scarto;
+#endif
+}

@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
+#include <stdexcept>
 
 #include "DialoghiScriptati.h"
 #include "TabelleFinestra.h"
@@ -244,6 +245,63 @@ private slots:
         QCOMPARE(c.d.messaggi.size(), size_t(2));
         QCOMPARE(c.d.messaggi[1].testo, QStringLiteral("Elaborazione interrota."));
         QCOMPARE(w.Esito().Prove.size(), prima);
+    }
+
+    void guastoDellaVerificaInUnMessaggio() {
+        Contesto c;
+        FinestraVerifica w(c.ctx, c.d);
+        w.show();
+        w.SostituisciCalcolo([](const ArchivioMemoria&, const SceltaVerificaRetroattiva&,
+                                const ControlloLavoro&) -> EsitoRetroattivo {
+            throw std::invalid_argument("al massimo 30 casi");
+        });
+        auto* verifica = w.findChild<QPushButton*>(QStringLiteral("CmdVerifica"));
+        verifica->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 30000));
+        QCOMPARE(c.d.messaggi.size(), size_t(1));
+        QCOMPARE(c.d.messaggi[0].testo,
+                 QStringLiteral("Errore imprevisto, verificare le impostazioni\nal massimo 30 casi"));
+        QCOMPARE(c.d.messaggi[0].icona, Dialoghi::Icona::Critico);
+        QVERIFY(verifica->isEnabled());
+        QVERIFY(w.findChild<QSpinBox*>(QStringLiteral("SpnDaEstrazione"))->isEnabled());
+        QVERIFY(w.Esito().Prove.empty());
+        QCOMPARE(w.findChild<Griglia*>(QStringLiteral("FgVerifica"))->Modello().Righe(), 1);
+    }
+
+    void proveSullArchivioDellaVerifica() {
+        Contesto c;
+        const auto& reale = ArchivioReale();
+        FinestraVerifica w(c.ctx, c.d);
+        w.resize(1200, 700);
+        w.show();
+        w.findChild<QSpinBox*>(QStringLiteral("SpnDaEstrazione"))->setValue(7000);
+        // The archive is reloaded, much shorter and with other dates, while the run waits for a thread.
+        {
+            PoolFermo pool;
+            w.Verifica();
+            c.ctx.PubblicaArchivio(ArchivioDa(RigheCasuali(600, 5)));
+            pool.Libera();
+            QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 30000));
+        }
+        QVERIFY(c.d.messaggi.empty());
+        const auto prove = w.Esito().Prove;
+        QVERIFY(!prove.empty());
+        QVERIFY(prove.front().Riferimento >= 7000);
+        const auto data = [&](size_t i) {
+            return reale.DateEstrazioni[static_cast<size_t>(prove[i].Riferimento)];
+        };
+        const auto righe = DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgVerifica")));
+        QCOMPARE(righe.size(), prove.size() + 1);
+        for (size_t i = 0; i < prove.size(); ++i)
+            QCOMPARE(righe[i + 1][1], data(i));
+        // Another change of rule redraws the explanation from the run's archive, and so does a repaint.
+        c.ctx.PubblicaArchivio(ArchivioDa(RigheCasuali(40, 6)));
+        auto* mensile = w.findChild<QComboBox*>(QStringLiteral("CboMensile"));
+        mensile->setCurrentIndex((mensile->currentIndex() + 1) % mensile->count());
+        const auto spiegazione = w.findChild<QLabel*>(QStringLiteral("LblSpiegazioneProve"))->text();
+        QVERIFY2(spiegazione.contains(QString::fromStdString(data(0))), qPrintable(spiegazione));
+        QVERIFY(!w.grab().isNull());
+        QCOMPARE(DaGriglia(w.findChild<Griglia*>(QStringLiteral("FgVerifica"))), righe);
     }
 };
 
