@@ -20,7 +20,8 @@ struct Richieste {
 };
 
 /// The chain after the terzine search, in the order the window offers it.
-void Catena(std::ostream& out, SessioneAnalisi& sessione, bool interoPeriodo, int elenco, const Richieste& q) {
+void Catena(std::ostream& out, SessioneAnalisi& sessione, bool interoPeriodo, int elenco,
+            const Richieste& q) {
     const auto& a = sessione.Archivio();
     const auto& lista = sessione.Lista();
     const auto caso = [&]() -> const Caso& {
@@ -41,7 +42,8 @@ void Catena(std::ostream& out, SessioneAnalisi& sessione, bool interoPeriodo, in
         out << "\n";
     }
     if (q.StoriaTerzina)
-        StampaStoria(out, a, sessione.StoriaDi({rigaLista(q.StoriaTerzina, "--storia-terzina")}, interoPeriodo),
+        StampaStoria(out, a,
+                     sessione.StoriaDi({rigaLista(q.StoriaTerzina, "--storia-terzina")}, interoPeriodo),
                      false);
     if (!q.Combinazioni) return;
 
@@ -58,10 +60,10 @@ void Catena(std::ostream& out, SessioneAnalisi& sessione, bool interoPeriodo, in
                       TabellaDettaglio(sessione.Dettaglio(
                           caso(), rigaCombinazione(q.Previsioni ? q.Previsioni : 1, "--caso"))));
     if (q.StoriaCombinazione)
-        StampaStoria(out, a,
-                     sessione.StoriaDi(rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"),
-                                       interoPeriodo),
-                     true);
+        StampaStoria(
+            out, a,
+            sessione.StoriaDi(rigaCombinazione(q.StoriaCombinazione, "--storia-combinazione"), interoPeriodo),
+            true);
     if (!q.Previsioni) return;
     const auto terzine = rigaCombinazione(q.Previsioni, "--previsioni");
     const auto prev = sessione.Previsioni(terzine, {q.VerificaEstesa, interoPeriodo, q.Evidenzia, false});

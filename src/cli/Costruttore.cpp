@@ -81,9 +81,8 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
                 return c.A == z[0] && c.B == z[1] && c.C == z[2];
             });
             // A terzina outside the list gets the counts its row would show.
-            s.AggiungiCandidata(trovata != s.Lista().end()
-                                    ? *trovata
-                                    : ValutaCandidata(s.Ricerca(intero), z[0], z[1], z[2]));
+            s.AggiungiCandidata(
+                trovata != s.Lista().end() ? *trovata : ValutaCandidata(s.Ricerca(intero), z[0], z[1], z[2]));
             const auto ip = s.PreparaPrevisioni(intero, evidenzia, false);
             s.ApplicaPrevisioni(FaiPrevisioni(*ip), *ip);
             s.Riordina();
@@ -97,12 +96,13 @@ int Costruttore(const std::vector<std::string>& argomenti, const Ambiente& amb, 
             StampaTabella(out, "fg1", TabellaElencoColpi(s.Lista(), s.Colpi()));
         }
         if (esiti) {
-            if (esiti > static_cast<int>(s.Lista().size()) || s.Lista()[static_cast<size_t>(esiti - 1)].Vuota())
+            if (esiti > static_cast<int>(s.Lista().size()) ||
+                s.Lista()[static_cast<size_t>(esiti - 1)].Vuota())
                 throw ErroreOpzione("--esiti vuole una riga piena dell'elenco per colpo");
             const auto& z = s.Lista()[static_cast<size_t>(esiti - 1)];
-            StampaStoria(out, a,
-                         s.Analisi().StoriaDi({Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}}, intero),
-                         false);
+            StampaStoria(
+                out, a, s.Analisi().StoriaDi({Terzina{z.Cop, z.Tot, z.A, z.B, z.C, z.Ambi, z.Terni}}, intero),
+                false);
         }
         if (atteso.Attiva) {
             const int metodoK = static_cast<int>(s.Metodo().size());

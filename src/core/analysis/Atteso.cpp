@@ -9,6 +9,7 @@
 #include <random>
 
 #include "core/analysis/Parallelo.h"
+#include "core/analysis/SessioneAnalisi.h"
 
 namespace trivalto {
 
@@ -182,18 +183,20 @@ EsitoSimulazione SimulaMigliori(const InputRicerca& input, const SceltaSimulazio
         in.Archivio = &copia;
         auto gen = Generatore(scelta.Seme, s);
         Simula(copia, giocate, gen);
-        const auto lista = CercaTerzine(in, interno);
-        if (lista.Interrotta) {
+        // The same chain as on the real draws, on the simulated ones.
+        auto sessione = SessioneAnalisi::Su(in);
+        const auto& lista = sessione.CercaTerzine(in.Ruote, in.InteroPeriodo, in.Elenco, interno);
+        if (!sessione.ListaCompleta()) {
             fermata = true;
             return;
         }
-        esito.TopPos[static_cast<size_t>(s)] = lista.Righe.empty() ? 0 : lista.Righe[0].Pos;
+        esito.TopPos[static_cast<size_t>(s)] = lista.empty() ? 0 : lista[0].Pos;
         if (scelta.K == 0) return;
-        const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, scelta.K), interno);
-        if (comb.Interrotta)
+        const auto& comb = sessione.CercaCombinazioni(scelta.K, in.Elenco, interno);
+        if (!sessione.CombinazioniComplete())
             fermata = true;
         else
-            esito.TopCop[static_cast<size_t>(s)] = comb.Righe.empty() ? 0 : comb.Righe[0].Cop;
+            esito.TopCop[static_cast<size_t>(s)] = comb.empty() ? 0 : comb[0].Cop;
     };
     const bool interrotto =
         PerOgniInParallelo(n, scelta.Thread, ctl, [&](int s, const ControlloLavoro& interno) {

@@ -22,6 +22,17 @@ SessioneAnalisi SessioneAnalisi::Esegui(std::shared_ptr<const ArchivioMemoria> a
     return s;
 }
 
+SessioneAnalisi SessioneAnalisi::Su(const InputRicerca& in) {
+    SessioneAnalisi s(in.Archivio ? Prestito(*in.Archivio) : nullptr);
+    s.riferimento_ = in.Finestra.FineVerifica;
+    s.casi_ = in.Casi;
+    s.coperti_ = in.Coperti;
+    s.daColpo_ = in.Finestra.DaColpo;
+    s.colpi_ = in.Finestra.Colpi;
+    s.ruote_ = in.Ruote;
+    return s;
+}
+
 void SessioneAnalisi::Prepara(const ImpostazioniAnalisi& imp) {
     ImpostaRiferimento(imp.Casi.Riferimento);
     GeneraCasi(imp.Casi);
@@ -55,6 +66,7 @@ const std::vector<Caso>& SessioneAnalisi::GeneraCasi(SceltaCasi scelta) {
     }
     scelta.Riferimento = riferimento_;
     casi_ = trivalto::GeneraCasi(*archivio_, scelta);
+    coperti_.clear();
     return casi_;
 }
 
@@ -85,17 +97,19 @@ void SessioneAnalisi::SvuotaLista() {
 
 void SessioneAnalisi::SvuotaCombinazioni() {
     combinazioni_.clear();
+    combinazioniComplete_ = false;
     listaCombinazioni_.clear();
 }
 
 InputRicerca SessioneAnalisi::PreparaTerzine(const RuoteGioco& ruote, bool interoPeriodo, int elenco,
-                                           std::vector<bool> coperti) {
+                                             std::vector<bool> coperti) {
     SvuotaCombinazioni();
     lista_.assign(static_cast<size_t>(std::max(elenco, 0)), Terzina{});
     listaCompleta_ = false;
     ruote_ = ruote;
+    coperti_ = std::move(coperti);
     auto in = UltimaRicerca(interoPeriodo, elenco);
-    in.Coperti = std::move(coperti);
+    in.Coperti = coperti_;
     return in;
 }
 
@@ -116,8 +130,8 @@ void SessioneAnalisi::ApplicaTerzine(const RisultatoTerzine& ris) {
 }
 
 const std::vector<Terzina>& SessioneAnalisi::CercaTerzine(const RuoteGioco& ruote, bool interoPeriodo,
-                                                         int elenco, const ControlloLavoro& ctl) {
-    const auto in = PreparaTerzine(ruote, interoPeriodo, elenco);
+                                                          int elenco, const ControlloLavoro& ctl) {
+    const auto in = PreparaTerzine(ruote, interoPeriodo, elenco, coperti_);
     ApplicaTerzine(trivalto::CercaTerzine(in, ctl));
     return lista_;
 }
@@ -138,12 +152,14 @@ std::vector<bool> SessioneAnalisi::Verifica(const Caso& caso) const {
 
 InputCombinazioni SessioneAnalisi::PreparaCombinazioni(int K, int elenco) {
     combinazioni_.assign(static_cast<size_t>(std::max(elenco - 1, 0)), Combinazione{});
+    combinazioniComplete_ = false;
     listaCombinazioni_ = lista_;
     return CombinazioniDi(UltimaRicerca(false, elenco), lista_, K);
 }
 
 void SessioneAnalisi::ApplicaCombinazioni(const RisultatoCombinazioni& ris) {
     combinazioni_ = ris.Righe;
+    combinazioniComplete_ = !ris.Interrotta;
 }
 
 const std::vector<Combinazione>& SessioneAnalisi::CercaCombinazioni(int K, int elenco,
@@ -151,6 +167,16 @@ const std::vector<Combinazione>& SessioneAnalisi::CercaCombinazioni(int K, int e
     const auto in = PreparaCombinazioni(K, elenco);
     ApplicaCombinazioni(trivalto::CercaCombinazioni(in, ctl));
     return combinazioni_;
+}
+
+std::vector<Terzina> SessioneAnalisi::Scegli(int K, bool interoPeriodo, int elenco,
+                                             const ControlloLavoro& ctl) {
+    CercaTerzine(ruote_, interoPeriodo, elenco, ctl);
+    if (!listaCompleta_ || lista_.empty() || lista_[0].Vuota()) return {};
+    if (K <= 0) return {lista_[0]};
+    CercaCombinazioni(K, elenco, ctl);
+    if (!combinazioniComplete_) return {};
+    return TerzineDellaCombinazione(1);
 }
 
 std::vector<Terzina> SessioneAnalisi::TerzineDellaCombinazione(int riga) const {
@@ -167,7 +193,8 @@ std::vector<DettaglioTerzina> SessioneAnalisi::Dettaglio(const Caso& caso,
 
 // --- Forecast, histories, delays -----------------------------------------------------------------
 
-InputPrevisioni SessioneAnalisi::PreparaPrevisioni(std::vector<Terzina> terzine, const OpzioniPrevisioni& o) const {
+InputPrevisioni SessioneAnalisi::PreparaPrevisioni(std::vector<Terzina> terzine,
+                                                   const OpzioniPrevisioni& o) const {
     InputPrevisioni in;
     in.Archivio = archivio_.get();
     in.Casi = casi_;
@@ -181,7 +208,8 @@ InputPrevisioni SessioneAnalisi::PreparaPrevisioni(std::vector<Terzina> terzine,
     return in;
 }
 
-RisultatoPrevisioni SessioneAnalisi::Previsioni(std::vector<Terzina> terzine, const OpzioniPrevisioni& o) const {
+RisultatoPrevisioni SessioneAnalisi::Previsioni(std::vector<Terzina> terzine,
+                                                const OpzioniPrevisioni& o) const {
     return FaiPrevisioni(PreparaPrevisioni(std::move(terzine), o));
 }
 

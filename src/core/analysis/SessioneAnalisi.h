@@ -45,13 +45,18 @@ public:
 
     /// The chain up to the terzine list on the caller's thread, with one value of settings. With no case
     /// no search runs (the list stays empty).
-    static SessioneAnalisi Esegui(std::shared_ptr<const ArchivioMemoria> archivio, const ImpostazioniAnalisi& imp,
-                                  const ControlloLavoro& ctl = {});
+    static SessioneAnalisi Esegui(std::shared_ptr<const ArchivioMemoria> archivio,
+                                  const ImpostazioniAnalisi& imp, const ControlloLavoro& ctl = {});
+
+    /// A session on the cases, wheels, play window and covered cases of a search input made elsewhere (a
+    /// walk-forward trial, a simulated archive of the chance check); the archive is borrowed.
+    static SessioneAnalisi Su(const InputRicerca& in);
 
     /// The reference draw, the cases and their parameters of `imp`: the chain up to the search.
     void Prepara(const ImpostazioniAnalisi& imp);
     /// The search with the wheels, period and Elenco of `imp`.
-    const std::vector<Terzina>& CercaTerzine(const ImpostazioniAnalisi& imp, const ControlloLavoro& ctl = {}) {
+    const std::vector<Terzina>& CercaTerzine(const ImpostazioniAnalisi& imp,
+                                             const ControlloLavoro& ctl = {}) {
         return CercaTerzine(imp.Ruote, imp.InteroPeriodo, imp.Elenco, ctl);
     }
 
@@ -84,13 +89,14 @@ public:
 
     // --- Terzine ---------------------------------------------------------------------------------
     /// Starts a search: records the wheels, empties the combinations and sets the list to `elenco` empty
-    /// rows. `coperti` (parallel to the cases) flags the cases the search skips.
+    /// rows. `coperti` (parallel to the cases) flags the cases the search skips, also in later searches.
     InputRicerca PreparaTerzine(const RuoteGioco& ruote, bool interoPeriodo, int elenco,
-                              std::vector<bool> coperti = {});
+                                std::vector<bool> coperti = {});
     void ApplicaTerzine(const RisultatoTerzine& ris);
     const std::vector<Terzina>& CercaTerzine(const RuoteGioco& ruote, bool interoPeriodo, int elenco,
                                              const ControlloLavoro& ctl = {});
-    /// The input of the last search again (the combinations, the chance check and the builder read it).
+    /// The input of the last search again, every case counted (the combinations, the chance check and the
+    /// builder's lists read it).
     InputRicerca UltimaRicerca(bool interoPeriodo, int elenco) const;
     const std::vector<Terzina>& Lista() const { return lista_; }
     bool ListaCompleta() const { return listaCompleta_; }
@@ -107,6 +113,10 @@ public:
     void ApplicaCombinazioni(const RisultatoCombinazioni& ris);
     const std::vector<Combinazione>& CercaCombinazioni(int K, int elenco, const ControlloLavoro& ctl = {});
     const std::vector<Combinazione>& Combinazioni() const { return combinazioni_; }
+    bool CombinazioniComplete() const { return combinazioniComplete_; } // the last search ran to its end
+    /// What the chain would play: the best terzina (K = 0) or the terzine of the best combination of K.
+    /// Empty when a search was stopped or found nothing.
+    std::vector<Terzina> Scegli(int K, bool interoPeriodo, int elenco, const ControlloLavoro& ctl = {});
     /// The list as the combination search read it: the rows the combinations point into.
     const std::vector<Terzina>& ListaCombinazioni() const { return listaCombinazioni_; }
     /// The terzine of combination row `riga` (1-based); empty for an empty or missing row.
@@ -138,7 +148,9 @@ private:
     RuoteGioco ruote_{};
     std::vector<Terzina> lista_;
     bool listaCompleta_ = false;
+    std::vector<bool> coperti_; // the cases the searches skip
     std::vector<Combinazione> combinazioni_;
+    bool combinazioniComplete_ = false;
     std::vector<Terzina> listaCombinazioni_;
 };
 

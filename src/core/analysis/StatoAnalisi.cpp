@@ -19,7 +19,8 @@ EffettoPosizioni StatoAnalisi::TogglePosizione(int p) {
 }
 
 void StatoAnalisi::ToggleRuota(int w) {
-    if (w >= 0 && w < static_cast<int>(ruote_.size())) ruote_[static_cast<size_t>(w)] = !ruote_[static_cast<size_t>(w)];
+    if (w >= 0 && w < static_cast<int>(ruote_.size()))
+        ruote_[static_cast<size_t>(w)] = !ruote_[static_cast<size_t>(w)];
 }
 
 void StatoAnalisi::TutteLeRuote(bool accese) {
@@ -130,7 +131,8 @@ std::optional<InputPrevisioni> StatoAnalisi::PreparaPrevisioni(bool verificaEste
 }
 
 std::optional<InputPrevisioni>
-StatoAnalisi::PreparaPrevisioniDi(std::vector<Terzina> terzine, const SessioneAnalisi::OpzioniPrevisioni& o) const {
+StatoAnalisi::PreparaPrevisioniDi(std::vector<Terzina> terzine,
+                                  const SessioneAnalisi::OpzioniPrevisioni& o) const {
     if (!casiVisibili_ || Casi().empty()) return std::nullopt;
     return sessione_.PreparaPrevisioni(std::move(terzine), o);
 }

@@ -43,12 +43,12 @@ public:
     /// The case records: they outlive the case table, which a move of the reference draw empties.
     const std::vector<Caso>& Casi() const { return sessione_.Casi(); }
     bool CasiVisibili() const { return casiVisibili_; }
-    const std::vector<SegniCaso>& Segni() const { return segni_; }  // the forecast's marks, one per case
+    const std::vector<SegniCaso>& Segni() const { return segni_; } // the forecast's marks, one per case
     PosizioniAbilitate PosizioniGenera() const { return posizioniGenera_; } // shaded when the rows were made
-    bool ParametriCalcolati() const { return parametriCalcolati_; } // "Par" yellow
-    bool UltimoInCorso() const { return ultimoInCorso_; }           // the last case is the last draw (cyan)
-    bool CasiEvidenziati() const { return casiEvidenziati_; }       // "R1 " … "Par" bold, "R1 " blue
-    int CasoScelto() const { return casoScelto_; }                  // row in bold, 1-based; 0 none
+    bool ParametriCalcolati() const { return parametriCalcolati_; }         // "Par" yellow
+    bool UltimoInCorso() const { return ultimoInCorso_; }     // the last case is the last draw (cyan)
+    bool CasiEvidenziati() const { return casiEvidenziati_; } // "R1 " … "Par" bold, "R1 " blue
+    int CasoScelto() const { return casoScelto_; }            // row in bold, 1-based; 0 none
 
     /// GENERA TERZINE's first half: the cases of `scelta` at the reference draw, parameters 0.
     void GeneraCasi(SceltaCasi scelta);
@@ -70,7 +70,7 @@ public:
 
     // --- Terzine list --------------------------------------------------------------------------
     const std::vector<Terzina>& Lista() const { return sessione_.Lista(); }
-    bool ListaCompleta() const { return sessione_.ListaCompleta(); } // counters and styles shown
+    bool ListaCompleta() const { return sessione_.ListaCompleta(); }    // counters and styles shown
     const std::vector<bool>& Verificate() const { return verificate_; } // rows out for the chosen case
 
     bool PuoCercareTerzine() const { return casiVisibili_ && !Casi().empty(); }
@@ -100,7 +100,9 @@ public:
     /// A click on a combination row: chosen, and its detail for the chosen case (if any).
     bool SelezionaCombinazione(int riga);
     /// The terzine of the chosen combination; empty when none is chosen or the row is empty.
-    std::vector<Terzina> TerzineScelte() const { return sessione_.TerzineDellaCombinazione(combinazioneScelta_); }
+    std::vector<Terzina> TerzineScelte() const {
+        return sessione_.TerzineDellaCombinazione(combinazioneScelta_);
+    }
 
     // --- Forecast ----------------------------------------------------------------------------
     const RisultatoPrevisioni& Previsione() const { return previsione_; }
@@ -108,7 +110,8 @@ public:
     bool PrevisioneFatta() const { return previsioneFatta_; }
 
     /// Nothing to forecast without a case table or a chosen, filled combination.
-    std::optional<InputPrevisioni> PreparaPrevisioni(bool verificaEstesa, bool interoPeriodo, bool evidenzia) const;
+    std::optional<InputPrevisioni> PreparaPrevisioni(bool verificaEstesa, bool interoPeriodo,
+                                                     bool evidenzia) const;
     /// The forecast of `terzine` (the builder's method); nothing without a case table.
     std::optional<InputPrevisioni> PreparaPrevisioniDi(std::vector<Terzina> terzine,
                                                        const SessioneAnalisi::OpzioniPrevisioni& o) const;

@@ -7,6 +7,7 @@
 
 #include "core/analysis/MigliorTerzina.h"
 #include "core/analysis/Parallelo.h"
+#include "core/analysis/SessioneAnalisi.h"
 #include "core/analysis/Verifica.h"
 
 namespace trivalto {
@@ -43,16 +44,8 @@ void Gioca(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, 
 
 /// What the search of `in` chooses to play: the best terzina, or the terzine of the best combination.
 bool Scegli(const InputRicerca& in, int K, ProvaRetroattiva& prova, const ControlloLavoro& ctl) {
-    const auto lista = CercaTerzine(in, ctl);
-    if (lista.Interrotta || lista.Righe.empty() || lista.Righe[0].Vuota()) return false;
-    if (K > 0) {
-        const auto comb = CercaCombinazioni(CombinazioniDi(in, lista.Righe, K), ctl);
-        if (comb.Interrotta || comb.Righe.empty() || comb.Righe[0].Vuota()) return false;
-        prova.Terzine = TerzineDellaCombinazione(comb.Righe[0], lista.Righe);
-    } else {
-        prova.Terzine = {lista.Righe[0]};
-    }
-    return true;
+    prova.Terzine = SessioneAnalisi::Su(in).Scegli(K, in.InteroPeriodo, in.Elenco, ctl);
+    return !prova.Terzine.empty();
 }
 
 void PreparaRicerca(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, int r, InputRicerca& in) {

@@ -54,7 +54,8 @@ bool StatoCostruttore::ContaTutte() {
 StatoCostruttore::Aggiunta StatoCostruttore::Aggiungi(TerzinaMetodo t) {
     if (metodo_.size() >= MassimoTerzineMetodo) return Aggiunta::Piena;
     const auto fuori = [](int o) { return o < 1 || o > 90; };
-    if (fuori(t.A) || fuori(t.B) || fuori(t.C) || t.A == t.B || t.A == t.C || t.B == t.C) return Aggiunta::Nessuna;
+    if (fuori(t.A) || fuori(t.B) || fuori(t.C) || t.A == t.B || t.A == t.C || t.B == t.C)
+        return Aggiunta::Nessuna;
     metodo_.push_back(std::move(t));
     return Aggiunta::Fatta;
 }

@@ -27,11 +27,11 @@ public:
     const StatoAnalisi& Analisi() const { return analisi_; }
 
     // --- Candidate lists -----------------------------------------------------------------------
-    const std::vector<Candidata>& Lista() const { return lista_; }          // by colpo
-    bool ListaCompleta() const { return listaCompleta_; }                   // the last search ran to its end
-    const std::vector<ConteggioColpi>& Colpi() const { return colpi_; }     // "CONTROLLA TUTTE"; empty until run
+    const std::vector<Candidata>& Lista() const { return lista_; }      // by colpo
+    bool ListaCompleta() const { return listaCompleta_; }               // the last search ran to its end
+    const std::vector<ConteggioColpi>& Colpi() const { return colpi_; } // "CONTROLLA TUTTE"; empty until run
     const std::vector<RigaPerCaso>& ListaCasi() const { return listaCasi_; } // by case, in its current order
-    int CasiRicerca() const { return casiRicerca_; }                        // cases of the last search
+    int CasiRicerca() const { return casiRicerca_; }                         // cases of the last search
 
     /// "GENERAZIONE TERZINE"'s first half: a new case set starts a new method; the forecast and the
     /// statistics are emptied too.
@@ -41,7 +41,8 @@ public:
     InputRicerca PreparaRicerca(bool interoPeriodo, int elenco);
     /// A completed search also fills the list by case (`perCaso` when the caller made it already, with
     /// trivalto::CopiaInSecondoElenco on the search's input); an interrupted one keeps the rows found so far.
-    void ApplicaRicerca(const RisultatoCostruttore& ris, std::optional<std::vector<RigaPerCaso>> perCaso = std::nullopt);
+    void ApplicaRicerca(const RisultatoCostruttore& ris,
+                        std::optional<std::vector<RigaPerCaso>> perCaso = std::nullopt);
     bool HaCandidate() const;
     /// What "copia in 2° elenco" and "CONTROLLA TUTTE" read: the cases and the wheels of the last search.
     InputRicerca Ricerca(bool interoPeriodo) const;

@@ -32,7 +32,8 @@ FinestraCatena::~FinestraCatena() {
 void FinestraCatena::CollegaPannello(PannelloAnalisi* pannello) {
     pannello_ = pannello;
     connect(pannello_, &PannelloAnalisi::RiferimentoCambiato, this, [this] { DipingiCasi(); });
-    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this, &FinestraCatena::SceltaTrasformazione);
+    connect(pannello_, &PannelloAnalisi::SceltaTrasformazioneChiesta, this,
+            &FinestraCatena::SceltaTrasformazione);
     occupazione_.Bloccati.push_back(pannello_->SceltaTrasformazione());
 }
 
@@ -55,7 +56,7 @@ QGroupBox* FinestraCatena::CostruisciOpzioni(QCheckBox** verificaEstesa) {
 }
 
 QWidget* FinestraCatena::CostruisciConteggioCasi(QWidget* padre, const QString& esaminate,
-                                                  const QString& totali) {
+                                                 const QString& totali) {
     auto* w = new QWidget(padre);
     auto* l = new QHBoxLayout(w);
     l->setContentsMargins(0, 0, 0, 0);
@@ -100,8 +101,9 @@ void FinestraCatena::Termina() {
 
 void FinestraCatena::Errore(const std::exception_ptr& causa) {
     if (occupazione_.Attiva()) Termina();
-    dialoghi_.Messaggio(this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
-                        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
+    dialoghi_.Messaggio(
+        this, QStringLiteral("Errore imprevisto, verificare le impostazioni\n") + CausaErrore(causa),
+        QStringLiteral("Avviso"), Dialoghi::Icona::Critico);
 }
 
 // --- Cases, parameters and the search ---------------------------------------------------------------

@@ -30,8 +30,8 @@ class FinestraCatena : public QWidget {
     Q_OBJECT
 public:
     /// `apri` opens (or brings forward) a named child window of the main window: "Storia" or "Frm_Ritardi".
-    FinestraCatena(ContestoProgramma& contesto, Dialoghi& dialoghi, std::function<QWidget*(const QString&)> apri,
-                   QWidget* parent);
+    FinestraCatena(ContestoProgramma& contesto, Dialoghi& dialoghi,
+                   std::function<QWidget*(const QString&)> apri, QWidget* parent);
     ~FinestraCatena() override;
 
     /// "Scelta trasformazione": the parameters again, then the search.

@@ -95,7 +95,8 @@ bool GruppoVerificato(const StatoAnalisi& s, int riga) {
     if (riga < 0 || riga >= static_cast<int>(s.ListaCombinazioni().size())) return false;
     const auto& z = s.ListaCombinazioni()[static_cast<size_t>(riga)];
     for (size_t v = 0; v < s.Verificate().size() && v < s.Lista().size(); ++v)
-        if (s.Verificate()[v] && s.Lista()[v].A == z.A && s.Lista()[v].B == z.B && s.Lista()[v].C == z.C) return true;
+        if (s.Verificate()[v] && s.Lista()[v].A == z.A && s.Lista()[v].B == z.B && s.Lista()[v].C == z.C)
+            return true;
     return false;
 }
 

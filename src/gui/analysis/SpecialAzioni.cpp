@@ -109,7 +109,8 @@ void Special::CercaCombinazioni(int K) {
                 DipingiCombinazioni(*fg2_, stato_);
             }
             if (!ris.Interrotta)
-                atteso_->AggiornaCop(K, stato_.Combinazioni().empty() ? 0 : stato_.Combinazioni().front().Cop);
+                atteso_->AggiornaCop(K,
+                                     stato_.Combinazioni().empty() ? 0 : stato_.Combinazioni().front().Cop);
             if (!ris.Interrotta) AggiungiTempo();
             Termina();
         },
@@ -156,8 +157,7 @@ void Special::StoriaTerzina(int riga) {
     if (stato_.Casi().empty() || riga < 1 || riga > static_cast<int>(lista.size())) return;
     const auto& z = lista[static_cast<size_t>(riga - 1)];
     if (z.Vuota()) return;
-    ApriStoria(stato_.StoriaDi({z}, InteroPeriodo()),
-               false);
+    ApriStoria(stato_.StoriaDi({z}, InteroPeriodo()), false);
 }
 
 void Special::ResocontoStorico() {
@@ -166,8 +166,7 @@ void Special::ResocontoStorico() {
     if (stato_.Casi().empty()) return;
     const auto terzine = stato_.TerzineScelte();
     if (terzine.empty()) return;
-    ApriStoria(stato_.StoriaDi(terzine, InteroPeriodo()),
-               true);
+    ApriStoria(stato_.StoriaDi(terzine, InteroPeriodo()), true);
 }
 
 // --- Predictions and delays ---------------------------------------------------------------
@@ -176,8 +175,8 @@ void Special::Previsioni() {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
-        const auto in = stato_.PreparaPrevisioni(chkVerificaEstesa_->isChecked(),
-                                                 InteroPeriodo(), Evidenzia());
+        const auto in =
+            stato_.PreparaPrevisioni(chkVerificaEstesa_->isChecked(), InteroPeriodo(), Evidenzia());
         if (!in) return; // no case table, or no filled combination chosen: the tables stay
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), in->Terzine);
         StileCasi(fgEV_->Modello(), stato_);

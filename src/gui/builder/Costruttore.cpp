@@ -308,8 +308,8 @@ void Costruttore::DipingiElencoColpi() {
     fg1_->AllargaAlContenuto();
     const QString righe = stato_.ListaCompleta() ? QString::number(stato_.Lista().size()) : QString();
     lblTerzineValide_->setText(stato_.ListaCompleta() ? QString::fromStdString(FormatoMigliaia(
-                                                          static_cast<long long>(stato_.Lista().size())))
-                                                    : QString());
+                                                            static_cast<long long>(stato_.Lista().size())))
+                                                      : QString());
     lblConteggio_->setText(righe);
 }
 

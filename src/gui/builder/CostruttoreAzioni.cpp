@@ -138,8 +138,7 @@ void Costruttore::Previsioni(bool vecchie) {
     if (occupazione_.Attiva()) return;
     AdattaAllArchivio();
     try {
-        const auto in = stato_.PreparaPrevisioni(InteroPeriodo(),
-                                                 Evidenzia(), vecchie);
+        const auto in = stato_.PreparaPrevisioni(InteroPeriodo(), Evidenzia(), vecchie);
         if (!in) return; // no case table: the tables stay
         stato_.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
         DipingiPrevisioni();

@@ -136,9 +136,12 @@ TEST(SessioneAnalisi, UnArchivioPiuCortoTogliePassiOltreLaFine) {
         RigaEstrazione r;
         r.Data = a.DateEstrazioni[static_cast<size_t>(d)];
         r.Celle.fill("----");
-        r.Celle[0] = "";
-        for (int p = 0; p < 5; ++p)
-            r.Celle[0] += (p ? "-" : "") + std::to_string(a.Estrazioni[static_cast<size_t>(d)][0][static_cast<size_t>(p)]);
+        std::string bari;
+        for (size_t p = 0; p < 5; ++p) {
+            if (p) bari += '-';
+            bari += std::to_string(a.Estrazioni[static_cast<size_t>(d)][0][p]);
+        }
+        r.Celle[0] = bari;
         righe.push_back(r);
     }
     ASSERT_TRUE(s.CambiaArchivio(std::make_shared<const ArchivioMemoria>(ArchivioDa(righe))));

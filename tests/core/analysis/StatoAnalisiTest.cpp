@@ -60,7 +60,6 @@ TEST(StatoAnalisi, SpostareIlRiferimentoSvuotaLaTabellaMaTieneICasi) {
 }
 
 TEST(StatoAnalisi, IsegniDellaPrevisioneEscludonoICasiCopertiDallaRicercaSeguente) {
-    const auto& a = Piccolo();
     auto s = ConCombinazioni();
     ASSERT_TRUE(s.SelezionaCombinazione(1));
     const auto in = s.PreparaPrevisioni(false, false, false);
@@ -85,7 +84,6 @@ TEST(StatoAnalisi, IsegniDellaPrevisioneEscludonoICasiCopertiDallaRicercaSeguent
 }
 
 TEST(StatoAnalisi, PrevisioniSenzaUnaCombinazionePienaNonToccanoNulla) {
-    const auto& a = Piccolo();
     auto s = ConCombinazioni();
     EXPECT_FALSE(s.PreparaPrevisioni(false, false, false).has_value()); // none chosen
     // An empty row of the table (the list is longer than what scored) is no choice either.
@@ -99,7 +97,6 @@ TEST(StatoAnalisi, PrevisioniSenzaUnaCombinazionePienaNonToccanoNulla) {
 }
 
 TEST(StatoAnalisi, LeRuoteRegistrateSonoQuelleDellUltimaRicerca) {
-    const auto& a = Piccolo();
     auto s = ConCombinazioni();
     const auto registrate = s.RuoteRegistrate();
     s.TutteLeRuote(false);
@@ -115,7 +112,6 @@ TEST(StatoAnalisi, LeRuoteRegistrateSonoQuelleDellUltimaRicerca) {
 }
 
 TEST(StatoAnalisi, VerificaEDettaglioVoglionoUnCasoScelto) {
-    const auto& a = Piccolo();
     auto s = ConCombinazioni();
     EXPECT_FALSE(s.Verifica());
     ASSERT_TRUE(s.SelezionaCombinazione(1));
@@ -158,7 +154,6 @@ TEST(StatoAnalisi, PosizioniERegolaDelleOperazioni) {
 }
 
 TEST(StatoAnalisi, EliminareRigheNonCambiaLeCombinazioniGiaTrovate) {
-    const auto& a = Piccolo();
     auto s = ConCombinazioni();
     // A combination with a terzina below the row the list is cut at.
     int riga = 0;

@@ -24,7 +24,7 @@ StatoCostruttore Catena(const ArchivioMemoria& a, int colpi = 8) {
     return s;
 }
 
-void Prevedi(StatoCostruttore& s, const ArchivioMemoria& a, bool vecchie = false) {
+void Prevedi(StatoCostruttore& s, bool vecchie = false) {
     const auto in = s.PreparaPrevisioni(false, false, vecchie);
     ASSERT_TRUE(in);
     s.ApplicaPrevisioni(FaiPrevisioni(*in), *in);
@@ -50,7 +50,7 @@ TEST(StatoCostruttore, RiordinoMentreIlMetodoCresce) {
 
     ASSERT_EQ(s.AggiungiDaCasi(1), StatoCostruttore::Aggiunta::Fatta);
     const auto scelta = s.ListaCasi()[0];
-    Prevedi(s, a);
+    Prevedi(s);
     s.Riordina();
     const auto coperti = s.Analisi().Coperti();
     // The chosen candidate now opens nothing: 0, behind every row that still opens a case.
@@ -58,7 +58,8 @@ TEST(StatoCostruttore, RiordinoMentreIlMetodoCresce) {
                                   [&](const RigaPerCaso& r) { return r.Z == scelta.Z; });
     ASSERT_NE(pos, s.ListaCasi().end());
     EXPECT_EQ(pos->SecondoCop, 0);
-    EXPECT_TRUE(std::all_of(pos, s.ListaCasi().end(), [](const RigaPerCaso& r) { return r.SecondoCop == 0; }));
+    EXPECT_TRUE(
+        std::all_of(pos, s.ListaCasi().end(), [](const RigaPerCaso& r) { return r.SecondoCop == 0; }));
     for (const auto& r : s.ListaCasi()) {
         int aperti = 0;
         for (size_t k = 0; k < coperti.size(); ++k)
@@ -78,13 +79,13 @@ TEST(StatoCostruttore, VecchiePrevisioniLascianoLaStatistica) {
     const auto& a = ArchivioReale();
     auto s = Catena(a);
     s.AggiungiDaColpi(1);
-    Prevedi(s, a);
+    Prevedi(s);
     const auto statistica = s.Analisi().Previsione().Riepilogo;
     const bool ciano = std::any_of(s.Analisi().Segni().begin(), s.Analisi().Segni().end(),
                                    [](const SegniCaso& x) { return x.Primo == SegniCaso::Stato::Ciano; });
     ASSERT_TRUE(ciano); // the last case is still in play at the opening settings
     s.AggiungiDaColpi(2);
-    Prevedi(s, a, true);
+    Prevedi(s, true);
     EXPECT_EQ(s.Analisi().Previsione().Riepilogo, statistica);
     for (const auto& x : s.Analisi().Segni())
         EXPECT_NE(x.Primo, SegniCaso::Stato::Ciano);
