@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSplitter>
 #include <QVBoxLayout>
 
 #include "core/shell/ContestoProgramma.h"
@@ -53,6 +54,24 @@ QGroupBox* FinestraCatena::CostruisciOpzioni(QCheckBox** verificaEstesa) {
     }
     l->addStretch(1);
     return g;
+}
+
+QSplitter* FinestraCatena::DisponiColonne(const std::vector<std::vector<QWidget*>>& colonne) {
+    tabelle_ = new QSplitter(Qt::Horizontal, this);
+    for (size_t c = 0; c < colonne.size(); ++c) {
+        if (colonne[c].size() == 1) {
+            tabelle_->addWidget(colonne[c].front());
+            continue;
+        }
+        auto* colonna = new QSplitter(Qt::Vertical, this);
+        for (auto* w : colonne[c])
+            colonna->addWidget(w);
+        if (c + 1 == colonne.size()) colonna->setStretchFactor(0, 1);
+        tabelle_->addWidget(colonna);
+    }
+    tabelle_->setStretchFactor(static_cast<int>(colonne.size()) - 1, 1);
+    connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
+    return tabelle_;
 }
 
 QWidget* FinestraCatena::CostruisciConteggioCasi(QWidget* padre, const QString& esaminate,

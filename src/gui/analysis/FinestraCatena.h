@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <vector>
 
 #include "core/analysis/StatoAnalisi.h"
 #include "core/analysis/Storia.h"
@@ -66,6 +67,9 @@ protected:
     /// "Opzioni": "Controlla intero periodo" and "Evidenzia 1° sfaldamento", then, when asked for,
     /// "Verifica estesa" (the analysis window's).
     QGroupBox* CostruisciOpzioni(QCheckBox** verificaEstesa = nullptr);
+    /// The tables in columns side by side, each column's widgets one above the other; the last column
+    /// takes the spare width and its first widget the spare height. A dragged divider is the user's.
+    QSplitter* DisponiColonne(const std::vector<std::vector<QWidget*>>& colonne);
     /// The count of the cases examined and of all cases, filled by the parameter step.
     QWidget* CostruisciConteggioCasi(QWidget* padre, const QString& esaminate, const QString& totali);
     /// The state on the archive loaded now; a reference draw the reload took away comes back to the last.

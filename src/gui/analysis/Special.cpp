@@ -202,21 +202,7 @@ QWidget* Special::costruisciTabelle() {
     lb->setColumnStretch(1, 1);
     lb->setRowStretch(3, 1);
 
-    auto* colonna1 = new QSplitter(Qt::Vertical, this);
-    colonna1->addWidget(casi);
-    colonna1->addWidget(previsioni);
-    auto* colonna3 = new QSplitter(Qt::Vertical, this);
-    colonna3->addWidget(combinazioni);
-    colonna3->addWidget(basso);
-    colonna3->setStretchFactor(0, 1);
-    colonna3->setStretchFactor(1, 0);
-    tabelle_ = new QSplitter(Qt::Horizontal, this);
-    tabelle_->addWidget(colonna1);
-    tabelle_->addWidget(terzine);
-    tabelle_->addWidget(colonna3);
-    tabelle_->setStretchFactor(2, 1);
-    connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
-    return tabelle_;
+    return DisponiColonne({{casi, previsioni}, {terzine}, {combinazioni, basso}});
 }
 
 void Special::DistribuisciColonne() {

@@ -221,20 +221,7 @@ QWidget* Costruttore::costruisciTabelle() {
     lb->setColumnStretch(1, 1);
     lb->setRowStretch(2, 1);
 
-    auto* sinistra = new QSplitter(Qt::Vertical, this);
-    sinistra->addWidget(casi);
-    sinistra->addWidget(previsioni);
-    auto* destra = new QSplitter(Qt::Vertical, this);
-    destra->addWidget(elenchi_);
-    destra->addWidget(basso);
-    destra->setStretchFactor(0, 1);
-    destra->setStretchFactor(1, 0);
-    tabelle_ = new QSplitter(Qt::Horizontal, this);
-    tabelle_->addWidget(sinistra);
-    tabelle_->addWidget(destra);
-    tabelle_->setStretchFactor(1, 1);
-    connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
-    return tabelle_;
+    return DisponiColonne({{casi, previsioni}, {elenchi_, basso}});
 }
 
 void Costruttore::impostaLarghezze() {
