@@ -8,6 +8,7 @@
 #include "core/archive/DatabaseProgramma.h"
 #include "core/maintenance/EstrazioniMancanti.h"
 #include "core/shell/InformazioniProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::cli {
 
@@ -27,8 +28,9 @@ Data Oggi() {
 /// The archive the other commands would read: the one given, else the program's.
 std::string PercorsoArchivio(const std::string& dato, const Ambiente& amb) {
     if (!dato.empty()) return dato;
-    const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
-    if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
+    const auto db = TestoDaPercorso(PercorsoDaTesto(amb.CartellaProgramma) / DatabaseProgramma::NomeFile);
+    if (!std::filesystem::exists(PercorsoDaTesto(db)))
+        throw ErroreOpzione("database del programma non trovato: " + db);
     return DatabaseProgramma::Apri(db)->LeggiParametro("PercorsoArchivio").value_or("");
 }
 
