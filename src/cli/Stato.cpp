@@ -65,7 +65,7 @@ int Stato(const std::vector<std::string>& argomenti, const Ambiente& amb, std::o
         ArchivioMemoria a;
         CaricaArchivio(archivio, amb, a);
         out << "## Stato\n"
-            << "Archivio\t" << archivio << "\n"
+            << "Archivio\t" << PercorsoDiSistema(archivio) << "\n"
             << "Estrazioni\t" << a.NumeroEstrazioni << "\n"
             << "Prima estrazione\t" << a.DateEstrazioni[1] << "\n"
             << "Ultima estrazione\t" << a.DateEstrazioni[static_cast<size_t>(a.NumeroEstrazioni)] << "\n"
