@@ -17,7 +17,8 @@ errori=0
 # Wine hands a program its arguments, and the system its file names, decoded with the locale's
 # character set: UTF-8, as the Linux program reads them.
 export LC_ALL=C.UTF-8
-cartella="$lavoro/Città è così"
+# Ω is in no Western ANSI code page: only a program that reads and opens paths in UTF-16 finds it.
+cartella="$lavoro/Città è così Ω"
 mkdir "$cartella"
 
 # Wine's drive Z: is the Linux root.
