@@ -286,5 +286,5 @@ if ! (cd "$build/nucleo" && ctest --output-on-failure) >"$build/log/test.log" 2>
   echo "Errore: test falliti sotto Wine (vedi $build/log/test.log)" >&2
   exit 1
 fi
-grep -E "tests passed|Total Test time" "$build/log/test.log"
+grep -E "Test +#[0-9]+:|tests passed|Total Test time" "$build/log/test.log"
 passo "Test superati in $((SECONDS - inizio)) s; tutto in $((SECONDS - inizio_totale)) s"

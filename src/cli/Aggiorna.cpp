@@ -11,6 +11,7 @@
 #include "core/archive/DatabaseProgramma.h"
 #include "core/maintenance/Aggiornamento.h"
 #include "core/maintenance/Scaricamento.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::cli {
 
@@ -77,10 +78,11 @@ int Aggiorna(const std::vector<std::string>& argomenti, const Ambiente& amb, std
     try {
         if (archivio.empty() || da.empty()) {
             const auto db =
-                (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
+                TestoDaPercorso(PercorsoDaTesto(amb.CartellaProgramma) / DatabaseProgramma::NomeFile);
             fase = "lettura del database del programma " + db;
             std::error_code ec;
-            if (!std::filesystem::exists(db, ec)) throw ErroreAggiornamento("file non trovato");
+            if (!std::filesystem::exists(PercorsoDaTesto(db), ec))
+                throw ErroreAggiornamento("file non trovato");
             auto programma = DatabaseProgramma::Apri(db);
             if (archivio.empty())
                 archivio = programma->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");

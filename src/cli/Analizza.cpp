@@ -8,6 +8,7 @@
 #include "core/analysis/TabelleAnalisi.h"
 #include "core/archive/DatabaseProgramma.h"
 #include "core/archive/FormatiTesto.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::cli {
 
@@ -87,14 +88,14 @@ void Catena(std::ostream& out, SessioneAnalisi& sessione, bool interoPeriodo, in
 void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMemoria& archivio) {
     std::string file = percorso;
     if (file.empty()) {
-        const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
+        const auto db = TestoDaPercorso(PercorsoDaTesto(amb.CartellaProgramma) / DatabaseProgramma::NomeFile);
         // Its faults name it: "il database è danneggiato" alone would blame the archive.
         const auto guasto = [&](const std::string& causa) {
             return ErroreDatabaseProgramma("Impossibile leggere il database del programma " + db + ": " +
                                            causa);
         };
         std::error_code ec;
-        if (!std::filesystem::exists(db, ec)) throw guasto("file non trovato");
+        if (!std::filesystem::exists(PercorsoDaTesto(db), ec)) throw guasto("file non trovato");
         try {
             file =
                 DatabaseProgramma::Apri(db)->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
@@ -102,7 +103,7 @@ void CaricaArchivio(const std::string& percorso, const Ambiente& amb, ArchivioMe
             throw guasto(e.what());
         }
     }
-    const auto estensione = std::filesystem::path(file).extension().string();
+    const auto estensione = TestoDaPercorso(PercorsoDaTesto(file).extension());
     std::vector<RigaEstrazione> righe;
     if (estensione == ".txt" || estensione == ".TXT")
         righe = LeggiFileEstrazioni(file);

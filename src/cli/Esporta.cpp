@@ -2,6 +2,7 @@
 #include "cli/Comandi.h"
 #include "cli/Opzioni.h"
 #include "core/maintenance/Esportazioni.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::cli {
 
@@ -38,7 +39,7 @@ int Esporta(const std::vector<std::string>& argomenti, const Ambiente& amb, std:
         err << "Esportazione non riuscita: " << e.what() << "\n";
         return 1;
     }
-    out << "Esportate " << a.NumeroEstrazioni << " estrazioni in " << file << "\n";
+    out << "Esportate " << a.NumeroEstrazioni << " estrazioni in " << PercorsoDiSistema(file) << "\n";
     return 0;
 }
 

@@ -30,7 +30,7 @@ public:
     const std::string& Percorso() const { return temporaneo_; }
     void Sposta() {
         std::error_code ec;
-        fs::rename(temporaneo_, destinazione_, ec);
+        fs::rename(PercorsoDaTesto(temporaneo_), PercorsoDaTesto(destinazione_), ec);
         if (ec)
             throw std::runtime_error("impossibile mettere al suo posto il file nuovo " + destinazione_ +
                                      ": " + CausaSistema(ec));
@@ -40,8 +40,8 @@ public:
 private:
     void Rimuovi() {
         std::error_code ec;
-        fs::remove(temporaneo_, ec);
-        fs::remove(temporaneo_ + "-journal", ec);
+        fs::remove(PercorsoDaTesto(temporaneo_), ec);
+        fs::remove(PercorsoDaTesto(temporaneo_ + "-journal"), ec);
     }
     std::string destinazione_, temporaneo_;
     bool spostato_ = false;
@@ -58,11 +58,11 @@ bool Blocca(std::optional<BloccoEsclusivo>& blocco, const std::string& file) {
 /// Whether two paths name one file, existing or not (a link to it, another spelling of it).
 bool StessoFile(const std::string& a, const std::string& b) {
     std::error_code ec;
-    if (fs::equivalent(a, b, ec)) return true;
+    if (fs::equivalent(PercorsoDaTesto(a), PercorsoDaTesto(b), ec)) return true;
     const auto forma = [](const std::string& p) {
         const auto fine = FineCollegamenti(p);
         std::error_code e;
-        auto assoluto = fs::absolute(fine.empty() ? p : fine, e);
+        auto assoluto = fs::absolute(PercorsoDaTesto(fine.empty() ? p : fine), e);
         auto canonico = fs::weakly_canonical(assoluto, e);
         return e ? assoluto.lexically_normal() : canonico;
     };
@@ -79,7 +79,7 @@ int ScriviArchivio(const std::vector<RigaEstrazione>& righe, const std::string& 
                    std::ostream& err, const std::optional<Registrazione>& registrazione = {}) {
     try {
         std::error_code ec;
-        if (fs::is_directory(archivio, ec)) {
+        if (fs::is_directory(PercorsoDaTesto(archivio), ec)) {
             err << "Impossibile scrivere l'archivio " << archivio << ": è una cartella\n";
             return 1;
         }
@@ -90,7 +90,8 @@ int ScriviArchivio(const std::vector<RigaEstrazione>& righe, const std::string& 
             return 1;
         }
         std::optional<FileNuovo> nuovo;
-        if (!fs::exists(archivio, ec) || fs::file_size(archivio, ec) == 0) nuovo.emplace(archivio);
+        if (!fs::exists(PercorsoDaTesto(archivio), ec) || fs::file_size(PercorsoDaTesto(archivio), ec) == 0)
+            nuovo.emplace(archivio);
         // An existing file must already be an archive: tables are never added to someone else's database.
         auto db = nuovo ? DatabaseArchivio::ApriOCrea(nuovo->Percorso()) : DatabaseArchivio::Apri(archivio);
         const auto [datareg, orareg] = registrazione ? *registrazione : DataOraRegistrazione();
@@ -182,14 +183,14 @@ int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::o
         return 2;
     }
     std::error_code ec;
-    if (!fs::is_directory(cartella, ec)) {
+    if (!fs::is_directory(PercorsoDaTesto(cartella), ec)) {
         err << "Impossibile creare il database del programma: la cartella " << cartella << " non esiste\n";
         return 1;
     }
     std::vector<RigaEstrazione> righe;
     if (!LeggiFile(testo, righe, err)) return 1;
-    const auto percorso = (fs::path(cartella) / DatabaseProgramma::NomeFile).string();
-    if (fs::is_directory(percorso, ec)) {
+    const auto percorso = TestoDaPercorso(PercorsoDaTesto(cartella) / DatabaseProgramma::NomeFile);
+    if (fs::is_directory(PercorsoDaTesto(percorso), ec)) {
         err << "Impossibile creare il database del programma: " << percorso << " è una cartella\n";
         return 1;
     }
@@ -207,7 +208,9 @@ int Prepara(const std::vector<std::string>& argomenti, std::ostream& out, std::o
     }
     FileNuovo programma(percorso);
     try {
-        DatabaseProgramma::Crea(programma.Percorso(), fs::absolute(archivio).string());
+        // Stored as the system writes paths: the windows show it as it is.
+        DatabaseProgramma::Crea(programma.Percorso(),
+                                PercorsoDiSistema(TestoDaPercorso(fs::absolute(PercorsoDaTesto(archivio)))));
     } catch (const std::exception& e) {
         err << "Impossibile creare il database del programma: " << e.what() << "\n";
         return 1;

@@ -17,8 +17,9 @@ namespace {
 /// The archive the other commands would read: the one given, else the program's.
 std::string PercorsoArchivio(const std::string& dato, const Ambiente& amb) {
     if (!dato.empty()) return dato;
-    const auto db = (std::filesystem::path(amb.CartellaProgramma) / DatabaseProgramma::NomeFile).string();
-    if (!std::filesystem::exists(db)) throw ErroreOpzione("database del programma non trovato: " + db);
+    const auto db = TestoDaPercorso(PercorsoDaTesto(amb.CartellaProgramma) / DatabaseProgramma::NomeFile);
+    if (!std::filesystem::exists(PercorsoDaTesto(db)))
+        throw ErroreOpzione("database del programma non trovato: " + db);
     return DatabaseProgramma::Apri(db)->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
 }
 
@@ -53,7 +54,7 @@ int Stato(const std::vector<std::string>& argomenti, const Ambiente& amb, std::o
         ArchivioMemoria a;
         CaricaArchivio(archivio, amb, a);
         out << "## Stato\n"
-            << "Archivio\t" << archivio << "\n"
+            << "Archivio\t" << PercorsoDiSistema(archivio) << "\n"
             << "Estrazioni\t" << a.NumeroEstrazioni << "\n"
             << "Prima estrazione\t" << a.DateEstrazioni[1] << "\n"
             << "Ultima estrazione\t" << a.DateEstrazioni[static_cast<size_t>(a.NumeroEstrazioni)] << "\n"

@@ -7,6 +7,7 @@
 #include "Supporto.h"
 #include "cli/Comandi.h"
 #include "core/shell/InformazioniProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -32,7 +33,8 @@ TEST(CliStato, ArchivioDateEStima) {
     const auto testo = PercorsoDati("archivio-1939-2026.txt");
     const auto e = Esegui({"stato", "--archivio", testo, "--oggi", "26/08/2026"});
     ASSERT_EQ(e.stato, 0) << e.err;
-    EXPECT_EQ(e.out, "## Stato\nArchivio\t" + testo +
+    // The path as the system writes it: backslashes on Windows.
+    EXPECT_EQ(e.out, "## Stato\nArchivio\t" + PercorsoDiSistema(testo) +
                          "\nEstrazioni\t7370\nPrima estrazione\t07/01/1939\nUltima estrazione\t21/08/2026\n"
                          "Estrazioni mancanti (stima al 26/08/2026)\t2\n");
 

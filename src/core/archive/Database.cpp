@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/archive/CauseSistema.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -108,7 +109,7 @@ Database::Database(const std::string& percorso, const std::string& chiave, Modo 
     if (percorso.empty()) throw ErroreDatabase("percorso del database vuoto");
     // Without exceptions: a folder that may not be searched would give the library's own text.
     std::error_code ec;
-    const auto stato = std::filesystem::status(percorso, ec);
+    const auto stato = std::filesystem::status(PercorsoDaTesto(percorso), ec);
     if (ec && stato.type() != std::filesystem::file_type::not_found)
         throw ErroreDatabase("impossibile aprire " + percorso + ": " + CausaSistema(ec));
     if (std::filesystem::is_directory(stato)) throw ErroreDatabase(percorso + " è una cartella, non un file");
@@ -223,9 +224,10 @@ std::string CopiaAccanto(const std::string& percorso, int versione) {
     for (int n = 1;; ++n) {
         const std::string copia = n == 1 ? base + ".bak" : base + "-" + std::to_string(n) + ".bak";
         std::error_code ec;
-        if (std::filesystem::exists(copia, ec)) continue;
-        if (std::filesystem::copy_file(percorso, copia, ec)) return copia;
-        throw ErroreDatabase("impossibile copiare " + percorso + " prima di aggiornarlo: " + ec.message());
+        if (std::filesystem::exists(PercorsoDaTesto(copia), ec)) continue;
+        if (std::filesystem::copy_file(PercorsoDaTesto(percorso), PercorsoDaTesto(copia), ec)) return copia;
+        throw ErroreDatabase("impossibile copiare " + percorso +
+                             " prima di aggiornarlo: " + CausaSistema(ec));
     }
 }
 } // namespace

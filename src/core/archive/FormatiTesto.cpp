@@ -300,10 +300,10 @@ std::vector<RigaEstrazione> LeggiStorico(std::istream& in, const RegoleLettura& 
 std::vector<RigaEstrazione> LeggiFileEstrazioni(const std::string& percorso, const RegoleLettura& regole) {
     std::error_code ec;
     // A folder opens as a stream that reads nothing: it would import as an empty file.
-    if (std::filesystem::is_directory(percorso, ec))
+    if (std::filesystem::is_directory(PercorsoDaTesto(percorso), ec))
         throw ErroreFormato(0, percorso + " è una cartella, non un file di estrazioni");
     errno = 0;
-    std::ifstream in(percorso, std::ios::binary);
+    std::ifstream in(PercorsoDaTesto(percorso), std::ios::binary);
     if (!in) throw ErroreFormato(0, "impossibile aprire il file " + percorso + ": " + CausaSistema(errno));
     char inizio[4] = {};
     in.read(inizio, sizeof inizio);

@@ -16,6 +16,7 @@
 #include "core/archive/ArchivioMemoria.h"
 #include "core/archive/CauseSistema.h"
 #include "core/archive/FormatiTesto.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -75,10 +76,10 @@ std::string TestoZip(int codiceZip, int codiceSistema) {
 std::string LeggiSorgente(const std::string& percorso, long long massimoByte) {
     std::error_code ec;
     // A folder opens as a stream that reads nothing.
-    if (std::filesystem::is_directory(percorso, ec))
+    if (std::filesystem::is_directory(PercorsoDaTesto(percorso), ec))
         throw ErroreAggiornamento(percorso + " è una cartella, non un file di aggiornamento");
     errno = 0;
-    std::ifstream in(percorso, std::ios::binary);
+    std::ifstream in(PercorsoDaTesto(percorso), std::ios::binary);
     if (!in) throw ErroreAggiornamento("impossibile aprire il file " + percorso + ": " + CausaSistema(errno));
     // Read by pieces and stopped at the limit, whatever the file claims to be (/dev/zero has no end).
     std::string contenuto;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <random>
 
+#include "core/archive/CauseSistema.h"
 #include "core/shell/Piattaforma.h"
 
 namespace trivalto {
@@ -62,21 +63,22 @@ std::string FileDaSostituire(const std::string& destinazione) {
 class FileSicuro {
 public:
     FileSicuro(const std::string& destinazione, bool copiaEsistente)
-        : destinazione_(FileDaSostituire(destinazione)) {
-        const fs::path d(destinazione_);
+        : destinazione_(FileDaSostituire(destinazione)), d_(PercorsoDaTesto(destinazione_)) {
         std::random_device rd;
         std::string nome = ".";
-        nome.append(d.filename().string()).append(".tmp").append(std::to_string(rd()));
-        temporaneo_ = (d.parent_path() / nome).string();
+        nome.append(TestoDaPercorso(d_.filename())).append(".tmp").append(std::to_string(rd()));
+        temporaneo_ = d_.parent_path() / PercorsoDaTesto(nome);
         std::error_code ec;
-        if (copiaEsistente && fs::exists(d, ec)) {
-            fs::copy_file(d, temporaneo_, fs::copy_options::overwrite_existing, ec);
-            if (ec) throw ErroreEsportazione("impossibile copiare " + destinazione_ + ": " + ec.message());
+        if (copiaEsistente && fs::exists(d_, ec)) {
+            fs::copy_file(d_, temporaneo_, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                throw ErroreEsportazione("impossibile copiare " + destinazione_ + ": " + CausaSistema(ec));
             out_.open(temporaneo_, std::ios::binary | std::ios::in | std::ios::out);
         } else {
             out_.open(temporaneo_, std::ios::binary | std::ios::trunc | std::ios::out);
         }
-        if (!out_) throw ErroreEsportazione("impossibile creare il file in " + d.parent_path().string());
+        if (!out_)
+            throw ErroreEsportazione("impossibile creare il file in " + TestoDaPercorso(d_.parent_path()));
     }
     ~FileSicuro() {
         if (!chiuso_) {
@@ -92,15 +94,16 @@ public:
         out_.close();
         std::error_code ec;
         // The new file keeps who may read the old one.
-        if (const auto vecchio = fs::status(destinazione_, ec); !ec && fs::is_regular_file(vecchio))
+        if (const auto vecchio = fs::status(d_, ec); !ec && fs::is_regular_file(vecchio))
             fs::permissions(temporaneo_, vecchio.permissions(), ec);
-        fs::rename(temporaneo_, destinazione_, ec);
-        if (ec) throw ErroreEsportazione("impossibile scrivere " + destinazione_ + ": " + ec.message());
+        fs::rename(temporaneo_, d_, ec);
+        if (ec) throw ErroreEsportazione("impossibile scrivere " + destinazione_ + ": " + CausaSistema(ec));
         chiuso_ = true;
     }
 
 private:
-    std::string destinazione_, temporaneo_;
+    std::string destinazione_;
+    fs::path d_, temporaneo_;
     std::fstream out_;
     bool chiuso_ = false;
 };
@@ -187,8 +190,24 @@ std::string PercorsoQuorvex([[maybe_unused]] const std::string& cartellaUtente) 
 #ifdef _WIN32
     return R"(C:\QRVX3\DATI32.III)";
 #else
-    return (fs::path(cartellaUtente) / ".wine" / "drive_c" / "QRVX3" / "DATI32.III").string();
+    return TestoDaPercorso(PercorsoDaTesto(cartellaUtente) / ".wine" / "drive_c" / "QRVX3" / "DATI32.III");
 #endif
+}
+
+std::string CreaCartelleDi(const std::string& file) {
+    const fs::path cartella = PercorsoDaTesto(file).parent_path();
+    std::error_code ec;
+    fs::path prima;
+    for (fs::path p = cartella; !p.empty() && !fs::exists(p, ec); p = p.parent_path()) {
+        prima = p;
+        if (p == p.parent_path()) break;
+    }
+    if (prima.empty()) return {};
+    fs::create_directories(cartella, ec);
+    if (ec)
+        throw ErroreEsportazione("impossibile creare la cartella " + TestoDaPercorso(cartella) + ": " +
+                                 CausaSistema(ec));
+    return TestoDaPercorso(prima.make_preferred());
 }
 
 } // namespace trivalto

@@ -44,5 +44,9 @@ void EsportaNazionale(const ArchivioMemoria& archivio, const std::string& file,
 /// Where the Quorvex program looks for its file: C:\QRVX3 on Windows, drive C of the user's Wine
 /// prefix on Linux.
 std::string PercorsoQuorvex(const std::string& cartellaUtente);
+/// Makes the missing folders of `file`, as the Quorvex program's fixed place needs, and returns the
+/// outermost one it made in the system's form ("C:\QRVX3"), so the caller can tell the user; empty
+/// when every folder was there. Throws ErroreEsportazione when one cannot be made.
+std::string CreaCartelleDi(const std::string& file);
 
 } // namespace trivalto

@@ -10,6 +10,7 @@
 #include <random>
 
 #include "core/archive/CauseSistema.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -96,7 +97,7 @@ std::string Esegui(const std::string& indirizzo, const ControlloScaricamento& c)
 
 void ScriviAlSuoPosto(const std::string& destinazione, const std::string& contenuto) {
     namespace fs = std::filesystem;
-    const fs::path d(destinazione);
+    const fs::path d = PercorsoDaTesto(destinazione);
     const auto fallisci = [&](const std::string& causa) {
         throw ErroreScaricamento("impossibile scrivere " + destinazione + ": " + causa);
     };
@@ -104,8 +105,8 @@ void ScriviAlSuoPosto(const std::string& destinazione, const std::string& conten
     if (fs::is_directory(d, ec)) fallisci(CausaSistema(EISDIR));
     std::random_device rd;
     std::string nome = ".";
-    nome.append(d.filename().string()).append(".tmp").append(std::to_string(rd()));
-    const fs::path temporaneo = d.parent_path() / nome;
+    nome.append(TestoDaPercorso(d.filename())).append(".tmp").append(std::to_string(rd()));
+    const fs::path temporaneo = d.parent_path() / PercorsoDaTesto(nome);
     {
         errno = 0;
         std::ofstream out(temporaneo, std::ios::binary | std::ios::trunc);

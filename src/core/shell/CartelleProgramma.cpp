@@ -12,6 +12,7 @@
 
 #include "core/archive/CauseSistema.h"
 #include "core/archive/DatabaseProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -22,7 +23,8 @@ constexpr const char* NomeArchivio = "ArchivioLotto.mdb";
 
 /// Copies through a temporary name, so an interrupted copy never looks like a finished one.
 void CopiaIntera(const fs::path& da, const fs::path& a) {
-    const fs::path provvisorio = a.string() + ".parziale";
+    fs::path provvisorio = a;
+    provvisorio += ".parziale";
     fs::copy_file(da, provvisorio, fs::copy_options::overwrite_existing);
     // The bundled file is read-only for the user; the copy is theirs to change.
     fs::permissions(provvisorio, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add);
@@ -32,7 +34,7 @@ void CopiaIntera(const fs::path& da, const fs::path& a) {
 bool Scrivibile(const std::string& cartella) {
 #ifdef _WIN32
     // Windows access() ignores a folder's permissions: creating a file there is the real test.
-    const fs::path prova = fs::path(cartella) / ".trivalto-prova-scrittura";
+    const fs::path prova = PercorsoDaTesto(cartella) / ".trivalto-prova-scrittura";
     if (!std::ofstream(prova, std::ios::binary)) return false;
     std::error_code ec;
     fs::remove(prova, ec);
@@ -46,11 +48,11 @@ bool Scrivibile(const std::string& cartella) {
 CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std::string& cartellaUtente) {
     CartelleProgramma c;
     std::error_code ec;
-    const fs::path condivisa = fs::path(cartellaEseguibile) / ".." / "share" / "trivalto";
+    const fs::path condivisa = PercorsoDaTesto(cartellaEseguibile) / ".." / "share" / "trivalto";
     if (fs::is_directory(condivisa, ec)) {
         c.Installato = true;
-        c.Condivisa = fs::weakly_canonical(condivisa, ec).string();
-        if (ec) c.Condivisa = condivisa.lexically_normal().string();
+        c.Condivisa = TestoDaPercorso(fs::weakly_canonical(condivisa, ec));
+        if (ec) c.Condivisa = TestoDaPercorso(condivisa.lexically_normal());
         c.Programma = cartellaUtente;
         return c;
     }
@@ -62,8 +64,9 @@ CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std
 std::string CartellaDatiUtente() {
     fs::path base;
 #ifdef _WIN32
-    // Where Qt puts AppDataLocation on Windows: the roaming application data.
-    if (const char* dati = std::getenv("APPDATA"); dati && fs::path(dati).is_absolute())
+    // Where Qt puts AppDataLocation on Windows: the roaming application data. Read wide: the user's
+    // name in it may have letters the ANSI code page lacks.
+    if (const wchar_t* dati = _wgetenv(L"APPDATA"); dati && fs::path(dati).is_absolute())
         base = dati;
     else
         base = fs::temp_directory_path();
@@ -75,25 +78,25 @@ std::string CartellaDatiUtente() {
     else
         base = fs::temp_directory_path();
 #endif
-    return (base / "Trivalto" / "Trivalto").string();
+    return TestoDaPercorso(base / "Trivalto" / "Trivalto");
 }
 
 namespace {
 void Prepara(const CartelleProgramma& cartelle) {
-    const fs::path cartella = cartelle.Programma;
+    const fs::path cartella = PercorsoDaTesto(cartelle.Programma);
     fs::create_directories(cartella);
     const fs::path db = cartella / DatabaseProgramma::NomeFile;
     if (fs::exists(db)) return;
     std::string percorsoArchivio;
-    const fs::path spedito = fs::path(cartelle.Condivisa) / NomeArchivio;
+    const fs::path spedito = PercorsoDaTesto(cartelle.Condivisa) / NomeArchivio;
     if (fs::is_regular_file(spedito)) {
         // An archive already in the folder (a program database lost since) is the user's: kept.
         const fs::path archivio = cartella / NomeArchivio;
         if (!fs::exists(archivio)) CopiaIntera(spedito, archivio);
         // Stored as the system writes paths (drive letter and backslashes on Windows), whatever
         // separators the user's folder came with.
-        percorsoArchivio = fs::path(archivio).make_preferred().string();
-    } else if (const fs::path vecchio = fs::path(cartelle.Condivisa) / DatabaseProgramma::NomeFile;
+        percorsoArchivio = TestoDaPercorso(fs::path(archivio).make_preferred());
+    } else if (const fs::path vecchio = PercorsoDaTesto(cartelle.Condivisa) / DatabaseProgramma::NomeFile;
                fs::is_regular_file(vecchio)) {
         // A build folder that cannot be written: its program database, as it was built.
         CopiaIntera(vecchio, db);
@@ -101,9 +104,10 @@ void Prepara(const CartelleProgramma& cartelle) {
     } else {
         return; // nothing bundled: the program creates an empty database and asks for the archive
     }
-    const fs::path provvisorio = db.string() + ".parziale";
+    fs::path provvisorio = db;
+    provvisorio += ".parziale";
     fs::remove(provvisorio);
-    DatabaseProgramma::Crea(provvisorio.string(), percorsoArchivio);
+    DatabaseProgramma::Crea(TestoDaPercorso(provvisorio), percorsoArchivio);
     fs::rename(provvisorio, db);
 }
 } // namespace
@@ -114,7 +118,7 @@ void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
         Prepara(cartelle);
     } catch (const fs::filesystem_error& e) {
         // The library's text ("filesystem error: cannot copy: ...") never reaches the user.
-        throw std::runtime_error((e.path1().empty() ? std::string() : e.path1().string() + ": ") +
+        throw std::runtime_error((e.path1().empty() ? std::string() : TestoDaPercorso(e.path1()) + ": ") +
                                  CausaSistema(e.code()));
     }
 }

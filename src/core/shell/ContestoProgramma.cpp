@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/archive/ChiaviParametri.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto {
 
@@ -12,18 +13,21 @@ ContestoProgramma::ContestoProgramma(std::string cartellaProgramma)
     : cartella_(std::move(cartellaProgramma)) {}
 
 std::string ContestoProgramma::PercorsoDbProgramma() const {
-    return (std::filesystem::path(cartella_) / DatabaseProgramma::NomeFile).string();
+    return TestoDaPercorso(PercorsoDaTesto(cartella_) / DatabaseProgramma::NomeFile);
 }
 
 void ContestoProgramma::ApriDbProgramma() {
     const auto percorso = PercorsoDbProgramma();
     std::error_code ec; // a folder that may not be searched: Apri then says why, in Italian
-    DbProgramma = std::filesystem::exists(percorso, ec) || ec ? DatabaseProgramma::Apri(percorso)
-                                                              : DatabaseProgramma::Crea(percorso, "");
+    DbProgramma = std::filesystem::exists(PercorsoDaTesto(percorso), ec) || ec
+                      ? DatabaseProgramma::Apri(percorso)
+                      : DatabaseProgramma::Crea(percorso, "");
 }
 
 void ContestoProgramma::LeggiParametri() {
-    PercorsoArchivio = DbProgramma->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or("");
+    // A path another program stored with forward slashes is shown and compared in the system's form.
+    PercorsoArchivio =
+        PercorsoDiSistema(DbProgramma->LeggiParametro(ChiaviParametri::PercorsoArchivio).value_or(""));
     // The address row is taken only when its name matches exactly, letter case included.
     for (const auto& riga : DbProgramma->ElencoParametri())
         if (riga.Parametro == ChiaviParametri::IndirizzoInternet) IndirizzoInternet = riga.Valore1;
@@ -52,16 +56,17 @@ DatabaseArchivio& ContestoProgramma::ConnessioneArchivio() {
     return *dbArchivio_;
 }
 
-void ContestoProgramma::RegistraArchivioScelto(const std::string& percorso) {
+void ContestoProgramma::RegistraArchivioScelto(const std::string& scelto) {
+    const std::string percorso = PercorsoDiSistema(scelto);
     PercorsoArchivio = percorso;
     dbArchivio_.reset();
     std::string errori;
     {
-        const auto file = std::filesystem::path(cartella_) / "PercorsoDatabase.txt";
+        const auto file = PercorsoDaTesto(cartella_) / "PercorsoDatabase.txt";
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out << '"' << percorso << "\"\r\n";
         out.flush();
-        if (!out) errori = "impossibile scrivere " + file.string();
+        if (!out) errori = "impossibile scrivere " + TestoDaPercorso(file);
     }
     try {
         DbProgramma->ScriviParametro(ChiaviParametri::PercorsoArchivioScelto, percorso);

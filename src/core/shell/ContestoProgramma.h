@@ -27,7 +27,7 @@ public:
     /// Records a newly chosen archive: the running path, "PercorsoDatabase.txt" and the parameter row.
     /// The connection to the previous archive is closed at once, so no later write can reach it.
     /// The running path is always taken; a failure to store it throws ErroreDatabase with the cause.
-    void RegistraArchivioScelto(const std::string& percorso);
+    void RegistraArchivioScelto(const std::string& percorso); // kept in the system's form (PercorsoDiSistema)
     /// The connection every write of the program goes through. It is always a connection to the file
     /// at PercorsoArchivio: opened on first use, and opened again if the path changed since. Throws
     /// when that file cannot be opened as an archive. UI thread only.

@@ -18,6 +18,51 @@
 
 namespace trivalto {
 
+#ifdef _WIN32
+namespace {
+std::wstring Largo(const std::string& testo, UINT codifica, DWORD modo) {
+    if (testo.empty()) return {};
+    const int n =
+        MultiByteToWideChar(codifica, modo, testo.data(), static_cast<int>(testo.size()), nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring largo(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(codifica, modo, testo.data(), static_cast<int>(testo.size()), largo.data(), n);
+    return largo;
+}
+} // namespace
+
+std::filesystem::path PercorsoDaTesto(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    auto largo = Largo(utf8, CP_UTF8, MB_ERR_INVALID_CHARS);
+    if (largo.empty()) largo = Largo(utf8, CP_ACP, 0);
+    return std::filesystem::path(std::move(largo));
+}
+
+std::string TestoDaPercorso(const std::filesystem::path& percorso) {
+    const std::wstring& largo = percorso.native();
+    if (largo.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, largo.data(), static_cast<int>(largo.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string testo(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_UTF8, 0, largo.data(), static_cast<int>(largo.size()), testo.data(), n,
+                            nullptr, nullptr);
+    return testo;
+}
+#else
+std::filesystem::path PercorsoDaTesto(const std::string& utf8) {
+    return std::filesystem::path(utf8);
+}
+
+std::string TestoDaPercorso(const std::filesystem::path& percorso) {
+    return percorso.native();
+}
+#endif
+
+std::string PercorsoDiSistema(const std::string& testo) {
+    return TestoDaPercorso(PercorsoDaTesto(testo).make_preferred());
+}
+
 DataOra Adesso(long long secondiDopo) {
     const std::time_t t = std::time(nullptr) + static_cast<std::time_t>(secondiDopo);
     std::tm tm{};
@@ -31,9 +76,9 @@ DataOra Adesso(long long secondiDopo) {
 
 std::string FineCollegamenti(const std::string& percorso) {
     namespace fs = std::filesystem;
-    fs::path p(percorso);
+    fs::path p = PercorsoDaTesto(percorso);
     for (int salti = 0; salti < 40; ++salti) {
-        if (TipoDi(p.string()) != TipoFile::Collegamento) return p.string();
+        if (TipoDi(TestoDaPercorso(p)) != TipoFile::Collegamento) return TestoDaPercorso(p);
         std::error_code ec;
         const auto bersaglio = fs::read_symlink(p, ec);
         if (ec) return {};
@@ -67,7 +112,7 @@ const char* DescriviTipo(TipoFile tipo) {
 TipoFile TipoDi(const std::string& percorso) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    switch (fs::symlink_status(fs::path(percorso), ec).type()) {
+    switch (fs::symlink_status(PercorsoDaTesto(percorso), ec).type()) {
     case fs::file_type::regular:
         return TipoFile::Regolare;
     case fs::file_type::directory:
@@ -89,9 +134,8 @@ TipoFile TipoDi(const std::string& percorso) {
 
 BloccoEsclusivo::BloccoEsclusivo(std::string percorso) : percorso_(std::move(percorso)) {
     // No sharing at all, and the file goes with the last handle: the system does both halves.
-    HANDLE h =
-        CreateFileW(std::filesystem::path(percorso_).wstring().c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    HANDLE h = CreateFileW(PercorsoDaTesto(percorso_).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         esito_ = GetLastError() == ERROR_SHARING_VIOLATION ? Esito::Occupato : Esito::NonDisponibile;
         return;

@@ -1,12 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the operating system answers in its own way: the kind of a file and an exclusive lock between
-// processes. Every call that differs between POSIX and Windows lives behind this file.
+// What the operating system answers in its own way: the form of a path, the kind of a file and an
+// exclusive lock between processes. Every call that differs between POSIX and Windows lives behind
+// this file.
+#include <filesystem>
 #include <string>
 
 #include "core/archive/Vocabolario.h"
 
 namespace trivalto {
+
+/// Paths travel through the core and the CLI as UTF-8 text on every system. These two are the only
+/// ways between that text and the system's own form: a std::filesystem::path built straight from a
+/// std::string reads it in the ANSI code page on Windows, which loses "Città". Text that is not
+/// UTF-8 there (a path an older program stored) is read in the ANSI code page.
+std::filesystem::path PercorsoDaTesto(const std::string& utf8);
+std::string TestoDaPercorso(const std::filesystem::path& percorso);
+/// `testo` written as the system writes paths, to be shown or stored: backslashes on Windows
+/// (`C:/Dati/a.mdb` becomes `C:\Dati\a.mdb`), unchanged elsewhere.
+std::string PercorsoDiSistema(const std::string& testo);
 
 enum class TipoFile { Assente, Regolare, Cartella, Collegamento, Fifo, Dispositivo, Altro };
 

@@ -253,13 +253,20 @@ void PaginaSalvataggi::ImpostaPercorsoQuorvex(const QString& percorso) {
 
 void PaginaSalvataggi::SalvaQuorvex() {
     if (occupazione_.Attiva()) return;
-    // The companion program reads a fixed place; a missing folder is made rather than the export refused.
-    // Should that fail, the export reports it.
-    QDir().mkpath(QFileInfo(quorvex_).absolutePath());
+    // The companion program reads a fixed place; a missing folder is made rather than the export refused,
+    // and named to the user. Should that fail, the export reports it.
+    QString creata;
+    try {
+        creata = QString::fromStdString(CreaCartelleDi(quorvex_.toStdString()));
+    } catch (const ErroreEsportazione&) {
+    }
     Avvia(
         quorvex_,
         [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaQuorvex(a, f, p); },
-        [this](bool riuscita, const QString& causa) {
+        [this, creata](bool riuscita, const QString& causa) {
+            if (riuscita && !creata.isEmpty())
+                dialoghi_.Messaggio(this, QStringLiteral("Creata la cartella ") + creata, TitoloSalvataggio,
+                                    Dialoghi::Icona::Informazione);
             if (riuscita)
                 Esportato(quorvex_);
             else

@@ -9,6 +9,7 @@
 #include "Supporto.h"
 #include "core/shell/CartelleProgramma.h"
 #include "core/shell/ContestoProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 using namespace trivalto;
 using namespace trivalto::test;
@@ -25,7 +26,7 @@ TEST(ContestoProgramma, ParametriAllAvvio) {
     ContestoProgramma ctx(c.Percorso().string());
     ctx.ApriDbProgramma();
     ctx.LeggiParametri();
-    EXPECT_EQ(ctx.PercorsoArchivio, "/dati/archivio.mdb");
+    EXPECT_EQ(ctx.PercorsoArchivio, PercorsoDiSistema("/dati/archivio.mdb")); // "\\dati\\..." on Windows
     EXPECT_EQ(ctx.EstrazioneIniziale, 101);
     EXPECT_EQ(ctx.IndirizzoInternet, "");
     EXPECT_FALSE(ctx.ApriArchivio()); // no such file: the first-use path
@@ -57,8 +58,10 @@ TEST(ContestoProgramma, SceltaDellArchivioSenzaRigaDelParametro) {
     ctx.ApriDbProgramma();
     ctx.RegistraArchivioScelto("/nuovo/Lotto.mdb");
     // The file is written and the running program uses the new path; no row is created.
-    EXPECT_EQ(Leggi(c / "PercorsoDatabase.txt"), "\"/nuovo/Lotto.mdb\"\r\n");
-    EXPECT_EQ(ctx.PercorsoArchivio, "/nuovo/Lotto.mdb");
+    // Both in the system's form.
+    const auto atteso = PercorsoDiSistema("/nuovo/Lotto.mdb");
+    EXPECT_EQ(Leggi(c / "PercorsoDatabase.txt"), "\"" + atteso + "\"\r\n");
+    EXPECT_EQ(ctx.PercorsoArchivio, atteso);
     EXPECT_FALSE(ctx.DbProgramma->LeggiParametro("PercorsoArchivio").has_value());
 }
 
