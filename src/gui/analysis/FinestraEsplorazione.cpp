@@ -180,6 +180,14 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
             &FinestraEsplorazione::OrdinaPer);
     connect(comandi_->Copia(), &QToolButton::clicked, this, [this] { fgEsplorazione_->CopiaNegliAppunti(); });
     fgSintesi_ = GrigliaTabella(this, "FgSintesiEsplorazione", "Voce|Valore");
+    // The values take the width the names leave and wrap rather than hide behind a sideways scroll.
+    fgSintesi_->setWordWrap(true);
+    fgSintesi_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    fgSintesi_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    fgSintesi_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A value that wraps on a narrower column makes its row taller.
+    connect(fgSintesi_->verticalHeader(), &QHeaderView::sectionResized, this,
+            &FinestraEsplorazione::AdattaSintesi);
     lblGiudizio_ = new QLabel(this);
     lblGiudizio_->setObjectName(QStringLiteral("LblGiudizio"));
     lblGiudizio_->setWordWrap(true);
@@ -193,7 +201,6 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     auto* destra = new QWidget(this);
     auto* ld = new QVBoxLayout(destra);
     ld->setContentsMargins(0, 0, 0, 0);
-    fgSintesi_->setMaximumHeight(AltezzaPerRighe(fgSintesi_, 5));
     ld->addWidget(Riquadro(destra, QStringLiteral("Sintesi"), fgSintesi_, {}));
     ld->addWidget(grafico_, 1);
     tabelle_ = new QSplitter(Qt::Horizontal, this);
@@ -202,6 +209,11 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     tabelle_->setStretchFactor(0, 3);
     tabelle_->setStretchFactor(1, 2);
     connect(tabelle_, &QSplitter::splitterMoved, this, [this] { colonneSpostate_ = true; });
+    // The word-wrapped verdict makes the scroll area size the page by height for width, which adds up
+    // preferred heights: the tables' would push the page past a 1280x800 screen for nothing. They take
+    // what is left, down to the least they can show.
+    tabelle_->setMinimumHeight(tabelle_->minimumSizeHint().height());
+    tabelle_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
 
     auto* layout = new QVBoxLayout;
     layout->setContentsMargins(4, 4, 4, 4);
@@ -213,6 +225,7 @@ FinestraEsplorazione::FinestraEsplorazione(ContestoProgramma& contesto, Dialoghi
     layout->addWidget(tabelle_, 1);
     DisponiScorrevole(this, layout, "ScorriEsplorazione");
     grafico_->Imposta({});
+    AdattaSintesi();
     AggiornaConteggio();
 }
 
@@ -444,12 +457,19 @@ void FinestraEsplorazione::Mostra() {
     for (size_t k = 0; k < esito_.Righe.size(); ++k)
         if (esito_.Righe[k].Fatta) ordine_.push_back(k);
     colonnaOrdine_ = -1;
-    fgEsplorazione_->horizontalHeader()->setSortIndicatorShown(false);
     RiempiTabella();
     auto sintesi = TabellaSintesiEsplorazione(esito_, dataFinoA_);
     sintesi.Righe.pop_back(); // the verdict has a place of its own, above the figures
     RiempiGriglia(*fgSintesi_, sintesi);
-    fgSintesi_->resizeColumnsToContents();
+    // Every row when there is room; when there is not, the chart keeps its least height and the
+    // summary scrolls.
+    // The names on one line each: measured with wrapping on, a column sized to its contents only
+    // shrinks.
+    fgSintesi_->setWordWrap(false);
+    fgSintesi_->resizeColumnToContents(0);
+    fgSintesi_->setWordWrap(true);
+    fgSintesi_->resizeRowsToContents();
+    AdattaSintesi();
     QString giudizio = QString::fromStdString(GiudizioEsplorazione(esito_, dataFinoA_));
     // A stop after every setting ran is told by the verdict itself: the ranking is whole.
     if (esito_.Interrotta && esito_.Provate < static_cast<int>(esito_.Righe.size()))
@@ -460,13 +480,23 @@ void FinestraEsplorazione::Mostra() {
                    giudizio;
     lblGiudizio_->setText(giudizio);
     grafico_->Imposta(esito_);
+    AdattaDivisione();
+}
+
+void FinestraEsplorazione::AdattaDivisione() {
     // The p values, at the table's right end, stay in sight while the summary and the chart keep a
     // readable width; once the user drags the divider, the widths are theirs.
-    if (!colonneSpostate_) {
-        const int totale = tabelle_->width() - tabelle_->handleWidth();
-        const int tabella = std::min(LarghezzaTabella(fgEsplorazione_) + 8, totale - 360);
-        if (tabella > tabelle_->sizes().value(0)) tabelle_->setSizes({tabella, totale - tabella});
-    }
+    if (colonneSpostate_) return;
+    const int totale = tabelle_->width() - tabelle_->handleWidth();
+    const int tabella = std::min(LarghezzaTabella(fgEsplorazione_) + 8, totale - 360);
+    if (tabella > tabelle_->sizes().value(0)) tabelle_->setSizes({tabella, totale - tabella});
+}
+
+void FinestraEsplorazione::AdattaSintesi() {
+    int altezza = fgSintesi_->horizontalHeader()->sizeHint().height() + 2 * fgSintesi_->frameWidth();
+    for (int r = 0; r < fgSintesi_->model()->rowCount(); ++r)
+        altezza += fgSintesi_->rowHeight(r);
+    fgSintesi_->setMaximumHeight(altezza);
 }
 
 void FinestraEsplorazione::RiempiTabella() {
@@ -477,7 +507,16 @@ void FinestraEsplorazione::RiempiTabella() {
     // "N." is the rank by p and stays with its setting whatever column the rows are sorted by.
     for (size_t i = 0; i < ordine_.size(); ++i)
         fgEsplorazione_->Modello().ImpostaTesto(static_cast<int>(i) + 1, 0, QString::number(ordine_[i] + 1));
+    // A shown sort indicator widens every column by the arrow's room, which pushed the p values out
+    // of sight: the widths are taken without it, and only the sorted column gets the room.
+    auto* titoli = fgEsplorazione_->horizontalHeader();
+    titoli->setSortIndicatorShown(false);
     fgEsplorazione_->resizeColumnsToContents();
+    if (colonnaOrdine_ < 0) return;
+    titoli->setSortIndicator(colonnaOrdine_, crescente_ ? Qt::AscendingOrder : Qt::DescendingOrder);
+    titoli->setSortIndicatorShown(true);
+    fgEsplorazione_->setColumnWidth(colonnaOrdine_, std::max(fgEsplorazione_->columnWidth(colonnaOrdine_),
+                                                             titoli->sectionSizeHint(colonnaOrdine_)));
 }
 
 void FinestraEsplorazione::OrdinaPer(int colonna) {
@@ -521,10 +560,8 @@ void FinestraEsplorazione::OrdinaPer(int colonna) {
     std::stable_sort(ordine_.begin(), ordine_.end(), [&](size_t x, size_t y) {
         return crescente_ ? chiave(x) < chiave(y) : chiave(x) > chiave(y);
     });
-    fgEsplorazione_->horizontalHeader()->setSortIndicatorShown(true);
-    fgEsplorazione_->horizontalHeader()->setSortIndicator(colonna, crescente_ ? Qt::AscendingOrder
-                                                                              : Qt::DescendingOrder);
     RiempiTabella();
+    AdattaDivisione();
 }
 
 } // namespace trivalto

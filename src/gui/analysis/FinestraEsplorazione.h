@@ -62,6 +62,10 @@ private:
     QWidget* costruisciFisse();
     void AggiornaConteggio();
     void Mostra();
+    /// The summary as tall as its rows, so that the chart has the rest.
+    void AdattaSintesi();
+    /// The table's side of the divider wide enough for all its columns, within what the window has.
+    void AdattaDivisione();
     void RiempiTabella();
 
     ContestoProgramma& ctx_;

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Esplora impostazioni" window: the count of settings before the start, the same table and verdict
-// as the command-line tool, sorting by a column both ways, and a stop that keeps the settings done.
+// as the command-line tool, sorting by a column both ways, a stop that keeps the settings done, and a
+// page that reads whole at the size the window has on a 1280x800 screen.
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 
@@ -133,6 +136,48 @@ private slots:
         QCOMPARE(b.c<Griglia>("FgEsplorazione")->Righe(), e.Provate + 1);
         QVERIFY(b.c<QLabel>("LblGiudizio")->text().startsWith(QStringLiteral("Esplorazione interrotta")));
         QVERIFY(b.d.messaggi.empty());
+    }
+
+    void leggibileA1280x800() {
+        Banco b;
+        b.w->resize(1186, 683);
+        b.Piccola();
+        b.Esplora();
+        QTest::qWait(50);
+        QVERIFY(!b.c<QScrollArea>("ScorriEsplorazione")->verticalScrollBar()->isVisible());
+
+        // Every name and value of the summary whole: the names on one line, the values wrapped in
+        // rows tall enough for them, nothing behind a sideways scroll.
+        auto* s = b.c<Griglia>("FgSintesiEsplorazione");
+        QVERIFY(!s->horizontalScrollBar()->isVisible());
+        const int margini = 2 * (s->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, s) + 1);
+        const QFontMetrics fm = s->fontMetrics();
+        for (int r = 1; r < s->Righe(); ++r) {
+            QVERIFY2(fm.horizontalAdvance(s->Testo(r, 0)) + margini <= s->columnWidth(0),
+                     qPrintable(s->Testo(r, 0)));
+            const QRect spazio(0, 0, s->columnWidth(1) - margini, 10000);
+            QVERIFY2(fm.boundingRect(spazio, Qt::TextWordWrap, s->Testo(r, 1)).height() <=
+                         s->rowHeight(r - 1),
+                     qPrintable(s->Testo(r, 1)));
+        }
+
+        // A sort gives the arrow's room to its column alone: "p corretto" stays in sight.
+        auto* t = b.c<Griglia>("FgEsplorazione");
+        const auto larghezze = [t] {
+            std::vector<int> l;
+            for (int c = 0; c < t->Modello().Colonne(); ++c)
+                l.push_back(t->columnWidth(c));
+            return l;
+        };
+        const auto prima = larghezze();
+        b.w->OrdinaPer(4);
+        QTest::qWait(50);
+        auto dopo = larghezze();
+        QVERIFY(dopo[4] >= t->horizontalHeader()->sectionSizeHint(4));
+        dopo[4] = prima[4];
+        QCOMPARE(dopo, prima);
+        const int ultima = t->Modello().Colonne() - 1;
+        QVERIFY(t->columnViewportPosition(ultima) + t->columnWidth(ultima) <= t->viewport()->width());
     }
 
     void nienteDaProvare() {
