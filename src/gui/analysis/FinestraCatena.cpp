@@ -74,6 +74,18 @@ QSplitter* FinestraCatena::DisponiColonne(const std::vector<std::vector<QWidget*
     return tabelle_;
 }
 
+void FinestraCatena::OrdinaTabulazione(const std::vector<std::variant<const char*, QWidget*>>& catena) {
+    QWidget* prima = nullptr;
+    for (const auto& voce : catena) {
+        QWidget* w = std::holds_alternative<QWidget*>(voce)
+                         ? std::get<QWidget*>(voce)
+                         : findChild<QWidget*>(QString::fromLatin1(std::get<const char*>(voce)));
+        if (!w) continue;
+        if (prima) QWidget::setTabOrder(prima, w);
+        prima = w;
+    }
+}
+
 QWidget* FinestraCatena::CostruisciConteggioCasi(QWidget* padre, const QString& esaminate,
                                                  const QString& totali) {
     auto* w = new QWidget(padre);

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <exception>
 #include <functional>
+#include <variant>
 #include <vector>
 
 #include "core/analysis/StatoAnalisi.h"
@@ -70,6 +71,9 @@ protected:
     /// The tables in columns side by side, each column's widgets one above the other; the last column
     /// takes the spare width and its first widget the spare height. A dragged divider is the user's.
     QSplitter* DisponiColonne(const std::vector<std::vector<QWidget*>>& colonne);
+    /// Tab through `catena` in its order: controls given by object name or by pointer, after the settings
+    /// and the commands row (their order of creation).
+    void OrdinaTabulazione(const std::vector<std::variant<const char*, QWidget*>>& catena);
     /// The count of the cases examined and of all cases, filled by the parameter step.
     QWidget* CostruisciConteggioCasi(QWidget* padre, const QString& esaminate, const QString& totali);
     /// The state on the archive loaded now; a reference draw the reload took away comes back to the last.

@@ -224,8 +224,10 @@ void FinestraVerifica::Verifica() {
         },
         [this, archivio, scelta](EsitoRetroattivo e) {
             if (e.Interrotta) {
-                dialoghi_.Messaggio(this, QStringLiteral("Elaborazione interrota."), QStringLiteral("Avviso"),
-                                    Dialoghi::Icona::Critico);
+                // A stop is the user's choice, not a fault; the trials of the last whole run stay shown.
+                dialoghi_.Messaggio(this,
+                                    QStringLiteral("Elaborazione interrotta: restano le prove di prima."),
+                                    QStringLiteral("Avviso"), Dialoghi::Icona::Informazione);
                 return;
             }
             esito_ = std::move(e);

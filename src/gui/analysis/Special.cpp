@@ -58,6 +58,12 @@ void Special::costruisciInterfaccia() {
     auto* comandi = costruisciComandi();
     auto* tabelle = costruisciTabelle();
     pannello_->Disponi(opzioni, comandi, tabelle, "ScorriSpecial");
+    // As drawn: column by column (cases and forecast; terzine with its counters and the chance panel;
+    // combinations, detail, chosen terzine, statistics), each table after the buttons of its heading.
+    OrdinaTabulazione({"CmdHelp", "CmdCopiaCasi", fgEV_, "CmdCopiaPrevisioni", "CmdStampaPrevisioni", fgPr_,
+                       "CmdCopiaTerzine", "CmdEliminaRighe", "CmdVerificaTerzine", fg1_, lstTempi_,
+                       "CmdSimula", "CmdCopiaCombinazioni", "CmdResoconto", "CmdStampaCombinazioni", fg2_,
+                       fgp_, fgZ_, fgStat_});
 }
 
 QWidget* Special::costruisciComandi() {

@@ -60,23 +60,8 @@ void Costruttore::costruisciInterfaccia() {
 void Costruttore::ordinaTabulazione() {
     // As drawn: the settings and the commands row, then the left column (cases, forecast), then the
     // right one (the lists, the method, the statistics), each table after the buttons of its heading.
-    const auto w = [this](const char* nome) { return findChild<QWidget*>(QString::fromLatin1(nome)); };
-    QWidget* catena[] = {w("CmdHelp"),
-                         w("CmdCopiaCasi"),
-                         fgEV_,
-                         w("CmdCopiaPrevisioni"),
-                         w("CmdStampaPrevisioni"),
-                         fgPr_,
-                         elenchi_,
-                         fg1_,
-                         fgJ_,
-                         w("CmdEliminaUltima"),
-                         w("CmdReset"),
-                         fgZ_,
-                         fgStat_,
-                         w("CmdSimula")};
-    for (size_t i = 1; i < std::size(catena); ++i)
-        QWidget::setTabOrder(catena[i - 1], catena[i]);
+    OrdinaTabulazione({"CmdHelp", "CmdCopiaCasi", fgEV_, "CmdCopiaPrevisioni", "CmdStampaPrevisioni", fgPr_,
+                       elenchi_, fg1_, fgJ_, "CmdEliminaUltima", "CmdReset", fgZ_, fgStat_, "CmdSimula"});
 }
 
 QWidget* Costruttore::costruisciComandi() {

@@ -398,6 +398,16 @@ private slots:
             QTest::keyClick(b.g(nome), Qt::Key_Tab);
             QVERIFY2(!b.g(nome)->hasFocus(), nome);
         }
+        // ...and goes on as the window is drawn: down the first column, then the next one.
+        const std::pair<const char*, const char*> dopo[] = {
+            {"FgEV", "CmdCopiaPrevisioni"}, {"FgPr", "CmdCopiaTerzine"}, {"fg1", "LstTempi"}, {"fg2", "FGP"}};
+        for (const auto& [tabella, seguente] : dopo) {
+            b.g(tabella)->setFocus();
+            QTest::keyClick(b.g(tabella), Qt::Key_Tab);
+            QVERIFY2(QApplication::focusWidget() &&
+                         QApplication::focusWidget()->objectName() == QLatin1String(seguente),
+                     tabella);
+        }
     }
 
     void intestazioniEColonneIntere() {

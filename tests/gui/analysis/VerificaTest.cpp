@@ -243,7 +243,9 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return !w.Occupata(); }, 30000));
         }
         QCOMPARE(c.d.messaggi.size(), size_t(2));
-        QCOMPARE(c.d.messaggi[1].testo, QStringLiteral("Elaborazione interrota."));
+        QCOMPARE(c.d.messaggi[1].testo,
+                 QStringLiteral("Elaborazione interrotta: restano le prove di prima."));
+        QCOMPARE(c.d.messaggi[1].icona, Dialoghi::Icona::Informazione);
         QCOMPARE(w.Esito().Prove.size(), prima);
     }
 
