@@ -26,8 +26,9 @@ registra() {
   fi
 }
 
-# --- Debian packages: the host's Qt tools that the cross build runs, NSIS, Xvfb, zip, screenshots ---
-pacchetti=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis xvfb xauth imagemagick zip unzip
+# --- Debian packages: the host's Qt tools the cross build runs, NSIS, Xvfb, zip, and Wine's fonts
+# (the Windows dialog font the program's windows ask for) ---
+pacchetti=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis xvfb xauth xdotool imagemagick zip fonts-wine
            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev cmake ninja-build ccache)
 mancanti=()
 for p in "${pacchetti[@]}"; do
@@ -160,6 +161,19 @@ cp -r "$radice/help" "$portatile/help"
 # Windows' editors want CR LF.
 sed 's/$/\r/' "$radice/LICENSE" >"$albero/LICENSE.txt"
 cp "$albero/LICENSE.txt" "$portatile/"
+
+# The libraries are linked into the programs, so their licences travel with them: the copyright files
+# of the Debian sources they were built from, and of the compiler's runtime.
+licenze="$albero/share/trivalto/licenze"
+mkdir -p "$licenze"
+for pkg in qt6-base zlib libzip curl libtomcrypt sqlcipher; do
+  f="$(cat "$(for d in "$cache/sorgenti/$pkg"-[0-9]*; do [ -f "$d/.estratto" ] && echo "$d"; done | sort -V |
+    tail -n 1)/.estratto")/debian/copyright"
+  sed 's/$/\r/' "$f" >"$licenze/$pkg.txt"
+done
+sed 's/$/\r/' /usr/share/doc/mingw-w64-common/copyright >"$licenze/mingw-w64.txt"
+sed 's/$/\r/' /usr/share/doc/gcc-mingw-w64-base/copyright >"$licenze/gcc-mingw-w64.txt"
+cp -r "$licenze" "$portatile/licenze"
 
 # --- The installer ---
 elenco="$build/pacchetto/disinstalla.nsh"

@@ -7,10 +7,10 @@
 #   USCITA     the installer to write
 # The layout is the Linux package's: an installed copy finds share\trivalto beside bin\ and writes
 # only in the user's own data folder (%APPDATA%\Trivalto), which the uninstaller leaves alone.
-Unicode true
+# A 64-bit installer, as the program: it also runs under a Wine without 32-bit support.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
-!include "x64.nsh"
 
 !define CHIAVE_DISINSTALLA "Software\Microsoft\Windows\CurrentVersion\Uninstall\Trivalto"
 
@@ -41,10 +41,6 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "GPL-3.0-or-later"
 !insertmacro MUI_LANGUAGE "Italian"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Trivalto richiede Windows a 64 bit." /SD IDOK
-    Abort
-  ${EndIf}
   SetRegView 64
   SetShellVarContext all
 FunctionEnd
