@@ -7,7 +7,8 @@
 #   - trivalto.exe with that Qt, in build-win/gui;
 #   - build-win/Trivalto-<version>-setup.exe (NSIS) and build-win/Trivalto-<version>-portable.zip;
 #   - the installer run silently under Wine in Xvfb, the installed program started and photographed.
-# Normally started by `bash scripts/windows.sh` (no argument). Logs under build-win/log/ and the cache's log/.
+# Normally started by `bash scripts/windows.sh` (no argument), which first builds and tests the core;
+# it also runs alone once the libraries are in the cache. Logs under build-win/log/ and the cache's log/.
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${TRIVALTO_CACHE_WIN:-/var/cache/trivalto-win}"
@@ -114,11 +115,21 @@ else
 fi
 exec 9>&-
 
-# --- Wine, as scripts/windows.sh --nucleo left it: it runs trivalto-cli.exe to make the archive ---
+# --- Wine, the build's own folder as scripts/windows.sh makes it: it runs trivalto-cli.exe to make
+# the bundled archive and trivalto-icone.exe to draw the executable's icon ---
 export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -x "$build/wine.sh" ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Errore: manca la cartella di Wine di build-win; prima: bash scripts/windows.sh --nucleo" >&2
-  exit 1
+if [ ! -x "$build/wine.sh" ]; then
+  cat >"$build/wine.sh" <<FINE
+#!/bin/sh
+# Runs a Windows program of this build under Wine, in the build's own Wine folder.
+export WINEPREFIX="$WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+exec wine "\$@"
+FINE
+  chmod +x "$build/wine.sh"
+fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  passo "Wine: prima preparazione di $WINEPREFIX"
+  registra "$build/log/wine.log" wine wineboot --init
 fi
 wineserver -w
 wineserver -p
