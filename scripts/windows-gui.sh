@@ -76,7 +76,9 @@ opzioni_qt=(
   -DBUILD_SHARED_LIBS=OFF -DCMAKE_BUILD_TYPE=Release -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF
   -DQT_BUILD_BENCHMARKS=OFF -DQT_BUILD_MANUAL_TESTS=OFF -DQT_BUILD_TOOLS_WHEN_CROSSCOMPILING=OFF
   -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_xml=OFF -DFEATURE_opengl=OFF
-  -DFEATURE_vulkan=OFF -DFEATURE_direct2d=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
+  # Windows' GDI fonts: Qt's DirectWrite font code also needs Direct2D, which the program has no use for.
+  -DFEATURE_direct2d=OFF -DFEATURE_directwrite=OFF
+  -DFEATURE_vulkan=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
   -DFEATURE_gif=OFF -DFEATURE_ico=OFF -DFEATURE_freetype=OFF -DFEATURE_androiddeployqt=OFF
   -DFEATURE_pkg_config=OFF
   # Debian's source drops the tablet headers the Windows plugin includes.
@@ -140,6 +142,10 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 inizio=$SECONDS
 passo "Programma per Windows in $build/gui (log: $build/log/gui.log)"
 : >"$build/log/gui.log"
+# A tree configured with another Qt keeps finding that one: it starts again.
+if [ -f "$build/gui/CMakeCache.txt" ] && ! grep -q "^Qt6_DIR:PATH=$qt/" "$build/gui/CMakeCache.txt"; then
+  rm -rf "$build/gui"
+fi
 registra "$build/log/gui.log" cmake -S "$radice" -B "$build/gui" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
   -DTRIVALTO_RADICI_WIN="$(IFS=';'; echo "${radici[*]};$qt")" -DQT_HOST_PATH=/usr \
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DCMAKE_BUILD_TYPE=Release -DTRIVALTO_GUI=ON \

@@ -47,7 +47,7 @@ wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trivalt
   </dev/null | grep -q Disinstalla.exe || errore "il programma non è tra quelli installati"
 
 passo "Avvio del programma installato"
-wine "C:\\Program Files\\Trivalto\\bin\\trivalto.exe" </dev/null >/dev/null 2>&1 &
+wine "C:\\Program Files\\Trivalto\\bin\\trivalto.exe" </dev/null >/dev/null 2>&1 & disown
 inizio="$(aspetta_finestra 120 '^Le Trivalto: Versione')" || errore "la prima finestra non compare"
 sleep 2
 # PROCEDI has the focus.
@@ -61,15 +61,17 @@ utente="$(ls "$c/users" | grep -v -x Public | head -n 1)"
 import -window root "$schermate/windows-principale.png"
 passo "Schermata: $schermate/windows-principale.png"
 
-# The analysis: the strip's third button ("Le Trivalto"), then GENERA TERZINE.
-eval "$(xdotool getwindowgeometry --shell "$principale")"
-pulsanti="$(xdotool search --onlyvisible --name '' 2>/dev/null | wc -l)"
-echo "finestra principale $WIDTH x $HEIGHT in $X,$Y ($pulsanti finestre)"
-if [ -n "${TRIVALTO_PUNTO_T3:-}" ]; then
-  xdotool mousemove --window "$principale" ${TRIVALTO_PUNTO_T3} click 1
-  sleep 8
-  import -window root "$schermate/windows-analisi.png"
-fi
+# The analysis: the strip's third button ("Le Trivalto"), then GENERA TERZINE and DUE TERZINE, where
+# the Windows style puts them in the main window at its size of 1260 x 780. A missed click costs only
+# this picture.
+xdotool mousemove --window "$principale" 24 123 click 1
+sleep 6
+xdotool mousemove --window "$principale" 142 250 click 1
+sleep 8
+xdotool mousemove --window "$principale" 536 250 click 1
+sleep 8
+import -window root "$schermate/windows-analisi.png"
+passo "Schermata: $schermate/windows-analisi.png"
 
 wineserver -k 2>/dev/null || true
 sleep 1
