@@ -5,6 +5,7 @@
 # source packages into a cache outside the repository ($TRIVALTO_CACHE_WIN, by default
 # /var/cache/trivalto-win), one folder per package and version, so a second run reuses them.
 #   bash scripts/windows.sh --nucleo   the core, trivalto-cli.exe and the core tests, in build-win/
+#   bash scripts/windows.sh            that, then scripts/windows-gui.sh: trivalto.exe, installer, zip
 # Every step's output goes to a log file under build-win/log/ or the cache's log/ folder.
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,11 +13,14 @@ cache="${TRIVALTO_CACHE_WIN:-/var/cache/trivalto-win}"
 build="$radice/build-win"
 tripletta=x86_64-w64-mingw32
 toolchain="$radice/cmake/mingw-w64-x86_64.cmake"
-modo="${1:---nucleo}"
-if [ "$modo" != --nucleo ]; then
-  echo "Uso: bash scripts/windows.sh --nucleo (nucleo, trivalto-cli.exe e test del nucleo sotto Wine)" >&2
-  exit 2
-fi
+modo="${1:-}"
+case "$modo" in
+  --nucleo) ;;
+  # Everything: the core as below, then the program, its installer and its portable zip.
+  "") bash "$radice/scripts/windows.sh" --nucleo && exec bash "$radice/scripts/windows-gui.sh" ;;
+  *) echo "Uso: bash scripts/windows.sh [--nucleo] (senza argomenti anche trivalto.exe, installatore e zip)" >&2
+     exit 2 ;;
+esac
 mkdir -p "$cache/log" "$cache/sorgenti" "$build/log"
 inizio_totale=$SECONDS
 
