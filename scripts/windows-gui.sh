@@ -17,15 +17,8 @@ toolchain="$radice/cmake/mingw-w64-x86_64.cmake"
 mkdir -p "$cache/log" "$cache/sorgenti" "$build/log"
 inizio_totale=$SECONDS
 
-passo() { echo "[$(date +%H:%M:%S)] $*"; }
-registra() {
-  local log="$1"; shift
-  if ! "$@" >>"$log" 2>&1; then
-    echo "Errore: $* (ultime righe di $log)" >&2
-    tail -n 40 "$log" >&2
-    exit 1
-  fi
-}
+# shellcheck source=windows/comune.sh
+source "$radice/scripts/windows/comune.sh"
 
 # --- Debian packages: the host's Qt tools the cross build runs, NSIS, Xvfb, zip, and Wine's fonts
 # (the Windows dialog font the program's windows ask for) ---

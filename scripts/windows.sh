@@ -24,16 +24,8 @@ esac
 mkdir -p "$cache/log" "$cache/sorgenti" "$build/log"
 inizio_totale=$SECONDS
 
-passo() { echo "[$(date +%H:%M:%S)] $*"; }
-# Runs a command with its output in a log file; on failure shows the end of the log.
-registra() {
-  local log="$1"; shift
-  if ! "$@" >>"$log" 2>&1; then
-    echo "Errore: $* (ultime righe di $log)" >&2
-    tail -n 40 "$log" >&2
-    exit 1
-  fi
-}
+# shellcheck source=windows/comune.sh
+source "$radice/scripts/windows/comune.sh"
 
 # --- Debian packages: cross compilers, Wine, source tools ---
 pacchetti=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
