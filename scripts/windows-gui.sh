@@ -112,24 +112,7 @@ exec 9>&-
 
 # --- Wine, the build's own folder as scripts/windows.sh makes it: it runs trivalto-cli.exe to make
 # the bundled archive and trivalto-icone.exe to draw the executable's icon ---
-export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -x "$build/wine.sh" ]; then
-  cat >"$build/wine.sh" <<FINE
-#!/bin/sh
-# Runs a Windows program of this build under Wine, in the build's own Wine folder.
-export WINEPREFIX="$WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-exec wine "\$@"
-FINE
-  chmod +x "$build/wine.sh"
-fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  passo "Wine: prima preparazione di $WINEPREFIX"
-  registra "$build/log/wine.log" wine wineboot --init
-fi
-wineserver -w
-wineserver -p
-wine cmd /c exit </dev/null >/dev/null 2>&1
-trap 'wineserver -k 2>/dev/null || true' EXIT
+PreparaWine
 
 # --- trivalto.exe, trivalto-cli.exe, the bundled archive and the help pages, in build-win/gui ---
 inizio=$SECONDS

@@ -234,26 +234,8 @@ passo "Dipendenze pronte in $((SECONDS - inizio_dipendenze)) s"
 exec 9>&-
 
 # --- Wine: its own folder in the build tree, started once (the first start is slow) ---
-export WINEPREFIX="$build/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cat >"$build/wine.sh" <<FINE
-#!/bin/sh
-# Runs a Windows program of this build under Wine, in the build's own Wine folder.
-export WINEPREFIX="$WINEPREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-exec wine "\$@"
-FINE
-chmod +x "$build/wine.sh"
 inizio=$SECONDS
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  passo "Wine: prima preparazione di $WINEPREFIX"
-  registra "$build/log/wine.log" wine wineboot --init
-fi
-# One Wine server for all the programs that follow, instead of one per program.
-wineserver -w
-wineserver -p
-# Wine's services start with the first program and outlive it, holding on to its output: started
-# here, they hold no pipe of the build or of the tests, which would wait for them forever.
-wine cmd /c exit </dev/null >/dev/null 2>&1
-trap 'wineserver -k 2>/dev/null || true' EXIT
+PreparaWine
 passo "Wine pronto in $((SECONDS - inizio)) s"
 
 # --- The Linux trivalto-cli and its archive database, for the comparison ---

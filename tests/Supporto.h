@@ -14,7 +14,9 @@
 #include "core/analysis/Casi.h"
 #include "core/analysis/Gioco.h"
 #include "core/archive/ArchivioMemoria.h"
+#include "core/archive/DatabaseArchivio.h"
 #include "core/archive/FormatiTesto.h"
+#include "core/shell/ContestoProgramma.h"
 
 namespace trivalto::test {
 
@@ -178,6 +180,24 @@ inline void PiantaRegola(ArchivioMemoria& archivio, const SceltaParametro& scelt
         }
         archivio.Estrazioni[static_cast<size_t>(r) + 1][0] = nuovi;
     }
+}
+
+/// A program folder as after its first start: `righe` written into the archive database `archivio`, the
+/// program database made, that archive chosen and loaded.
+inline void AvviaSuArchivio(ContestoProgramma& ctx, const std::filesystem::path& archivio,
+                            const std::vector<RigaEstrazione>& righe) {
+    {
+        auto db = DatabaseArchivio::ApriOCrea(archivio);
+        Transaction tr(db->Db());
+        for (const auto& r : righe)
+            db->Inserisci(r, "2026-12-08", "10:00:00");
+        tr.Conferma();
+    }
+    ctx.ApriDbProgramma();
+    ctx.LeggiParametri();
+    ctx.RegistraArchivioScelto(archivio.string());
+    ctx.ApriArchivio();
+    ctx.CaricamentoIniziale();
 }
 
 } // namespace trivalto::test

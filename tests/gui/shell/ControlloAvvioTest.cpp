@@ -37,18 +37,8 @@ struct Banco {
     std::unique_ptr<Container> principale;
 
     Banco() {
-        {
-            auto db = DatabaseArchivio::ApriOCrea(cartella / "Archivio.mdb");
-            Transaction tr(db->Db());
-            for (size_t i = 0; i + 10 < RigheReali().size(); ++i)
-                db->Inserisci(RigheReali()[i], "2026-12-08", "10:00:00");
-            tr.Conferma();
-        }
-        ctx.ApriDbProgramma();
-        ctx.LeggiParametri();
-        ctx.RegistraArchivioScelto(cartella / "Archivio.mdb");
-        ctx.ApriArchivio();
-        ctx.CaricamentoIniziale();
+        AvviaSuArchivio(ctx, cartella / "Archivio.mdb",
+                        {RigheReali().begin(), RigheReali().end() - 10}); // the last ten draws left out
     }
     void Imposta(bool controlla, const std::string& indirizzo) {
         ControlloAvvio::Abilita(*ctx.DbProgramma, controlla);
