@@ -17,6 +17,7 @@
 #include "core/archive/DatabaseArchivio.h"
 #include "core/archive/FormatiTesto.h"
 #include "core/shell/ContestoProgramma.h"
+#include "core/shell/Piattaforma.h"
 
 namespace trivalto::test {
 
@@ -187,7 +188,7 @@ inline void PiantaRegola(ArchivioMemoria& archivio, const SceltaParametro& scelt
 inline void AvviaSuArchivio(ContestoProgramma& ctx, const std::filesystem::path& archivio,
                             const std::vector<RigaEstrazione>& righe) {
     {
-        auto db = DatabaseArchivio::ApriOCrea(archivio);
+        auto db = DatabaseArchivio::ApriOCrea(TestoDaPercorso(archivio));
         Transaction tr(db->Db());
         for (const auto& r : righe)
             db->Inserisci(r, "2026-12-08", "10:00:00");
@@ -195,7 +196,7 @@ inline void AvviaSuArchivio(ContestoProgramma& ctx, const std::filesystem::path&
     }
     ctx.ApriDbProgramma();
     ctx.LeggiParametri();
-    ctx.RegistraArchivioScelto(archivio.string());
+    ctx.RegistraArchivioScelto(TestoDaPercorso(archivio));
     ctx.ApriArchivio();
     ctx.CaricamentoIniziale();
 }

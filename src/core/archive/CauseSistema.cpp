@@ -63,8 +63,12 @@ std::string CausaSistema(int n) {
 }
 
 std::string CausaSistema(const std::error_code& codice) {
-    if (codice.category() == std::system_category() || codice.category() == std::generic_category())
-        return CausaSistema(codice.value());
+    if (codice.category() == std::generic_category()) return CausaSistema(codice.value());
+    // The system's own numbers (Windows' error codes, not errno) are read through their generic
+    // meaning; one without an equivalent keeps the system's text.
+    if (const auto condizione = codice.default_error_condition();
+        condizione.category() == std::generic_category())
+        return CausaSistema(condizione.value());
     return "errore del sistema (" + codice.message() + ")";
 }
 

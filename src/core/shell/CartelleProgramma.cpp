@@ -82,6 +82,15 @@ std::string CartellaDatiUtente() {
 }
 
 namespace {
+/// Written under a temporary name: a start cut short leaves no program database that looks finished.
+void CreaDatabaseProgramma(const fs::path& db, const std::string& percorsoArchivio) {
+    fs::path provvisorio = db;
+    provvisorio += ".parziale";
+    fs::remove(provvisorio);
+    DatabaseProgramma::Crea(TestoDaPercorso(provvisorio), percorsoArchivio);
+    fs::rename(provvisorio, db);
+}
+
 void Prepara(const CartelleProgramma& cartelle) {
     const fs::path cartella = PercorsoDaTesto(cartelle.Programma);
     fs::create_directories(cartella);
@@ -104,18 +113,26 @@ void Prepara(const CartelleProgramma& cartelle) {
     } else {
         return; // nothing bundled: the program creates an empty database and asks for the archive
     }
-    fs::path provvisorio = db;
-    provvisorio += ".parziale";
-    fs::remove(provvisorio);
-    DatabaseProgramma::Crea(TestoDaPercorso(provvisorio), percorsoArchivio);
-    fs::rename(provvisorio, db);
+    CreaDatabaseProgramma(db, percorsoArchivio);
+}
+
+/// A copy that writes in its own folder (the build tree, the portable zip): the build makes the
+/// program database; a folder unpacked with only the archive gets one pointing at that archive, where
+/// it lies, so the first start asks nothing.
+void PreparaPropria(const fs::path& cartella) {
+    const fs::path db = cartella / DatabaseProgramma::NomeFile;
+    const fs::path archivio = cartella / NomeArchivio;
+    if (fs::exists(db) || !fs::is_regular_file(archivio)) return;
+    CreaDatabaseProgramma(db, TestoDaPercorso(fs::absolute(archivio).make_preferred()));
 }
 } // namespace
 
 void PreparaCartellaUtente(const CartelleProgramma& cartelle) {
-    if (cartelle.Programma == cartelle.Condivisa) return;
     try {
-        Prepara(cartelle);
+        if (cartelle.Programma == cartelle.Condivisa)
+            PreparaPropria(PercorsoDaTesto(cartelle.Programma));
+        else
+            Prepara(cartelle);
     } catch (const fs::filesystem_error& e) {
         // The library's text ("filesystem error: cannot copy: ...") never reaches the user.
         throw std::runtime_error((e.path1().empty() ? std::string() : TestoDaPercorso(e.path1()) + ": ") +

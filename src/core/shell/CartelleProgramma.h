@@ -23,10 +23,11 @@ CartelleProgramma TrovaCartelle(const std::string& cartellaEseguibile, const std
 /// or ~/.local/share, on Windows %APPDATA%, then "Trivalto/Trivalto". For the CLI, which has no Qt.
 std::string CartellaDatiUtente();
 
-/// First start in the user's data folder: creates it, copies the bundled archive into it and
-/// creates the program database pointing at that copy. Does nothing when the program database is
-/// there already or the program writes into its own folder. Throws on failure, leaving no
-/// half-written file behind: the next start tries again.
+/// First start. In the user's data folder: creates it, copies the bundled archive into it and creates
+/// the program database pointing at that copy. In the program's own folder (a portable copy): creates
+/// the program database pointing at the archive beside the program. Does nothing when the program
+/// database is there already. Throws on failure, leaving no half-written file behind: the next start
+/// tries again.
 void PreparaCartellaUtente(const CartelleProgramma& cartelle);
 
 } // namespace trivalto

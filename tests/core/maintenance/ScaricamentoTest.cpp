@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -296,4 +297,14 @@ TEST(Messaggi, TabellaDeiMessaggi) {
               "file o cartella inesistente");
     EXPECT_EQ(CausaSistema(std::make_error_code(std::errc::cross_device_link)),
               "il file provvisorio e la destinazione sono su dischi diversi");
+    // What the file system really reports, in whichever numbering the platform uses.
+    std::error_code ec;
+    std::filesystem::copy_file("non-esiste-affatto.mdb", "copia-mai-fatta.mdb", ec);
+    EXPECT_EQ(CausaSistema(ec), "file o cartella inesistente") << ec.message();
+#ifdef _WIN32
+    // Windows' own codes (not errno values: 5 would be EIO, 112 is nothing).
+    EXPECT_EQ(CausaSistema(std::error_code(5, std::system_category())), "permesso negato");
+    EXPECT_EQ(CausaSistema(std::error_code(112, std::system_category())), "disco pieno");
+    EXPECT_EQ(CausaSistema(std::error_code(3, std::system_category())), "file o cartella inesistente");
+#endif
 }

@@ -209,6 +209,47 @@ TEST(CartelleProgramma, PrimoAvvioInstallatoEReinstallazioneCheTieneLArchivio) {
     EXPECT_FALSE(std::filesystem::exists(utente + "-no"));
 }
 
+// A portable copy unpacked with its archive and no program database starts on that archive, where it
+// lies, without asking; a program database already there is left as the user made it.
+TEST(CartelleProgramma, CopiaPortatileSiAvviaSullArchivioAccanto) {
+    CartellaTemporanea c;
+    const auto cartella = c.Percorso() / "Trivalto-portabile";
+    std::filesystem::create_directories(cartella);
+    {
+        auto db = DatabaseArchivio::ApriOCrea((cartella / "ArchivioLotto.mdb").string());
+        Transaction tr(db->Db());
+        for (const auto& r : RigheCasuali(12, 3))
+            db->Inserisci(r, "2026-12-08", "10:00:00");
+        tr.Conferma();
+    }
+    const auto cartelle = TrovaCartelle(cartella.string(), c / "utente");
+    ASSERT_FALSE(cartelle.Installato);
+    ASSERT_EQ(cartelle.Programma, cartella.string());
+    PreparaCartellaUtente(cartelle);
+    {
+        ContestoProgramma ctx(cartelle.Programma);
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        EXPECT_EQ(ctx.PercorsoArchivio, (cartella / "ArchivioLotto.mdb").make_preferred().string());
+        ASSERT_TRUE(ctx.ApriArchivio());
+        ctx.CaricamentoIniziale();
+        EXPECT_EQ(ctx.Archivio().NumeroEstrazioni, 12);
+        ctx.DbProgramma->ScriviParametro("PercorsoArchivio", "altrove.mdb");
+    }
+    std::vector<std::string> file;
+    for (const auto& e : std::filesystem::directory_iterator(cartella))
+        file.push_back(e.path().filename().string());
+    std::sort(file.begin(), file.end());
+    EXPECT_EQ(file, (std::vector<std::string>{"ArchivioLotto.mdb", "DbTrivalto.mdb"}));
+    EXPECT_FALSE(std::filesystem::exists(c / "utente"));
+
+    PreparaCartellaUtente(cartelle); // a second start
+    ContestoProgramma ctx(cartelle.Programma);
+    ctx.ApriDbProgramma();
+    ctx.LeggiParametri();
+    EXPECT_EQ(ctx.PercorsoArchivio, "altrove.mdb");
+}
+
 #ifdef _WIN32
 TEST(CartelleProgramma, CartellaDellUtenteComeLaNominaQt) {
     const char* dati = std::getenv("APPDATA");
