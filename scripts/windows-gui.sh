@@ -22,7 +22,7 @@ source "$radice/scripts/windows/comune.sh"
 
 # --- Debian packages: the host's Qt tools the cross build runs, NSIS, Xvfb, zip, and Wine's fonts
 # (the Windows dialog font the program's windows ask for) ---
-pacchetti=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis xvfb xauth xdotool imagemagick zip fonts-wine
+pacchetti=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis xvfb xauth xdotool imagemagick zip unzip fonts-wine
            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev cmake ninja-build ccache)
 mancanti=()
 for p in "${pacchetti[@]}"; do
@@ -196,5 +196,6 @@ inizio=$SECONDS
 passo "Prova dell'installatore sotto Wine (log: $build/log/prova.log)"
 : >"$build/log/prova.log"
 registra "$build/log/prova.log" xvfb-run -a -s "-screen 0 1280x800x24" \
-  bash "$radice/scripts/windows/prova-installatore.sh" "$setup" "$build/wine-prova" "$radice/docs/schermate"
+  bash "$radice/scripts/windows/prova-installatore.sh" "$setup" "$build/wine-prova" "$radice/docs/schermate" \
+  "$zip_portatile"
 passo "Prova superata in $((SECONDS - inizio)) s; tutto in $((SECONDS - inizio_totale)) s"

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Run by scripts/windows-gui.sh inside xvfb-run: installs Trivalto silently into a fresh Wine folder,
-# checks what the installer left, starts the installed program past its first window, photographs
-# the main window and the analysis after "GENERA TERZINE", then uninstalls and checks that the
-# user's own data stayed.
-#   prova-installatore.sh SETUP.exe WINEPREFIX CARTELLA_SCHERMATE
+# Run by scripts/windows-gui.sh inside xvfb-run, in a fresh Wine folder: unpacks the portable zip into
+# a folder with an accented name and starts it (no question, everything written beside it); then
+# installs Trivalto silently, checks what the installer left, starts the installed program past its
+# first window, photographs the main window and the analysis after "GENERA TERZINE", uninstalls and
+# checks that the user's own data stayed.
+#   prova-installatore.sh SETUP.exe WINEPREFIX CARTELLA_SCHERMATE PORTABLE.zip
 set -euo pipefail
 setup="$1"
 export WINEPREFIX="$2" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 schermate="$3"
+zip_portatile="$4"
 mkdir -p "$schermate"
 
 errore() { echo "Errore: $*" >&2; exit 1; }
@@ -31,10 +33,35 @@ wine wineboot --init </dev/null
 wineserver -w
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
+c="$WINEPREFIX/drive_c"
+utente="$(ls "$c/users" | grep -v -x Public | head -n 1)"
+roaming="$c/users/$utente/AppData/Roaming/Trivalto"
+
+passo "Copia portatile in una cartella con accenti"
+cartella_portatile="$c/Giocate è qui"
+mkdir -p "$cartella_portatile"
+(cd "$cartella_portatile" && unzip -q "$zip_portatile")
+nome_portatile="$(basename "$zip_portatile" .zip)"
+win_portatile="C:\\Giocate è qui\\$nome_portatile"
+wine "$win_portatile\\trivalto.exe" </dev/null >/dev/null 2>&1 & disown
+inizio="$(aspetta_finestra 120 '^Le Trivalto: Versione')" || errore "la copia portatile non si avvia"
+sleep 2
+xdotool windowactivate --sync "$inizio" 2>/dev/null || true
+xdotool key --window "$inizio" Return
+aspetta_finestra 120 '^Le Trivalto$' >/dev/null ||
+  errore "la copia portatile non arriva alla finestra principale (ha chiesto l'archivio?)"
+wineserver -k 2>/dev/null || true
+sleep 1
+[ -f "$cartella_portatile/$nome_portatile/DbTrivalto.mdb" ] ||
+  errore "la copia portatile non ha scritto il database del programma accanto a sé"
+[ ! -e "$roaming" ] || errore "la copia portatile ha scritto nella cartella dei dati dell'utente"
+stato="$(wine "$win_portatile\\trivalto-cli.exe" stato </dev/null | tr -d '\r')"
+grep -qxF "Archivio	$win_portatile\\ArchivioLotto.mdb" <<<"$stato" ||
+  errore "la copia portatile non usa l'archivio accanto a sé: $stato"
+
 passo "Installazione silenziosa"
 wine "$setup" /S </dev/null
 wineserver -w
-c="$WINEPREFIX/drive_c"
 dest="$c/Program Files/Trivalto"
 for f in bin/trivalto.exe bin/trivalto-cli.exe bin/qt.conf bin/translations/qtbase_it.qm \
          share/trivalto/ArchivioLotto.mdb share/trivalto/help LICENSE.txt Disinstalla.exe; do
@@ -55,8 +82,7 @@ xdotool windowactivate --sync "$inizio" 2>/dev/null || true
 xdotool key --window "$inizio" Return
 principale="$(aspetta_finestra 120 '^Le Trivalto$')" || errore "la finestra principale non compare"
 sleep 5
-utente="$(ls "$c/users" | grep -v -x Public | head -n 1)"
-[ -f "$c/users/$utente/AppData/Roaming/Trivalto/Trivalto/DbTrivalto.mdb" ] ||
+[ -f "$roaming/Trivalto/DbTrivalto.mdb" ] ||
   errore "il database del programma non è nella cartella dei dati dell'utente"
 import -window root "$schermate/windows-principale.png"
 passo "Schermata: $schermate/windows-principale.png"

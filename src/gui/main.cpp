@@ -20,6 +20,13 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Trivalto"));
     QGuiApplication::setDesktopFileName(QStringLiteral("trivalto"));
     QApplication::setWindowIcon(IconaProgramma());
+#ifdef Q_OS_WIN
+    if (const QString famiglia = CarattereSostitutivo(QApplication::font()); !famiglia.isEmpty()) {
+        QFont f = QApplication::font();
+        f.setFamily(famiglia);
+        QApplication::setFont(f);
+    }
+#endif
     CaricaTraduzioniItaliane(app);
 
     const CartelleProgramma cartelle = CartelleAvvio(QCoreApplication::applicationDirPath());

@@ -2,6 +2,7 @@
 #include "gui/shell/Avvio.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QStandardPaths>
 
 namespace trivalto {
@@ -13,6 +14,22 @@ CartelleProgramma CartelleAvvio(const QString& cartellaEseguibile) {
 
 QString CartellaHelp(const CartelleProgramma& cartelle) {
     return QDir(QString::fromStdString(cartelle.Condivisa)).filePath(QStringLiteral("help"));
+}
+
+namespace {
+bool Presente(const QFont& f) {
+    return QFontInfo(f).family().compare(f.family(), Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+QString CarattereSostitutivo(const QFont& sistema) {
+    if (Presente(sistema)) return {};
+    for (const char* nome : {"Segoe UI", "Tahoma", "Arial", "Liberation Sans", "DejaVu Sans", "Noto Sans"}) {
+        QFont prova(sistema);
+        prova.setFamily(QString::fromLatin1(nome));
+        if (Presente(prova)) return prova.family();
+    }
+    return {};
 }
 
 } // namespace trivalto

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -302,6 +303,19 @@ private slots:
         QCOMPARE(ctx.Archivio().NumeroEstrazioni, 50);
         QVERIFY(std::filesystem::is_empty(radice / "usr/bin"));
         qputenv("XDG_DATA_HOME", vecchia);
+    }
+
+    // A system font that is not installed (Windows' own under Wine) gives way to a sans-serif family
+    // that is, keeping its size; one that is installed is kept.
+    void carattereDiSistemaMancante() {
+        QFont mancante(QStringLiteral("Carattere Che Non Esiste 7q"), 9);
+        const QString famiglia = CarattereSostitutivo(mancante);
+        QVERIFY(!famiglia.isEmpty());
+        QFont sostituito(mancante);
+        sostituito.setFamily(famiglia);
+        QCOMPARE(QFontInfo(sostituito).family(), famiglia);
+        QVERIFY(!QFontInfo(sostituito).family().contains(QStringLiteral("Serif")));
+        QCOMPARE(CarattereSostitutivo(sostituito), QString());
     }
 
     // An archive written by a newer program: the start says why it cannot be used instead of the
