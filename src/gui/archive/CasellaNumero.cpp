@@ -27,10 +27,17 @@ void CasellaNumero::Colora(bool evidenziata) {
 void CasellaNumero::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     Colora(true);
-    // After a click the line edit places the cursor itself: select once that is done, unless the
-    // focus has already moved on (a box left with its text selected looks like a second cursor).
+    setModified(false);
+    // Reached by Enter or an arrow the box is selected at once: digits typed ahead are already queued
+    // and a later selection would swallow the first of them. After a click the line edit places the
+    // cursor itself, so select once that is done, unless the focus has moved on (a box left selected
+    // looks like a second cursor) or typing has begun.
+    if (event->reason() != Qt::MouseFocusReason) {
+        selectAll();
+        return;
+    }
     QTimer::singleShot(0, this, [this] {
-        if (hasFocus()) selectAll();
+        if (hasFocus() && !isModified()) selectAll();
     });
 }
 
