@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -35,6 +36,16 @@ namespace trivalto {
 namespace {
 
 constexpr int ArgomentoHelp = 320;
+
+/// Header sections with almost no margin: the calendar's day columns are two digits wide, and the
+/// usual margin of the Windows style cuts "10" ... "31" down to their first digit.
+class IntestazioneStretta : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metrica, const QStyleOption* opzione, const QWidget* widget) const override {
+        if (metrica == PM_HeaderMargin) return 1;
+        return QProxyStyle::pixelMetric(metrica, opzione, widget);
+    }
+};
 
 QToolButton* Figura(QWidget* padre, const char* nome, const QString& testo, const QString& simbolo,
                     Colore colore) {
@@ -303,6 +314,9 @@ QWidget* Archivio::costruisciStatistica(QWidget* padre) {
     fg1_->setFont(piccolo);
     fg1_->horizontalHeader()->setFont(piccolo);
     fg1_->horizontalHeader()->setMinimumSectionSize(8);
+    auto* stretta = new IntestazioneStretta;
+    stretta->setParent(fg1_);
+    fg1_->horizontalHeader()->setStyle(stretta);
     auto* legenda =
         new QLabel(QStringLiteral("1=(D) Domenica  2=(L) Lunedì   3=(M) Martedì  4=(m) Mercoledì  "
                                   "5=(G) Giovedì  6=(V) Venerdì  7=(S) Sabato"),

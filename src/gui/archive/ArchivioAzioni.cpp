@@ -7,11 +7,13 @@
 #include <QComboBox>
 #include <QDate>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <ctime>
 
 #include "core/maintenance/CalendarioEstrazioni.h"
@@ -274,7 +276,10 @@ void Archivio::CaricaCalendario() {
     for (int col = 0; col < m.Colonne(); ++col)
         m.ImpostaCentrata(col, true);
     // Narrow day columns, just wide enough for two digits, so a whole year fits the page.
-    const int giorno = fg1_->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 2;
+    auto* testata = fg1_->horizontalHeader();
+    const int margine = testata->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, testata);
+    const int giorno = std::max(fg1_->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 2,
+                                testata->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 2 * margine);
     // Year and month are bold in the grid's default type, larger than the days' type: a month of
     // two digits must not be cut to "...".
     QFont grassetto;

@@ -71,10 +71,10 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
         Nota(compagni, QStringLiteral("Attenzione: questi due formati non prevedono i dati della ruota "
                                       "nazionale. Vengono salvate le estrazioni delle 10 ruote classiche.")),
         2, 0, 1, 3);
-    g->addWidget(
-        Nota(compagni, QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella "
-                                      "cartella C:/Qrvx3/ .....")),
-        3, 0, 1, 3);
+    lblNotaQuorvex_ = Nota(compagni, {});
+    lblNotaQuorvex_->setObjectName(QStringLiteral("LblNotaQuorvex"));
+    g->addWidget(lblNotaQuorvex_, 3, 0, 1, 3);
+    ImpostaPercorsoQuorvex(quorvex_);
     g->setColumnStretch(1, 1);
 
     auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), this);
@@ -162,8 +162,8 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
     // The folder of the last Dati.iii export, as saved by "RENDE PREDEFINITA"; a failure leaves it empty.
     try {
         if (ctx_.DbProgramma)
-            lblDatiIii_->setText(QString::fromStdString(
-                ctx_.DbProgramma->LeggiParametro(ChiaviParametri::PercorsoDatiIii).value_or("")));
+            lblDatiIii_->setText(QDir::toNativeSeparators(QString::fromStdString(
+                ctx_.DbProgramma->LeggiParametro(ChiaviParametri::PercorsoDatiIii).value_or(""))));
     } catch (const std::exception&) {
     }
 }
@@ -203,7 +203,7 @@ void PaginaSalvataggi::SalvaDatiIii() {
         file, [](const ArchivioMemoria& a, const std::string& f, const auto& p) { EsportaDatiIii(a, f, p); },
         [this, file](bool riuscita, const QString& causa) {
             if (riuscita) {
-                lblDatiIii_->setText(QFileInfo(file).absoluteFilePath());
+                lblDatiIii_->setText(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
                 Esportato(file);
             } else {
                 dialoghi_.Messaggio(this, QStringLiteral("Esportazione non riuscita.\n") + causa,
@@ -249,6 +249,9 @@ void PaginaSalvataggi::RendePredefinito(const char* parametro, QLineEdit* casell
 void PaginaSalvataggi::ImpostaPercorsoQuorvex(const QString& percorso) {
     quorvex_ = percorso;
     lblQuorvex_->setText(QDir::toNativeSeparators(percorso));
+    lblNotaQuorvex_->setText(
+        QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1")
+            .arg(QDir::toNativeSeparators(QFileInfo(percorso).path())));
 }
 
 void PaginaSalvataggi::SalvaQuorvex() {

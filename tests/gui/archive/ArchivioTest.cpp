@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -162,6 +163,35 @@ private slots:
         QCOMPARE(b.Box(8)->text(), QStringLiteral("03"));
         QVERIFY(b.Box(9)->styleSheet().contains(QStringLiteral("#ffff00")));
         QVERIFY(!b.Box(8)->styleSheet().contains(QStringLiteral("#ffff00")));
+    }
+
+    void cifreDigitateInAnticipo() {
+        // Keys typed ahead reach the next box before the program has had a moment: none of the digits
+        // may be lost, whether the box was reached by Enter or by a click.
+        Banco b;
+        b.Premi("CmdAzzera");
+        b.Box(1)->setFocus();
+        QTest::keyClicks(b.Box(1), QStringLiteral("12"));
+        QTest::keyClick(b.Box(1), Qt::Key_Return);
+        QVERIFY(b.Box(2)->hasFocus());
+        QTest::keyClick(b.Box(2), Qt::Key_4);
+        QCoreApplication::processEvents();
+        QTest::keyClick(b.Box(2), Qt::Key_5);
+        QCOMPARE(b.Box(2)->text(), QStringLiteral("45"));
+        QTest::mouseClick(b.Box(3), Qt::LeftButton);
+        QVERIFY(b.Box(3)->hasFocus());
+        QTest::keyClick(b.Box(3), Qt::Key_6);
+        QCoreApplication::processEvents();
+        QTest::keyClick(b.Box(3), Qt::Key_7);
+        QCOMPARE(b.Box(3)->text(), QStringLiteral("67"));
+        // A box reached by Enter still starts with its old number selected, ready to be typed over.
+        b.Box(5)->setText(QStringLiteral("88"));
+        b.Box(4)->setFocus();
+        QTest::keyClicks(b.Box(4), QStringLiteral("9"));
+        QTest::keyClick(b.Box(4), Qt::Key_Return);
+        QVERIFY(b.Box(5)->hasFocus());
+        QTest::keyClicks(b.Box(5), QStringLiteral("33"));
+        QCOMPARE(b.Box(5)->text(), QStringLiteral("33"));
     }
 
     void salvaUnaNuovaEstrazione() {
@@ -457,6 +487,10 @@ private slots:
         // Quorvex where its folder is missing: the folder is made, and the message says where.
         const auto quorvex = QString::fromStdString(b.cartella / "wine/QRVX3/DATI32.III");
         pagina->ImpostaPercorsoQuorvex(quorvex);
+        // The warning names the folder the export really goes to, written the system's way.
+        QVERIFY(b.w->findChild<QLabel*>(QStringLiteral("LblNotaQuorvex"))
+                    ->text()
+                    .endsWith(QDir::toNativeSeparators(QFileInfo(quorvex).path())));
         b.Premi("CmdQuorvex");
         attendi();
         QCOMPARE(b.d.messaggi.back().testo,
@@ -530,6 +564,16 @@ private slots:
         for (int col : {0, 1})
             QVERIFY2(fg1->columnWidth(col) >= fg1->LarghezzaNecessaria(col),
                      qPrintable(QString::number(col)));
+        // Every day of the header shows both its digits, inside the margins the style draws it in.
+        auto* intestazione = fg1->horizontalHeader();
+        const int margine =
+            intestazione->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, intestazione);
+        for (int col = 2; col < fg1->Modello().Colonne(); ++col) {
+            const QString giorno = fg1->Testo(0, col);
+            QVERIFY2(intestazione->sectionSize(col) >=
+                         intestazione->fontMetrics().horizontalAdvance(giorno) + 2 * margine,
+                     qPrintable(giorno));
+        }
     }
 };
 
