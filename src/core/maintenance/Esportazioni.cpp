@@ -51,11 +51,11 @@ int Campo(const std::string& data, size_t da, size_t quanti) {
 std::string FileDaSostituire(const std::string& destinazione) {
     const auto fine = FineCollegamenti(destinazione);
     if (fine.empty())
-        throw ErroreEsportazione("la destinazione " + destinazione +
+        throw ErroreEsportazione("la destinazione " + PercorsoDiSistema(destinazione) +
                                  " è un collegamento simbolico che non porta a un file");
     if (const auto tipo = TipoDi(fine); tipo != TipoFile::Assente && tipo != TipoFile::Regolare)
-        throw ErroreEsportazione("la destinazione " + destinazione + " è " + DescriviTipo(tipo) +
-                                 ", non un file normale: esportazione rifiutata");
+        throw ErroreEsportazione("la destinazione " + PercorsoDiSistema(destinazione) + " è " +
+                                 DescriviTipo(tipo) + ", non un file normale: esportazione rifiutata");
     return fine;
 }
 
@@ -63,7 +63,9 @@ std::string FileDaSostituire(const std::string& destinazione) {
 class FileSicuro {
 public:
     FileSicuro(const std::string& destinazione, bool copiaEsistente)
-        : destinazione_(FileDaSostituire(destinazione)), d_(PercorsoDaTesto(destinazione_)) {
+        // Named in messages as the system writes paths, whatever separators the caller used.
+        : destinazione_(PercorsoDiSistema(FileDaSostituire(destinazione))),
+          d_(PercorsoDaTesto(destinazione_)) {
         std::random_device rd;
         std::string nome = ".";
         nome.append(TestoDaPercorso(d_.filename())).append(".tmp").append(std::to_string(rd()));
