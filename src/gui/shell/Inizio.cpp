@@ -2,6 +2,7 @@
 #include "gui/shell/Inizio.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -136,7 +137,7 @@ void Inizio::SelezionaArchivio() {
         dialoghi_.ApriFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.mdb"),
                            QStringLiteral("File di archivio (*.Mdb)"));
     if (percorso.isEmpty()) return;
-    lblArchivio_->setText(QStringLiteral("Database: ") + percorso);
+    lblArchivio_->setText(QStringLiteral("Database: ") + QDir::toNativeSeparators(percorso));
     try {
         ctx_.RegistraArchivioScelto(percorso.toStdString());
     } catch (const std::exception& e) {

@@ -89,10 +89,11 @@ private slots:
         ctx.LeggiParametri();
         DialoghiScriptati d;
         Inizio w(ctx, d);
-        d.file.push_back(QString::fromStdString(archivio));
+        // The file dialog answers with "/" on every system; the window shows the system's form.
+        d.file.push_back(QDir::fromNativeSeparators(QString::fromStdString(archivio)));
         w.findChild<QPushButton*>(QStringLiteral("Command4"))->click();
         QCOMPARE(Etichetta(w, "Lbl_Archivio"),
-                 QStringLiteral("Database: ") + QString::fromStdString(archivio));
+                 QStringLiteral("Database: ") + QDir::toNativeSeparators(QString::fromStdString(archivio)));
         QFile percorso(QString::fromStdString(cartella / "PercorsoDatabase.txt"));
         QVERIFY(percorso.open(QIODevice::ReadOnly));
         QCOMPARE(percorso.readAll(), QByteArray("\"" + QByteArray::fromStdString(archivio) + "\"\r\n"));
