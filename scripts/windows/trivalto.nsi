@@ -50,7 +50,7 @@ Function un.onInit
   SetShellVarContext all
 FunctionEnd
 
-Section "Trivalto (programma, archivio e guida)" SezioneProgramma
+Section "Trivalto" SezioneProgramma
   SectionIn RO
   SetOutPath "$INSTDIR"
   File "${SORGENTE}\LICENSE.txt"

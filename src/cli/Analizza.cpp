@@ -178,11 +178,19 @@ int Analizza(const std::vector<std::string>& argomenti, const Ambiente& amb, std
 
 int Principale(const std::vector<std::string>& argomenti, const Ambiente& amb, std::ostream& out,
                std::ostream& err) {
+    constexpr const char* Uso =
+        "Uso: trivalto-cli "
+        "analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
+        "[opzioni], oppure trivalto-cli --version\n";
     if (argomenti.empty()) {
-        err << "Uso: trivalto-cli "
-               "analizza|costruttore|verifica|esplora|importa|esporta|aggiorna|prepara|stato "
-               "[opzioni], oppure trivalto-cli --version\n";
+        err << Uso;
         return 2;
+    }
+    // Asked for, the usage is an answer: on standard output, and no failure.
+    if (argomenti.size() == 1 && (argomenti[0] == "--help" || argomenti[0] == "-h" || argomenti[0] == "/?" ||
+                                  argomenti[0] == "help" || argomenti[0] == "aiuto")) {
+        out << Uso;
+        return 0;
     }
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
     if (argomenti[0] == "analizza") return Analizza(resto, amb, out, err);

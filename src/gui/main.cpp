@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
         f.setFamily(famiglia);
         QApplication::setFont(f);
     }
+    // Under Wine the fixed-width lists' Courier New is missing too.
+    QFont::insertSubstitutions(QStringLiteral("Courier New"),
+                               {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
 #endif
     CaricaTraduzioniItaliane(app);
 

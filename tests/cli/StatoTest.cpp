@@ -69,3 +69,19 @@ TEST(CliStato, Versione) {
         EXPECT_NE(e.out.find(testo), std::string::npos) << testo;
     EXPECT_EQ(Esegui({"--version", "x"}).stato, 2);
 }
+
+// The usage asked for is an answer on standard output; given by mistake it is an error.
+TEST(CliStato, UsoRichiestoEUsoPerErrore) {
+    const auto nessuno = Esegui({});
+    EXPECT_EQ(nessuno.stato, 2);
+    EXPECT_EQ(nessuno.out, "");
+    ASSERT_EQ(nessuno.err.rfind("Uso: trivalto-cli ", 0), 0u);
+    for (const char* richiesta : {"--help", "-h", "/?", "help", "aiuto"}) {
+        const auto e = Esegui({richiesta});
+        EXPECT_EQ(e.stato, 0) << richiesta;
+        EXPECT_EQ(e.out, nessuno.err) << richiesta;
+        EXPECT_EQ(e.err, "") << richiesta;
+    }
+    EXPECT_EQ(Esegui({"--help", "analizza"}).stato, 2);
+    EXPECT_EQ(Esegui({"aiutami"}).stato, 2);
+}

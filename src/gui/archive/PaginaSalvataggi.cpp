@@ -71,10 +71,12 @@ PaginaSalvataggi::PaginaSalvataggi(ContestoProgramma& contesto, Dialoghi& dialog
         Nota(compagni, QStringLiteral("Attenzione: questi due formati non prevedono i dati della ruota "
                                       "nazionale. Vengono salvate le estrazioni delle 10 ruote classiche.")),
         2, 0, 1, 3);
-    lblNotaQuorvex_ = Nota(compagni, {});
-    lblNotaQuorvex_->setObjectName(QStringLiteral("LblNotaQuorvex"));
-    g->addWidget(lblNotaQuorvex_, 3, 0, 1, 3);
-    ImpostaPercorsoQuorvex(quorvex_);
+    // The companion program's own wording, kept as its users know it; the path box below shows where
+    // the file really goes.
+    auto* notaQuorvex = Nota(compagni, QStringLiteral("Attenzione, questo file deve essere obbligatoriamente "
+                                                      "salvato nella cartella C:/Qrvx3/ ....."));
+    notaQuorvex->setObjectName(QStringLiteral("LblNotaQuorvex"));
+    g->addWidget(notaQuorvex, 3, 0, 1, 3);
     g->setColumnStretch(1, 1);
 
     auto* nazionale = new QGroupBox(QStringLiteral("Ruota Nazionale"), this);
@@ -249,9 +251,6 @@ void PaginaSalvataggi::RendePredefinito(const char* parametro, QLineEdit* casell
 void PaginaSalvataggi::ImpostaPercorsoQuorvex(const QString& percorso) {
     quorvex_ = percorso;
     lblQuorvex_->setText(QDir::toNativeSeparators(percorso));
-    lblNotaQuorvex_->setText(
-        QStringLiteral("Attenzione, questo file deve essere obbligatoriamente salvato nella cartella %1")
-            .arg(QDir::toNativeSeparators(QFileInfo(percorso).path())));
 }
 
 void PaginaSalvataggi::SalvaQuorvex() {

@@ -56,7 +56,6 @@ private:
     QString quorvex_;
     QLabel* lblDatiIii_;
     QLabel* lblQuorvex_;
-    QLabel* lblNotaQuorvex_;
     QLineEdit *txtIndirizzo_, *txtAggiornamento_;
     Occupazione occupazione_;
     LavoroAvviato lavoro_;

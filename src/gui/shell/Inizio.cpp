@@ -136,6 +136,8 @@ void Inizio::SelezionaArchivio() {
     const QString percorso =
         dialoghi_.ApriFile(this, QString::fromStdString(ctx_.CartellaProgramma()), QStringLiteral("*.mdb"),
                            QStringLiteral("File di archivio (*.Mdb)"));
+    // Chosen or not, the next step is PROCEDI: Enter goes there, not back into the file dialog.
+    findChild<QPushButton*>(QStringLiteral("Command2"))->setFocus();
     if (percorso.isEmpty()) return;
     lblArchivio_->setText(QStringLiteral("Database: ") + QDir::toNativeSeparators(percorso));
     try {

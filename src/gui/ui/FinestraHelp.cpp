@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -19,6 +20,8 @@ FinestraHelp::FinestraHelp(QString cartella, QWidget* parent)
     testo_->setSearchPaths({cartella_});
     auto* chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
     connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(esc, &QShortcut::activated, this, &QWidget::close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(testo_);
     layout->addWidget(chiudi, 0, Qt::AlignRight);

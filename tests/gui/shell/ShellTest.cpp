@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include "gui/shell/Container.h"
 #include "gui/shell/Inizio.h"
 #include "gui/shell/RegistroFinestre.h"
+#include "gui/ui/FinestraHelp.h"
 #include "gui/ui/Griglia.h"
 
 using namespace trivalto;
@@ -105,6 +107,31 @@ private slots:
         QCOMPARE(caricato.count(), 1);
         QCOMPARE(ctx.Archivio().NumeroEstrazioni, 60);
         QVERIFY(d.messaggi.empty());
+    }
+
+    // After the file dialog, chosen or cancelled, Enter presses PROCEDI (not SELEZIONE ARCHIVIO again).
+    void invioDopoLaSceltaPremeProcedi() {
+        CartellaTemporanea cartella;
+        const auto archivio = CreaArchivio(cartella, "Nuovo.mdb", 30);
+        ContestoProgramma ctx(cartella.Percorso().string());
+        ctx.ApriDbProgramma();
+        ctx.LeggiParametri();
+        DialoghiScriptati d;
+        Inizio w(ctx, d);
+        w.show();
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* seleziona = w.findChild<QPushButton*>(QStringLiteral("Command4"));
+        seleziona->setFocus();
+        seleziona->click(); // cancelled: no file given
+        QCOMPARE(QApplication::focusWidget(), w.findChild<QPushButton*>(QStringLiteral("Command2")));
+        d.file.push_back(QString::fromStdString(archivio));
+        seleziona->setFocus();
+        seleziona->click();
+        QSignalSpy caricato(&w, &Inizio::Caricato);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(caricato.count(), 1);
+        QCOMPARE(ctx.Archivio().NumeroEstrazioni, 30);
     }
 
     void archivioCorrottoOStranieroDaIlMessaggio() {
@@ -497,6 +524,24 @@ private slots:
         QSignalSpy fine(&w, &Inizio::Fine);
         w.findChild<QPushButton*>(QStringLiteral("Command3"))->click();
         QCOMPARE(fine.count(), 1);
+    }
+
+    // The help window shows a topic's page, says in Italian when a page is missing, and Esc closes it.
+    void finestraHelpSiChiudeConEsc() {
+        CartellaTemporanea cartella;
+        {
+            std::ofstream pagina(cartella / "310.html");
+            pagina << "<html><body><p>Avvio del programma</p></body></html>";
+        }
+        FinestraHelp f(QString::fromStdString(cartella.Percorso().string()));
+        f.MostraArgomento(310);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QVERIFY(f.findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Avvio del programma")));
+        f.MostraArgomento(999);
+        QVERIFY(f.findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Help non disponibile")));
+        f.activateWindow();
+        QTest::keyClick(&f, Qt::Key_Escape);
+        QVERIFY(!f.isVisible());
     }
 };
 
