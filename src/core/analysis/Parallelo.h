@@ -3,6 +3,9 @@
 // One way to spread independent steps over the cores: the searches' callers (simulations, walk-forward
 // trials, explored settings) hand it the step and get back whether a stop cut the loop short.
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
 
 #include "core/analysis/RicercaTerzine.h"
 
@@ -17,5 +20,49 @@ namespace trivalto {
 bool PerOgniInParallelo(int n, int thread, const ControlloLavoro& ctl,
                         const std::function<void(int i, const ControlloLavoro& interno)>& passo,
                         int ogni = 1);
+
+/// Scratch space the steps of a loop reuse: a step borrows one, and gives it back when its handle goes;
+/// there are never more than steps running at once. Not thread_local: with Windows' thread-local
+/// storage a destructor may run after the thread's storage has been freed (a crash at thread exit).
+template <class T> class Scorta {
+public:
+    class InUso {
+    public:
+        InUso(Scorta& scorta, std::unique_ptr<T> oggetto) : scorta_(scorta), oggetto_(std::move(oggetto)) {}
+        InUso(const InUso&) = delete;
+        InUso& operator=(const InUso&) = delete;
+        ~InUso() { scorta_.Rendi(std::move(oggetto_)); }
+        T& operator*() const { return *oggetto_; }
+        T* operator->() const { return oggetto_.get(); }
+
+    private:
+        Scorta& scorta_;
+        std::unique_ptr<T> oggetto_;
+    };
+
+    InUso Prendi() {
+        std::unique_lock<std::mutex> l(m_);
+        if (liberi_.empty()) {
+            l.unlock();
+            return InUso(*this, std::make_unique<T>());
+        }
+        auto oggetto = std::move(liberi_.back());
+        liberi_.pop_back();
+        return InUso(*this, std::move(oggetto));
+    }
+
+private:
+    void Rendi(std::unique_ptr<T> oggetto) noexcept {
+        try {
+            std::lock_guard<std::mutex> l(m_);
+            liberi_.push_back(std::move(oggetto));
+        } catch (...) {
+            // Out of memory: the object is simply freed, the next step makes another.
+        }
+    }
+
+    std::mutex m_;
+    std::vector<std::unique_ptr<T>> liberi_;
+};
 
 } // namespace trivalto

@@ -84,10 +84,9 @@ struct SpazioProva {
 /// computed once): a case's draws and parameter do not depend on the reference draw, only which cases
 /// are the latest. `j` is the reference draw's place in `tutti`.
 bool ProvaVeloce(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, const std::vector<Caso>& tutti,
-                 size_t j, ProvaRetroattiva& prova, const ControlloLavoro& ctl) {
+                 size_t j, ProvaRetroattiva& prova, const ControlloLavoro& ctl, SpazioProva& spazio) {
     const int r = tutti[j].Estrazione;
     if (r + s.DaColpo + s.Colpi - 1 > a.NumeroEstrazioni) return false;
-    thread_local SpazioProva spazio;
     auto& in = spazio.In;
     const size_t fine = std::min(tutti.size(), j + static_cast<size_t>(s.Casi.NumeroCasi));
     in.Casi.assign(tutti.begin() + static_cast<std::ptrdiff_t>(j),
@@ -124,6 +123,7 @@ EsitoRetroattivo Verifica(const ArchivioMemoria& a, const SceltaVerificaRetroatt
     }
     std::vector<ProvaRetroattiva> prove(static_cast<size_t>(n));
     std::vector<char> valide(static_cast<size_t>(n), 0);
+    Scorta<SpazioProva> spazi;
     esito.Interrotta = PerOgniInParallelo(
         n, s.Thread, ctl,
         [&](int i, const ControlloLavoro& interno) {
@@ -131,7 +131,8 @@ EsitoRetroattivo Verifica(const ArchivioMemoria& a, const SceltaVerificaRetroatt
             if (diretta)
                 valide[k] = ProvaDiretta(a, s, da + i, prove[k], interno);
             else if (posto[k] >= 0)
-                valide[k] = ProvaVeloce(a, s, tutti, static_cast<size_t>(posto[k]), prove[k], interno);
+                valide[k] = ProvaVeloce(a, s, tutti, static_cast<size_t>(posto[k]), prove[k], interno,
+                                        *spazi.Prendi());
         },
         50);
     std::vector<double> probabilita;

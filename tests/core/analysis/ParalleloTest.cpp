@@ -71,3 +71,37 @@ TEST(Parallelo, FermataEdEccezione) {
                  std::invalid_argument);
     EXPECT_LT(dopo.load(), 5000); // the others stopped
 }
+
+namespace {
+std::atomic<int> spaziCreati{0};
+struct Spazio {
+    Spazio() { ++spaziCreati; }
+    std::atomic<int> inUso{0};
+};
+} // namespace
+
+// The steps' scratch space: one step at a time per object, objects reused (never more of them than
+// steps running at once), and given back also by a step that throws.
+TEST(Parallelo, ScortaPrestaUnOggettoPerPasso) {
+    spaziCreati = 0;
+    Scorta<Spazio> scorta;
+    std::atomic<bool> sovrapposti{false};
+    PerOgniInParallelo(2000, 4, {}, [&](int i, const ControlloLavoro&) {
+        auto s = scorta.Prendi();
+        if (s->inUso.fetch_add(1) != 0) sovrapposti = true;
+        if (i % 97 == 0) std::this_thread::yield();
+        s->inUso.fetch_sub(1);
+    });
+    EXPECT_FALSE(sovrapposti);
+    EXPECT_GE(spaziCreati.load(), 1);
+    EXPECT_LE(spaziCreati.load(), 4);
+
+    const int prima = spaziCreati.load();
+    EXPECT_THROW(PerOgniInParallelo(10, 1, {},
+                                    [&](int i, const ControlloLavoro&) {
+                                        auto s = scorta.Prendi();
+                                        if (i == 3) throw std::runtime_error("passo");
+                                    }),
+                 std::runtime_error);
+    EXPECT_EQ(spaziCreati.load(), prima);
+}
