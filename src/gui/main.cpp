@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
         principale = new Container(contesto, dialoghi);
         RegistraFinestre(*principale, contesto, dialoghi);
         QObject::connect(principale, &Container::Fine, &app, &QApplication::quit, Qt::QueuedConnection);
-        principale->show();
+        principale->Mostra();
         inizio->close();
     });
     inizio->show();

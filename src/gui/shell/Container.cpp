@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
@@ -31,6 +32,7 @@ namespace trivalto {
 
 namespace {
 constexpr int ArgomentoHelp = 300;
+constexpr QSize DimensioneSolita(1260, 780);
 
 QString ChiaveFinestra(const QString& nome) {
     return QStringLiteral("Finestre/") + nome;
@@ -107,13 +109,23 @@ Container::Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* p
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, [this] { dialoghi_.Help(this, ArgomentoAttivo()); });
-    resize(1260, 780);
+    resize(DimensioneSolita);
     QSettings impostazioni;
-    restoreGeometry(
+    geometriaRicordata_ = restoreGeometry(
         impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/geometria")).toByteArray());
     restoreState(impostazioni.value(ChiaveFinestra(objectName()) + QStringLiteral("/stato")).toByteArray());
     // Emitted by "FINE" and by closing the window, before the program quits.
     connect(this, &Container::Fine, this, &Container::RicordaDisposizione);
+}
+
+void Container::Mostra() {
+    const QScreen* schermo = screen();
+    const bool entra = !schermo || (schermo->availableSize().width() >= DimensioneSolita.width() &&
+                                    schermo->availableSize().height() >= DimensioneSolita.height());
+    if (!geometriaRicordata_ && !entra)
+        showMaximized();
+    else
+        show();
 }
 
 void Container::costruisciStriscia() {

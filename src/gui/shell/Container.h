@@ -30,6 +30,9 @@ public:
 
     Container(ContestoProgramma& contesto, Dialoghi& dialoghi, QWidget* parent = nullptr);
 
+    /// Shows the window where it was last left; the first time at its usual size where the screen
+    /// holds it, else maximised (a laptop screen of 1366x768 with its taskbar is smaller than that).
+    void Mostra();
     /// Binds a strip button to the window it opens; buttons without one stay disabled.
     void RegistraFinestra(const QString& pulsante, Fabbrica fabbrica);
     /// Opens the window of a strip button, or brings the open one to the front.
@@ -60,6 +63,7 @@ protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;
 
 private:
+    bool geometriaRicordata_ = false;
     void costruisciStriscia();
     void costruisciPannelloModello(QWidget* contenitore);
     void costruisciElencoEstrazioni();

@@ -371,7 +371,8 @@ private slots:
     }
 
     // Every child window comes back where and as large as it was left, maximised or not, also in a
-    // later run; the main window keeps its size; file dialogs reopen in the folder last used.
+    // later run; the main window keeps its size (the first time it fills a small screen); file dialogs
+    // reopen in the folder last used.
     void disposizioneEcartelleRicordate() {
         CartellaTemporanea cartella;
         DatabaseProgramma::Crea(cartella / "DbTrivalto.mdb", CreaArchivio(cartella, "A.mdb", 40));
@@ -396,9 +397,12 @@ private slots:
         {
             Container c(ctx, d);
             registra(c);
-            c.resize(1100, 700);
-            c.show();
+            // The first time, on a screen smaller than the usual size (offscreen: 800x600), it fills it.
+            c.Mostra();
             QVERIFY(QTest::qWaitForWindowExposed(&c));
+            QVERIFY(c.isMaximized());
+            c.showNormal();
+            c.resize(1100, 700);
             c.ApriFinestra(QStringLiteral("Command2"));
             auto* piccola = c.AreaFinestre()->activeSubWindow();
             piccola->setGeometry(posto);
@@ -420,7 +424,8 @@ private slots:
             Container c(ctx, d);
             registra(c);
             QCOMPARE(c.size(), QSize(1100, 700));
-            c.show();
+            c.Mostra(); // where the user left it, even on the small screen
+            QVERIFY(!c.isMaximized());
             QVERIFY(QTest::qWaitForWindowExposed(&c));
             c.ApriFinestra(QStringLiteral("Command3"));
             QVERIFY(!c.AreaFinestre()->activeSubWindow()->isMaximized());
