@@ -6,10 +6,9 @@ set -euo pipefail
 pacchetti=(build-essential dpkg-dev clang clang-format-14 libclang-rt-14-dev cmake ninja-build ccache pkg-config qt6-base-dev libqt6gui6 libsqlcipher-dev
            libcurl4-openssl-dev libzip-dev python3-pyftpdlib qt6-translations-l10n googletest libgtest-dev libgmock-dev libbenchmark-dev
            fonts-dejavu-core xvfb xdotool imagemagick lintian desktop-file-utils appstream)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
-done
+# shellcheck source=pacchetti.sh
+source "$(dirname "$0")/pacchetti.sh"
+PacchettiMancanti "${pacchetti[@]}"
 if [ ${#mancanti[@]} -gt 0 ]; then
   echo "Installazione dei pacchetti: ${mancanti[*]}"
   export DEBIAN_FRONTEND=noninteractive

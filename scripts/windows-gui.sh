@@ -24,10 +24,7 @@ source "$radice/scripts/windows/comune.sh"
 # (the Windows dialog font the program's windows ask for) ---
 pacchetti=(qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nsis xvfb xauth xdotool imagemagick zip unzip fonts-wine
            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev cmake ninja-build ccache)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
-done
+PacchettiMancanti "${pacchetti[@]}"
 if [ ${#mancanti[@]} -gt 0 ]; then
   passo "Pacchetti Debian: ${mancanti[*]}"
   export DEBIAN_FRONTEND=noninteractive

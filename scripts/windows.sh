@@ -30,10 +30,7 @@ source "$radice/scripts/windows/comune.sh"
 # --- Debian packages: cross compilers, Wine, source tools ---
 pacchetti=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
            dpkg-dev cmake ninja-build pkg-config make tcl python3 ccache)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || mancanti+=("$p")
-done
+PacchettiMancanti "${pacchetti[@]}"
 fonti=/etc/apt/sources.list.d/trivalto-sorgenti.sources
 if [ ! -f "$fonti" ]; then
   # Debian's source packages, from the same mirrors as the binary ones.

@@ -1,5 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the two Windows build scripts share; sourced, never run.
+# shellcheck source=../pacchetti.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../pacchetti.sh"
 passo() { echo "[$(date +%H:%M:%S)] $*"; }
 # Runs a command with its output in a log file; on failure shows the end of the log.
 registra() {

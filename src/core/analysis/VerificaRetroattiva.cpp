@@ -74,7 +74,7 @@ bool ProvaDiretta(const ArchivioMemoria& a, const SceltaVerificaRetroattiva& s, 
     return true;
 }
 
-/// A thread's reusable buffers for the trials.
+/// Buffers a trial borrows and the next one reuses.
 struct SpazioProva {
     InputRicerca In;
     CercaMigliorTerzina Migliore;
